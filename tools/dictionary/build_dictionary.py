@@ -1,0 +1,228 @@
+#!/usr/bin/env python3
+"""Build the 147 dictionary volumes under data/ from pinned open dictionaries.
+
+    tools/dictionary/build_dictionary.py            # fetch (if needed), build, report
+    tools/dictionary/build_dictionary.py --check    # only check the committed volumes
+
+Exit status is non-zero when a volume would exceed its record limit, a volume
+name is missing, a download does not match its pinned checksum, or the
+written files do not read back as built.
+"""
+
+import argparse
+import os
+import sys
+from collections import defaultdict
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
+
+import assemble  # noqa: E402
+import catalogue  # noqa: E402
+import sources  # noqa: E402
+import volume  # noqa: E402
+from words import RU, SV, EN, LANG_CODES, normalize_lookup  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(HERE))
+FOLDERS = ("ru", "sv", "en")
+FOLDER_LANG = {"ru": RU, "sv": SV, "en": EN}
+LANG_NAMES = {RU: "Russian", SV: "Swedish", EN: "English"}
+FREQ_NAMES = {RU: "russian", SV: "swedish", EN: "english"}
+# FreeDict dictionaries descended from one older word list; they count as a
+# single witness however many of them agree.
+SOURCE_LABELS = {"swe-eng": "ergane", "eng-swe": "ergane", "eng-rus": "ergane"}
+
+
+def load_dictionaries(cache, pins, offline, log):
+    dicts = {}
+    for name in sorted(pins["debian"]):
+        deb = sources.fetch_deb(cache, name, pins["debian"][name], offline)
+        for code, (index, data) in sources.dictd_files(deb).items():
+            senses = []
+            for article in sources.dictd_entries(index, data):
+                senses.extend(sources.parse_article(article))
+            dicts[code] = senses
+            log("read %-8s %7d senses  (%s %s)" % (code, len(senses), name,
+                                                   pins["debian"][name]["version"]))
+    return dicts
+
+
+def gather_evidence(dicts):
+    evidence = assemble.Evidence()
+    pivots = defaultdict(dict)
+    for code in sorted(dicts):
+        src, dst = code.split("-")
+        if src in LANG_CODES and dst in LANG_CODES:
+            assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
+                                LANG_CODES[src], LANG_CODES[dst], dicts[code])
+        elif dst in LANG_CODES:
+            pivots[src][LANG_CODES[dst]] = dicts[code]
+    for pivot in sorted(pivots):
+        assemble.add_pivot(evidence, pivot, pivots[pivot])
+    return evidence
+
+
+def write_volumes(data_dir, folder, volumes):
+    os.makedirs(os.path.join(data_dir, folder), exist_ok=True)
+    for name in catalogue.all_volume_names(folder):
+        payload = volume.volume_bytes([t.words for t in volumes.get(name, [])])
+        path = volume.volume_path(data_dir, folder, name)
+        with open(path, "wb") as fh:
+            fh.write(payload)
+
+
+def check_volumes(data_dir):
+    """Problems with the volumes on disk, as a list of messages."""
+    problems = []
+    for folder in FOLDERS:
+        col = catalogue.column(folder)
+        known = set(catalogue.all_volume_names(folder))
+        present = {f[:-4] for f in os.listdir(os.path.join(data_dir, folder))
+                   if f.endswith(".dct")} if os.path.isdir(os.path.join(data_dir, folder)) else set()
+        for name in sorted(known - present):
+            problems.append("%s/%s.dct is missing" % (folder, name))
+        for name in sorted(present - known):
+            problems.append("%s/%s.dct is not a catalogue volume" % (folder, name))
+        for letter, names in catalogue.rows(folder):
+            for name in names:
+                path = volume.volume_path(data_dir, folder, name)
+                if not os.path.exists(path):
+                    continue
+                with open(path, "rb") as fh:
+                    data = fh.read()
+                lines = data.split(b"\r\n")
+                if data and lines[-1] != b"":
+                    problems.append("%s/%s: does not end in CR LF" % (folder, name))
+                lines = lines[:-1] if data else []
+                if len(lines) > catalogue.RECORDS_PER_VOLUME:
+                    problems.append("%s/%s: %d records, more than %d"
+                                    % (folder, name, len(lines), catalogue.RECORDS_PER_VOLUME))
+                for n, line in enumerate(lines, 1):
+                    where = "%s/%s line %d" % (folder, name, n)
+                    parts = line.split(b'","')
+                    if (b"\n" in line or b"\r" in line or len(parts) != 3
+                            or not line.startswith(b'"') or not line.endswith(b'"')):
+                        problems.append(where + ": not three quoted fields")
+                        continue
+                    parts[0], parts[2] = parts[0][1:], parts[2][:-1]
+                    if any(b'"' in p for p in parts):
+                        problems.append(where + ": quote inside a field")
+                        continue
+                    words = [parts[c].decode(volume.ENCODINGS[c]) for c in (RU, SV, EN)]
+                    if not all(words):
+                        problems.append(where + ": empty field")
+                    if any(w != normalize_lookup(w, c) for c, w in zip((RU, SV, EN), words)):
+                        problems.append(where + ": not in stored (lower-case) form")
+                    if any("," in w for w in words):
+                        problems.append(where + ": list in a field")
+                    if words[col][:1] != letter:
+                        problems.append(where + ": %r filed under %r" % (words[col], letter))
+    return problems
+
+
+def coverage(data_dir, freq_ranks, evidence, top=2000):
+    """Share of each language's most common translatable words found exactly."""
+    cache = {}
+    results = {}
+    for folder in FOLDERS:
+        lang = FOLDER_LANG[folder]
+        common = sorted(freq_ranks[lang], key=freq_ranks[lang].get)
+        eligible = [w for w in common if w in evidence.vocabulary[lang]][:top]
+        for target in (RU, SV, EN):
+            if target == lang:
+                continue
+            hits = [w for w in eligible if any(volume.lookup(data_dir, folder, w, target, cache))]
+            missing = [w for w in eligible if w not in set(hits)]
+            results[(lang, target)] = (len(hits), len(eligible), missing)
+    return results
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--pins", default=os.path.join(HERE, "pins.json"))
+    parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
+    parser.add_argument("--data", default=os.path.join(REPO, "data"))
+    parser.add_argument("--offline", action="store_true", help="use only the cache, download nothing")
+    parser.add_argument("--check", action="store_true", help="only check the volumes in --data")
+    parser.add_argument("--verbose", action="store_true")
+    args = parser.parse_args(argv)
+
+    def log(msg):
+        print(msg, flush=True)
+
+    if args.check:
+        problems = check_volumes(args.data)
+        for p in problems[:50]:
+            log("ERROR " + p)
+        log("%d problem(s) in %s" % (len(problems), args.data))
+        return 1 if problems else 0
+
+    pins = sources.load_pins(args.pins)
+    dicts = load_dictionaries(args.cache, pins, args.offline, log)
+    freq_name, freq_pin = next(iter(sorted(pins["npm"].items())))
+    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
+    ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
+
+    evidence = gather_evidence(dicts)
+    for lang in (RU, SV, EN):
+        log("%s: %d translations kept, %d dropped by cleaning (capitals, digits, "
+            "punctuation, long phrases, foreign letters)"
+            % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang]))
+    for key, table in evidence.pairs.items():
+        log("pairs %s-%s: %d" % (LANG_NAMES[key[0]], LANG_NAMES[key[1]], len(table)))
+    triples = assemble.candidate_triples(evidence)
+    log("candidate triples (two or more pairs attested): %d" % len(triples))
+    pool = [triples[k] for k in sorted(triples)]
+
+    written = {}
+    for folder in FOLDERS:
+        report = {}
+        chosen = assemble.select_for_set(folder, pool, ranks, report)
+        volumes = assemble.spread(folder, chosen)
+        write_volumes(args.data, folder, volumes)
+        for vols in volumes.values():
+            for t in vols:
+                written[t.words] = t
+        log("")
+        log("== %s (%s words) ==" % (folder, LANG_NAMES[FOLDER_LANG[folder]]))
+        for letter, names in catalogue.rows(folder):
+            counts = " ".join("%s=%d" % (n, len(volumes[n])) for n in names)
+            over = report["over_capacity"].get(letter, 0)
+            log("  %s %5d  %s%s" % (letter, len(chosen.get(letter, [])), counts,
+                                   ("   (%d left out: letter full)" % over) if over else ""))
+        no_row = report["no_row"]
+        log("  left out, no volume for first letter: %d triples (%s)" % (
+            sum(no_row.values()),
+            ", ".join("%r:%d" % (k, v) for k, v in sorted(no_row.items(), key=lambda kv: -kv[1])[:8])))
+        log("  left out, weaker alternatives of a word: %d" % report["dropped_alternatives"])
+        log("  left out, letter full: %d" % sum(report["over_capacity"].values()))
+        log("  records: %d" % sum(len(v) for v in volumes.values()))
+
+    problems = check_volumes(args.data)
+    for p in problems[:50]:
+        log("ERROR " + p)
+    if problems:
+        log("%d problem(s) in the written volumes" % len(problems))
+        return 1
+
+    single = sum(1 for t in written.values() if len(t.sources) == 1)
+    log("")
+    log("distinct triples written: %d" % len(written))
+    log("triples resting on one source only: %d (%.1f%%)" % (
+        single, 100.0 * single / max(1, len(written))))
+    by_source = defaultdict(int)
+    for t in written.values():
+        for s in t.sources:
+            by_source[s] += 1
+    log("triples per source: " + ", ".join("%s %d" % kv for kv in sorted(by_source.items())))
+    log("")
+    log("exact-lookup coverage of the 2,000 most common words that a source translates:")
+    for (lang, target), (hits, total, missing) in sorted(coverage(args.data, ranks, evidence).items()):
+        log("  %s -> %s: %d / %d = %.1f%%   missing e.g. %s" % (
+            LANG_NAMES[lang], LANG_NAMES[target], hits, total, 100.0 * hits / max(1, total),
+            ", ".join(missing[:12])))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

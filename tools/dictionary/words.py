@@ -1,0 +1,81 @@
+"""Cleaning of single dictionary words into the form the volumes store."""
+
+import re
+import unicodedata
+
+RU, SV, EN = 0, 1, 2
+LANG_CODES = {"rus": RU, "swe": SV, "eng": EN}
+ENCODINGS = {RU: "cp1251", SV: "cp1252", EN: "cp1252"}
+
+_RU_LETTERS = set("абвгдежзийклмнопрстуфхцчшщъыьэюя")
+_LATIN = set("abcdefghijklmnopqrstuvwxyz")
+_LETTERS = {
+    RU: _RU_LETTERS,
+    SV: _LATIN | set("åäöéü"),
+    EN: _LATIN | set("é"),
+}
+_JOINERS = {RU: set(" -"), SV: set(" -"), EN: set(" -'")}
+
+# One-letter words that are real words; any other single letter is noise.
+_SINGLE = {RU: set("авиксоуя"), SV: set("iåö"), EN: set("ai")}
+
+_MAX_TOKENS = 3
+_MAX_LENGTH = 32
+
+_BRACKETS = re.compile(r"\([^()]*\)|\[[^\[\]]*\]|\{[^{}]*\}|<[^<>]*>")
+_SPACES = re.compile(r"\s+")
+# Combining marks that decorate a word without changing it (stress, grave).
+_DECORATION = {"\u0301", "\u0300", "\u0341", "\u0340"}
+
+
+def strip_decoration(text):
+    text = unicodedata.normalize("NFD", text)
+    text = "".join(ch for ch in text if ch not in _DECORATION)
+    return unicodedata.normalize("NFC", text)
+
+
+def clean(raw, lang):
+    """Return the stored form of one translation, or None when it is unusable.
+
+    Unusable: proper nouns and abbreviations (capitals in the source), digits,
+    punctuation, letters outside the volume's code page, long phrases.
+    """
+    text = _BRACKETS.sub(" ", raw)
+    text = strip_decoration(text)
+    text = _SPACES.sub(" ", text).strip(" -'")
+    if not text:
+        return None
+    if lang == EN and text == "I":
+        text = "i"
+    if any(ch.isupper() for ch in text):
+        return None
+    text = text.lower()
+    if lang == RU:
+        text = text.replace("ё", "е")
+    letters = _LETTERS[lang]
+    joiners = _JOINERS[lang]
+    if any(ch not in letters and ch not in joiners for ch in text):
+        return None
+    if "  " in text or "--" in text or " -" in text or "- " in text:
+        return None
+    if len(text) > _MAX_LENGTH or len(text.split(" ")) > _MAX_TOKENS:
+        return None
+    if len(text) == 1 and text not in _SINGLE[lang]:
+        return None
+    try:
+        text.encode(ENCODINGS[lang])
+    except UnicodeEncodeError:
+        return None
+    return text
+
+
+def normalize_lookup(word, lang):
+    """The form a typed or listed word takes before it is compared."""
+    word = strip_decoration(word.strip()).lower()
+    if lang == RU:
+        word = word.replace("ё", "е")
+    return word
+
+
+def first_letter(word):
+    return word[:1]
