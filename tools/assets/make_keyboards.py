@@ -151,7 +151,7 @@ def main(argv):
     for name, rows in LAYOUTS.items():
         picture = render(rows)
         path = os.path.join(out_dir, name + ".gif")
-        picture.save(path, format="GIF", optimize=False)
+        picture.save(path, format="GIF", optimize=False, interlace=False)
         print(path)
 
 
