@@ -214,7 +214,8 @@ def svg(path):
         elif kind == "rect":
             x0, y0, x1, y1 = data
             out.append(f'  <rect x="{x0:g}" y="{y0:g}" width="{x1 - x0:g}" '
-                       f'height="{y1 - y0:g}" fill="{colour(fill)}" stroke="none"/>')
+                       f'height="{y1 - y0:g}" fill="{colour(fill)}" '
+                       'stroke="none"/>')
         elif kind == "text":
             x, y, text, units = data
             # Baseline placed by hand: not every renderer knows
@@ -223,7 +224,8 @@ def svg(path):
             out.append(f'  <text x="{x}" y="{baseline:g}" font-family='
                        '"Liberation Serif, DejaVu Serif, serif" '
                        f'font-weight="bold" font-size="{units}" '
-                       f'fill="{colour(fill)}" stroke="none" text-anchor="middle">'
+                       f'fill="{colour(fill)}" stroke="none" '
+                       'text-anchor="middle">'
                        f'{text}</text>')
     out.append("</svg>")
     with open(path, "w", encoding="utf-8") as f:

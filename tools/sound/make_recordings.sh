@@ -102,7 +102,10 @@ for n in 1 2 3 4 5 6; do
             silence 1 0.02 0.5% reverse silence 1 0.02 0.5% reverse \
             pad 0 "$PAUSE"
     done < "$work/items"
-    [ "$i" -gt 0 ] || { echo "make_recordings: nothing to say in $dat" >&2; exit 1; }
+    if [ "$i" -eq 0 ]; then
+        echo "make_recordings: nothing to say in $dat" >&2
+        exit 1
+    fi
 
     sox -D "$work"/part-*.wav -r "$RATE" -c 1 -b 16 -e signed-integer "$wav" \
         pad 0.3 0 norm -1
