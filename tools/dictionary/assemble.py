@@ -103,7 +103,12 @@ class Triple:
 
     @property
     def quality(self):
-        return 2 * len(self.sources) + self.score + (2 if self.complete else 0)
+        return 2 * len(self.sources) + self.score + (10 if self.complete else 0)
+
+    def pair_supports(self, evidence):
+        r, s, e = self.words
+        return [len(evidence.support(RU, r, SV, s)), len(evidence.support(SV, s, EN, e)),
+                len(evidence.support(RU, r, EN, e))]
 
 
 def candidate_triples(evidence):
@@ -118,6 +123,17 @@ def candidate_triples(evidence):
     for (r, e) in re_:
         en_by_ru[r].add(e)
     out = {}
+    # Through English alone (ru-en and sv-en, no ru-sv): kept only as a
+    # fallback, English words being the most ambiguous of the three.
+    ru_by_en = defaultdict(set)
+    for (r, e) in re_:
+        ru_by_en[e].add(r)
+    for (s, e), se_src in se.items():
+        for r in sorted(ru_by_en.get(e, ())):
+            if (r, s) not in rs:
+                re_src = re_[(r, e)]
+                out[(r, s, e)] = Triple((r, s, e), frozenset(se_src | re_src),
+                                        len(se_src) + len(re_src), False)
     for (r, s), rs_src in rs.items():
         for e in sorted(en_by_sv.get(s, set()) | en_by_ru.get(r, set())):
             se_src = se.get((s, e), set())
@@ -149,7 +165,18 @@ def alternatives_allowed(rank):
     return 3
 
 
-def select_for_set(folder, triples, ranks, report):
+def worth_keeping(t, best, has_complete, evidence):
+    """Whether an alternative translation of a word earns a record."""
+    if 2 * t.quality < best:
+        return False
+    if t.complete or not has_complete:
+        return True
+    # Beside a fully attested reading, an open triangle must stand on two
+    # well-attested pairs, or it is mostly a homonym of the middle word.
+    return all(n >= 2 for n in t.pair_supports(evidence) if n)
+
+
+def select_for_set(folder, triples, ranks, report, evidence):
     """Choose and order the records of one language folder.
 
     Returns {letter: [words triple, ...]} in file order, and fills report.
@@ -182,7 +209,9 @@ def select_for_set(folder, triples, ranks, report):
             eff = 10000 + min(other_rank(t) for t in ts[:3])
         else:
             eff = rank
-        keep = [t for t in ts if 2 * t.quality >= best][:alternatives_allowed(eff)]
+        has_complete = ts[0].complete
+        keep = [t for t in ts if worth_keeping(t, best, has_complete, evidence)]
+        keep = keep[:alternatives_allowed(eff)]
         dropped_alternatives += len(ts) - len(keep)
         for alt, t in enumerate(keep):
             candidates[head[0]].append((eff + alt * ALTERNATIVE_STEP, -t.quality, eff, head, alt, t))

@@ -177,7 +177,7 @@ def main(argv=None):
     written = {}
     for folder in FOLDERS:
         report = {}
-        chosen = assemble.select_for_set(folder, pool, ranks, report)
+        chosen = assemble.select_for_set(folder, pool, ranks, report, evidence)
         volumes = assemble.spread(folder, chosen)
         write_volumes(args.data, folder, volumes)
         for vols in volumes.values():

@@ -150,8 +150,24 @@ class Sense:
         return "Sense(%r, %r, %r, %r)" % (self.headword, self.pos, self.translations, self.glosses)
 
 
+def split_variants(item):
+    """'rentav rent av' lists a solid and a spaced spelling: return both."""
+    tokens = item.split()
+    if len(tokens) >= 3:
+        if tokens[0] == "".join(tokens[1:]):
+            return [tokens[0], " ".join(tokens[1:])]
+        if tokens[-1] == "".join(tokens[:-1]):
+            return [" ".join(tokens[:-1]), tokens[-1]]
+    return [item]
+
+
 def split_translations(line):
-    return [part.strip() for part in re.split(r"[,;] ", line) if part.strip()]
+    out = []
+    for part in re.split(r"[,;] ", line):
+        part = part.strip()
+        if part:
+            out.extend(split_variants(part))
+    return out
 
 
 def parse_article(text):
