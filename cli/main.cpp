@@ -1,0 +1,272 @@
+// trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
+// the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
+
+#include "common/AppFolder.h"
+#include "common/QtText.h"
+#include "engine/TranslateWord.h"
+#include "userdict/UserDictFile.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+using namespace trelvik;
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitDataError = 1;
+constexpr int kExitUsage = 2;
+
+void printOut(const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+}
+
+void printErr(const QString &text)
+{
+    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + text + u'\n').toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
+}
+
+int usageError(const QString &message)
+{
+    printErr(message);
+    printErr(QStringLiteral("Try 'trelvik-cli --help'."));
+    return kExitUsage;
+}
+
+// Language codes accepted on the command line, with their language column.
+std::optional<int> columnOfCode(const QString &code)
+{
+    if (code == u"ru")
+        return kRussianColumn;
+    if (code == u"sv")
+        return kSwedishColumn;
+    if (code == u"en")
+        return kEnglishColumn;
+    return std::nullopt;
+}
+
+int targetIndexOfColumn(int column)
+{
+    switch (column) {
+    case kRussianColumn: return kTargetRussian;
+    case kEnglishColumn: return kTargetEnglish;
+    default: return kTargetSwedish;
+    }
+}
+
+struct LookupJob {
+    int from = kRussianColumn;
+    int to = kSwedishColumn;
+    bool json = false;
+    ProgramValues values;
+};
+
+// Answers one word; returns false (after saying why) when the word cannot be written in its code page.
+bool answer(LookupJob &job, const QString &word)
+{
+    std::string bytes;
+    QString error;
+    if (!ToSingleByte(word, CodePageOfColumn(job.from), bytes, &error)) {
+        printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+        return false;
+    }
+
+    TranslationRequest request;
+    request.Option1 = job.from == kRussianColumn;
+    request.Option2 = job.from == kEnglishColumn;
+    request.Option3 = job.from == kSwedishColumn;
+    request.Combo1Index = targetIndexOfColumn(job.to);
+    (job.from == kRussianColumn ? request.Text1 : request.Text2) = bytes;
+    request.Text11 = std::string(LanguageHeading(job.from));
+    request.Text22 = std::string(LanguageHeading(job.to));
+
+    const Presentation shown = TranslateWord(job.values, request).shown;
+    const CodePage sourcePage = CodePageOfColumn(job.from);
+    const CodePage targetPage = CodePageOfColumn(job.to);
+    const QString translation = FromSingleByte(shown.TextPole0, targetPage);
+    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+
+    if (job.json) {
+        QJsonArray nearest;
+        for (const NearestRow &row : shown.shownRows)
+            nearest.append(QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
+        const QJsonObject object{{QStringLiteral("word"), word},
+                                 {QStringLiteral("translation"), translation},
+                                 {QStringLiteral("nearest"), nearest},
+                                 {QStringLiteral("status"), status}};
+        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+    } else {
+        QString text = translation + u'\n';
+        for (const NearestRow &row : shown.shownRows)
+            text += FromSingleByte(row.word, sourcePage) + u'\t' + FromSingleByte(row.translation, targetPage) + u'\n';
+        text += status + u'\n';
+        printOut(text);
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+int runLookup(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+{
+    if (args.size() < 3 || args.size() > 4)
+        return usageError(QStringLiteral("lookup takes FROM TO [WORD]."));
+    const auto from = columnOfCode(args.at(1));
+    const auto to = columnOfCode(args.at(2));
+    if (!from || !to)
+        return usageError(QStringLiteral("FROM and TO are each one of ru, en, sv."));
+    if (*from == *to)
+        return usageError(QStringLiteral("FROM and TO must be different languages."));
+
+    LookupJob job;
+    job.from = *from;
+    job.to = *to;
+    job.json = parser.isSet(QStringLiteral("json"));
+    SetStartValues(job.values, QFile::encodeName(appDir).toStdString(),
+                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString());
+    if (parser.isSet(QStringLiteral("no-user-dict")))
+        job.values.UseUserDict = 0;
+    if (parser.isSet(QStringLiteral("no-synonyms")))
+        job.values.FindSynonyms = false;
+
+    if (args.size() == 4)
+        return answer(job, args.at(3)) ? kExitOk : kExitDataError;
+
+    bool allAnswered = true;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        allAnswered = answer(job, QString::fromStdString(line)) && allAnswered;
+    }
+    return allAnswered ? kExitOk : kExitDataError;
+}
+
+int runAdd(const QStringList &args, const QString &appDir)
+{
+    if (args.size() != 4)
+        return usageError(QStringLiteral("add takes RUSSIAN ENGLISH SWEDISH."));
+    const QString russian = args.at(1);
+    const QString english = args.at(2);
+    const QString swedish = args.at(3);
+    if (russian.isEmpty() || english.isEmpty() || swedish.isEmpty()) {
+        printErr(QStringLiteral("ERROR: enter words first"));
+        return kExitDataError;
+    }
+
+    // Lower-case first, then trim, as the add-words window does.
+    std::string words[3];
+    const QString *texts[3] = {&russian, &english, &swedish};
+    const CodePage pages[3] = {CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
+    for (int i = 0; i < 3; ++i) {
+        std::string bytes;
+        QString error;
+        if (!ToSingleByte(*texts[i], pages[i], bytes, &error)) {
+            printErr(QStringLiteral("\"%1\": %2").arg(*texts[i], error));
+            return kExitDataError;
+        }
+        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, pages[i])));
+    }
+
+    const QString userDict = UserDictionaryPath(appDir);
+    std::int32_t count = 0;
+    UserTable table;
+    const UserDictResult result =
+        AddUserRecord(QFile::encodeName(userDict).toStdString(), count, table, words[0], words[1], words[2]);
+    if (!result) {
+        printErr(QString::fromStdString(result.error));
+        return kExitDataError;
+    }
+    printOut(QStringLiteral("Words is added. Record #%1\n").arg(count + 1));
+    return kExitOk;
+}
+
+int runCount(const QStringList &args, const QString &appDir)
+{
+    if (args.size() != 1)
+        return usageError(QStringLiteral("count takes no arguments."));
+    std::int32_t count = 0;
+    UserTable table;
+    const UserDictResult result = ReadUserDict(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count, table);
+    if (!result) {
+        printErr(QString::fromStdString(result.error));
+        return kExitDataError;
+    }
+    printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));
+    return kExitOk;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    SetApplicationIdentity();
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Trelvik dictionary for scripts.\n\n"
+        "  lookup [--no-user-dict] [--no-synonyms] [--json] FROM TO [WORD]\n"
+        "      Translates WORD, or one word per line of standard input. FROM and TO: ru, en, sv.\n"
+        "  add RUSSIAN ENGLISH SWEDISH\n"
+        "      Adds a triple to the user dictionary.\n"
+        "  count\n"
+        "      Prints how many records the user dictionary holds."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),
+                      QStringLiteral("DIR")});
+    parser.addOption({QStringLiteral("no-user-dict"), QStringLiteral("Do not search the user dictionary.")});
+    parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
+    parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add or count"));
+
+    if (!parser.parse(app.arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText());
+        return kExitOk;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        printOut(QStringLiteral("trelvik-cli %1\n").arg(QCoreApplication::applicationVersion()));
+        return kExitOk;
+    }
+
+    const QStringList args = parser.positionalArguments();
+    if (args.isEmpty())
+        return usageError(QStringLiteral("no command given."));
+
+    QString appDir = ApplicationFolder();
+    if (parser.isSet(QStringLiteral("app-dir"))) {
+        appDir = QDir::cleanPath(QFileInfo(parser.value(QStringLiteral("app-dir"))).absoluteFilePath());
+        if (!QFileInfo(appDir).isDir()) {
+            printErr(QStringLiteral("%1 is not a folder.").arg(appDir));
+            return kExitDataError;
+        }
+    }
+
+    const QString command = args.first();
+    const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
+                            || parser.isSet(QStringLiteral("no-synonyms"));
+    if (command == u"lookup")
+        return runLookup(args, parser, appDir);
+    if (lookupOnly)
+        return usageError(QStringLiteral("--json, --no-user-dict and --no-synonyms go with lookup."));
+    if (command == u"add")
+        return runAdd(args, appDir);
+    if (command == u"count")
+        return runCount(args, appDir);
+    return usageError(QStringLiteral("unknown command '%1'.").arg(command));
+}

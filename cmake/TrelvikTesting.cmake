@@ -1,0 +1,20 @@
+# trelvik_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [GTEST] [QT])
+# Builds one test executable and registers it with CTest; GUI tests run on the offscreen platform.
+function(trelvik_add_test)
+    cmake_parse_arguments(T "GTEST;QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} trelvik::warnings)
+    if(T_GTEST)
+        target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
+        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
+            PROPERTIES ENVIRONMENT "TRELVIK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+    else()
+        add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+        set_tests_properties(${T_NAME} PROPERTIES
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TRELVIK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;TRELVIK_APP_DIR=${TRELVIK_APP_DIR}")
+    endif()
+    if(T_QT)
+        target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
+    endif()
+endfunction()

@@ -1,0 +1,35 @@
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <unistd.h>
+
+namespace trelvik {
+
+void SetApplicationIdentity()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("trelvik"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRELVIK_VERSION));
+}
+
+QString ApplicationFolder()
+{
+    return QDir::cleanPath(QCoreApplication::applicationDirPath());
+}
+
+QString UserDictionaryPath(const QString &appFolder)
+{
+    const QString folder = QDir::cleanPath(appFolder);
+    // access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits.
+    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+        return folder + QStringLiteral("/user.dct");
+
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dataFolder);
+    return QDir::cleanPath(dataFolder) + QStringLiteral("/user.dct");
+}
+
+} // namespace trelvik

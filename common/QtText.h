@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/Text.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace trelvik {
+
+// Code page of a language column: Russian text is Windows-1251, Swedish and English Windows-1252.
+CodePage CodePageOfColumn(int column) noexcept;
+
+// Single-byte dictionary text as a QString.
+QString FromSingleByte(std::string_view bytes, CodePage codePage);
+
+// QString as single-byte dictionary text. Returns false, and says which character in error, when the code
+// page cannot hold a character: nothing is ever silently replaced.
+bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr);
+
+// True when every character of text can be written in the code page.
+bool FitsCodePage(const QString &text, CodePage codePage);
+
+} // namespace trelvik

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "Text.h"
+
+namespace trelvik {
+
+// Converts between the single-byte code pages of the dictionary and Unicode, at the edge of a widget or a
+// command line. Encoding never substitutes: a character the code page cannot hold makes it fail.
+
+// Unicode code point of a byte; 0xFFFD for the few bytes the code page leaves undefined.
+char32_t DecodeByte(unsigned char byte, CodePage codePage) noexcept;
+
+// Byte of a code point, or -1 when the code page cannot hold it.
+int EncodeCodePoint(char32_t codePoint, CodePage codePage) noexcept;
+
+// Single-byte text to UTF-16.
+std::u16string DecodeToUtf16(std::string_view bytes, CodePage codePage);
+
+// UTF-16 to single-byte text. Returns false when a character cannot be held (or the UTF-16 is broken);
+// badIndex, if given, then receives the position of the first such UTF-16 unit.
+bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &bytes,
+                     std::size_t *badIndex = nullptr);
+
+// Human-readable name of a code page, for messages.
+std::string_view CodePageName(CodePage codePage) noexcept;
+
+} // namespace trelvik

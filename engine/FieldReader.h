@@ -1,0 +1,46 @@
+#pragma once
+
+#include "LookupContext.h"
+
+#include <cstddef>
+#include <string_view>
+
+namespace trelvik {
+
+// Splits the bytes of a dictionary volume or a user dictionary into fields.
+//
+// A field ends at a comma or a line end (CR LF, or a lone CR or LF). Blanks before a field are skipped.
+// A field that begins with a double quote runs to the next double quote and is taken without the quotes;
+// whatever stands between the closing quote and the next separator is ignored. Any other field has the
+// blanks after it dropped. Fields are views into the bytes, so reading allocates nothing.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view bytes) noexcept : m_bytes(bytes) {}
+
+    // True when every byte has been consumed.
+    bool atEnd() const noexcept { return m_pos >= m_bytes.size(); }
+
+    // Reads the next field; at the end of the data it returns an empty field.
+    std::string_view next() noexcept;
+
+    // Reads the next three fields into record and returns how many of them the data still held
+    // (3 for a whole record, fewer when the data ends inside it; missing fields are left empty).
+    int nextRecord(RecordView &record) noexcept;
+
+    // Offset of the next unread byte.
+    std::size_t position() const noexcept { return m_pos; }
+
+private:
+    void skipSeparator() noexcept;
+
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+};
+
+// True when all three fields of a record are empty: such a record ends the data.
+inline bool IsEndRecord(const RecordView &record) noexcept
+{
+    return record[0].empty() && record[1].empty() && record[2].empty();
+}
+
+} // namespace trelvik

@@ -1,0 +1,166 @@
+#include "FileIO.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace trelvik {
+
+namespace {
+
+std::string describe(const std::string &what, const std::string &path, int err)
+{
+    return what + " " + path + ": " + std::strerror(err);
+}
+
+// Closes a descriptor when it goes out of scope.
+class FdGuard {
+public:
+    explicit FdGuard(int fd) noexcept : m_fd(fd) {}
+    FdGuard(const FdGuard &) = delete;
+    FdGuard &operator=(const FdGuard &) = delete;
+    ~FdGuard() { reset(); }
+    int get() const noexcept { return m_fd; }
+    int release() noexcept { int fd = m_fd; m_fd = -1; return fd; }
+    void reset() noexcept
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, const char *data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+} // namespace
+
+ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText)
+{
+    bytes.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT && createIfMissing)
+        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errorText)
+            *errorText = describe("Cannot open", path, errno);
+        return ReadStatus::Unavailable;
+    }
+    FdGuard guard(fd);
+
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (errorText)
+            *errorText = "Cannot read " + path + ": not a regular file";
+        return ReadStatus::Unavailable;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > kMaxDataFileBytes) {
+        if (errorText)
+            *errorText = "Cannot read " + path + ": the file is too large";
+        return ReadStatus::Unavailable;
+    }
+
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            bytes.clear();
+            if (errorText)
+                *errorText = describe("Cannot read", path, err);
+            return ReadStatus::Unavailable;
+        }
+        if (n == 0)
+            break; // the file shrank while we read it
+        got += static_cast<std::size_t>(n);
+    }
+    bytes.resize(got);
+    return ReadStatus::Ok;
+}
+
+bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)
+{
+    // Follow a symbolic link, so that the link survives and its target gets the new content.
+    std::string target = path;
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved))
+        target = resolved;
+
+    mode_t mode = 0666;
+    {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            errorText = "Cannot write " + path + ": not a regular file";
+            return false;
+        }
+        mode = st.st_mode & 07777;
+    }
+
+    const std::string folder = folderOf(target);
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        errorText = describe("Cannot write", path, errno);
+        return false;
+    }
+    FdGuard guard(fd);
+
+    int err = 0;
+    if (!writeAll(fd, bytes.data(), bytes.size()) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+        err = errno;
+    if (err == 0 && ::close(guard.release()) != 0)
+        err = errno;
+    if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
+        guard.reset();
+        ::unlink(temp.c_str());
+        errorText = describe("Cannot write", path, err);
+        return false;
+    }
+
+    // Make the rename itself durable; failing to sync the folder does not undo the write.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+} // namespace trelvik

@@ -1,0 +1,45 @@
+#include "Text.h"
+
+namespace trelvik {
+
+namespace {
+
+unsigned char lowerByte(unsigned char c, CodePage codePage) noexcept
+{
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 32);
+    if (codePage == CodePage::Windows1251) {
+        if (c >= 0xC0 && c <= 0xDF) // А..Я
+            return static_cast<unsigned char>(c + 32);
+        if (c == 0xA8) // Ё
+            return 0xB8;
+        return c;
+    }
+    switch (c) {
+    case 0xC5: return 0xE5; // Å
+    case 0xC4: return 0xE4; // Ä
+    case 0xD6: return 0xF6; // Ö
+    default: return c;
+    }
+}
+
+} // namespace
+
+std::string LowerCaseWord(std::string_view word, CodePage codePage)
+{
+    std::string lower(word);
+    for (char &c : lower)
+        c = static_cast<char>(lowerByte(static_cast<unsigned char>(c), codePage));
+    return lower;
+}
+
+std::string_view TrimSpaces(std::string_view text) noexcept
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace trelvik

@@ -1,0 +1,90 @@
+#include "TranslateWord.h"
+
+#include "Catalogue.h"
+#include "Text.h"
+
+namespace trelvik {
+
+namespace {
+
+using Router = void (*)(LookupContext &, const LookupEnvironment &);
+
+// One row of the source-language table: which switch, column, input field, code page, targets and router.
+struct SourceRoute {
+    int sourceColumn;
+    bool wordFromText1;
+    CodePage codePage;
+    int targetForIndex[3]; // column per Combo1 index, 0 where the index names the source language
+    Router router;
+};
+
+const SourceRoute kRussianRoute{kRussianColumn, true, CodePage::Windows1251, {0, kEnglishColumn, kSwedishColumn},
+                                &LookupRussian};
+const SourceRoute kEnglishRoute{kEnglishColumn, false, CodePage::Windows1252, {kRussianColumn, 0, kSwedishColumn},
+                                &LookupEnglish};
+const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, {kRussianColumn, kEnglishColumn, 0},
+                                &LookupSwedish};
+
+} // namespace
+
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath)
+{
+    values.UseUserDict = 1;
+    values.FindSynonyms = true;
+    values.UserDictCount = 0;
+    values.AppDir = std::move(appDir);
+    values.UserDictPath = std::move(userDictPath);
+}
+
+void TakeFirstLetter(ProgramValues &values)
+{
+    values.FirstLetter = values.SourceWord.empty() ? std::string() : values.SourceWord.substr(0, 1);
+}
+
+std::string_view LanguageHeading(int column) noexcept
+{
+    switch (column) {
+    case kRussianColumn: return "RUSSIAN";
+    case kEnglishColumn: return "ENGLISH";
+    default: return "SWEDISH";
+    }
+}
+
+TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest &request)
+{
+    TranslationResult result;
+    const SourceRoute *route = request.Option1   ? &kRussianRoute
+                               : request.Option2 ? &kEnglishRoute
+                               : request.Option3 ? &kSwedishRoute
+                                                 : nullptr;
+    if (!route) {
+        result.outcome = RequestOutcome::NoSourceLanguage;
+        return result;
+    }
+
+    values.SourceWord = LowerCaseWord(route->wordFromText1 ? request.Text1 : request.Text2, route->codePage);
+    TakeFirstLetter(values);
+
+    const int index = request.Combo1Index;
+    const int targetColumn = (index >= 0 && index <= 2) ? route->targetForIndex[index] : 0;
+    if (targetColumn == 0) {
+        result.outcome = RequestOutcome::NoTargetLanguage;
+        return result;
+    }
+
+    LookupContext ctx;
+    ctx.SourceWord = values.SourceWord;
+    ctx.SourceColumn = route->sourceColumn;
+    ctx.TargetColumn = targetColumn;
+    ctx.FindSynonyms = values.FindSynonyms;
+    ctx.FirstLetter = values.FirstLetter;
+
+    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath};
+    route->router(ctx, env);
+
+    result.outcome = RequestOutcome::Shown;
+    result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
+    return result;
+}
+
+} // namespace trelvik

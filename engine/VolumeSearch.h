@@ -1,0 +1,30 @@
+#pragma once
+
+#include "LookupContext.h"
+
+#include <string>
+#include <vector>
+
+namespace trelvik {
+
+// The records of one volume as read: views into the volume's bytes, which the table owns.
+// Not copyable or movable, since the views point into its own buffer.
+struct VolumeTable {
+    VolumeTable() = default;
+    VolumeTable(const VolumeTable &) = delete;
+    VolumeTable &operator=(const VolumeTable &) = delete;
+
+    std::string bytes;
+    std::vector<RecordView> rows;
+};
+
+// Reads at most maxRecords whole records of a volume into table. A missing volume is created empty
+// where the folder allows it; a volume that cannot be opened or read leaves the table without rows,
+// and so does a record cut short by the end of the file.
+void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table);
+
+// Searches one volume for ctx.SourceWord and adds its exact translations and nearest words to ctx.
+// Reads the first 500 records and stops at the first record whose three fields are empty.
+void SearchVolume(const std::string &fileName, LookupContext &ctx);
+
+} // namespace trelvik

@@ -1,0 +1,251 @@
+#include "userdict/UserDictFile.h"
+#include "userdict/UserDictLookup.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+using namespace trelvik;
+using testsupport::line;
+using testsupport::readFile;
+using testsupport::sb;
+using testsupport::TempAppDir;
+using testsupport::writeFile;
+
+namespace {
+
+class UserDictTest : public ::testing::Test {
+protected:
+    UserDictResult add(std::string_view ru, std::string_view en, std::string_view sv, std::int32_t *countOut = nullptr)
+    {
+        std::int32_t count = 0;
+        UserTable table;
+        UserDictResult result = AddUserRecord(path, count, table, sb(ru), sb(en), sb(sv));
+        if (countOut)
+            *countOut = count;
+        return result;
+    }
+    LookupContext lookup(std::string_view word, int source, int target, bool synonyms = true)
+    {
+        LookupContext ctx;
+        ctx.SourceWord = sb(word);
+        ctx.SourceColumn = source;
+        ctx.TargetColumn = target;
+        ctx.FindSynonyms = synonyms;
+        LookupUserDict(path, ctx);
+        return ctx;
+    }
+
+    TempAppDir dir;
+    std::string path = dir.userDict();
+};
+
+TEST_F(UserDictTest, FirstAddCreatesTheFileInTheExactFormat)
+{
+    std::int32_t before = -1;
+    ASSERT_TRUE(add("дом", "house", "hus", &before));
+    EXPECT_EQ(before, 0) << "the new record's number is count + 1";
+    EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
+
+    ASSERT_TRUE(add("кот", "cat", "katt", &before));
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
+}
+
+TEST_F(UserDictTest, ReadGivesCountAndRecords)
+{
+    writeFile(path, " 2 \r\n" + line("лёд, снег", "is", "ice") + line("кот", "katt", "cat"));
+    std::int32_t count = 0;
+    UserTable table;
+    ASSERT_TRUE(ReadUserDict(path, count, table));
+    EXPECT_EQ(count, 2);
+    ASSERT_EQ(table.size(), 2u);
+    EXPECT_EQ(table[0].field[0], sb("лёд, снег")) << "a comma inside quotes belongs to the word";
+    EXPECT_EQ(table[1].field[2], "cat");
+}
+
+TEST_F(UserDictTest, EmptyOrMissingFileLeavesTheCountAsItCame)
+{
+    std::int32_t count = 7;
+    UserTable table;
+    ASSERT_TRUE(ReadUserDict(path, count, table));
+    EXPECT_EQ(count, 7);
+    EXPECT_TRUE(std::filesystem::exists(path)) << "a missing file is created empty";
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+struct CountLineCase {
+    const char *name;
+    std::string line1;
+    bool ok;
+    std::int32_t count;
+};
+
+class CountLineTest : public UserDictTest, public ::testing::WithParamInterface<CountLineCase> {};
+
+TEST_P(CountLineTest, ReadsOrRefusesLineOne)
+{
+    const std::string content = GetParam().line1 + "\r\n" + line("дом", "hus", "house");
+    writeFile(path, content);
+    std::int32_t count = 0;
+    UserTable table;
+    const UserDictResult read = ReadUserDict(path, count, table);
+    EXPECT_EQ(read.ok, GetParam().ok);
+    if (read.ok) {
+        EXPECT_EQ(count, GetParam().count);
+    } else {
+        EXPECT_EQ(read.error, "The user dictionary " + path + " is damaged: its first line is not a record count.");
+        EXPECT_FALSE(add("кот", "cat", "katt")) << "no append to a file we cannot understand";
+        EXPECT_EQ(readFile(path), content);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CountLineTest,
+                         ::testing::Values(CountLineCase{"written_form", " 1 ", true, 1},
+                                           CountLineCase{"no_blanks", "1", true, 1},
+                                           CountLineCase{"zero", " 0 ", true, 0},
+                                           CountLineCase{"negative", "-5", true, -5},
+                                           CountLineCase{"letters", "abc", false, 0},
+                                           CountLineCase{"overflow", "99999999999", false, 0},
+                                           CountLineCase{"number_and_junk", "12x", false, 0},
+                                           CountLineCase{"empty", "", false, 0}),
+                         [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(UserDictTest, AppendToZeroCountWritesOneRecord)
+{
+    writeFile(path, " 0 \r\n");
+    std::int32_t before = -1;
+    ASSERT_TRUE(add("дом", "house", "hus", &before));
+    EXPECT_EQ(before, 0);
+    EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
+}
+
+TEST_F(UserDictTest, AppendWritesOnlyTheRecordsThatExist)
+{
+    writeFile(path, " 5 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
+    std::int32_t before = -1;
+    ASSERT_TRUE(add("пёс", "dog", "hund", &before));
+    EXPECT_EQ(before, 2);
+    EXPECT_EQ(readFile(path),
+              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+    EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
+}
+
+TEST_F(UserDictTest, AppendKeepsRecordsBeyondTooSmallACount)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
+    std::int32_t before = -1;
+    ASSERT_TRUE(add("пёс", "dog", "hund", &before));
+    EXPECT_EQ(before, 2);
+    EXPECT_EQ(readFile(path),
+              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+}
+
+TEST_F(UserDictTest, AppendDropsEmptyRecordsThatWouldHideTheNewOne)
+{
+    writeFile(path, " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n");
+    ASSERT_TRUE(add("пёс", "dog", "hund"));
+    EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + line("пёс", "hund", "dog"));
+    EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
+}
+
+TEST_F(UserDictTest, WordsTheFormatCannotHoldAreRefused)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    const UserDictResult quote = add("дом", "\"house\"", "hus");
+    EXPECT_FALSE(quote);
+    EXPECT_EQ(quote.error, "A word cannot contain a double quote (\").");
+    const UserDictResult lineBreak = add("дом", "house\r\nx", "hus");
+    EXPECT_FALSE(lineBreak);
+    EXPECT_EQ(lineBreak.error, "A word cannot contain a line break.");
+    EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
+}
+
+TEST_F(UserDictTest, UnwritableFolderReportsAndKeepsTheFile)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root writes to read-only folders";
+    ::chmod(dir.path().c_str(), 0555);
+    const UserDictResult result = add("кот", "cat", "katt");
+    ::chmod(dir.path().c_str(), 0755);
+    EXPECT_FALSE(result);
+    EXPECT_NE(result.error.find(path), std::string::npos) << result.error;
+    EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
+}
+
+TEST_F(UserDictTest, DirectoryInPlaceOfTheFileIsAnError)
+{
+    std::filesystem::create_directories(path);
+    std::int32_t count = 0;
+    UserTable table;
+    EXPECT_FALSE(ReadUserDict(path, count, table));
+    EXPECT_FALSE(add("кот", "cat", "katt"));
+    EXPECT_EQ(lookup("кот", kRussianColumn, kEnglishColumn).Translations.count, 0);
+}
+
+TEST_F(UserDictTest, WriteReplacesTheWholeFileAndKeepsItsPermissions)
+{
+    writeFile(path, "old");
+    ::chmod(path.c_str(), 0640);
+    UserTable table{UserRecord{{sb("дом"), "hus", "house"}}, UserRecord{{"", "", ""}}};
+    ASSERT_TRUE(WriteUserDict(path, 2, table));
+    EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + "\"\",\"\",\"\"\r\n");
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    for (const auto &entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << "no temporary file left";
+}
+
+TEST_F(UserDictTest, LookupFollowsTheVolumeRules)
+{
+    writeFile(path, " 6 \r\n" + line("собака", "hund", "dog") + line("собака", "vovve", "doggy") +
+                        line("собачка", "hundvalp", "little dog") + line("xabcy", "x", "y") + ",,\r\n" +
+                        line("собака", "hynda", "bitch"));
+    const LookupContext ru = lookup("собака", kRussianColumn, kEnglishColumn);
+    ASSERT_EQ(ru.Translations.count, 2) << "the record of empty words hides the ones after it";
+    EXPECT_EQ(ru.Translations.slot[1], "dog");
+    EXPECT_EQ(ru.Translations.slot[2], "doggy");
+
+    EXPECT_EQ(lookup("abc", kRussianColumn, kEnglishColumn).NearestWords.count, 1);
+    EXPECT_EQ(lookup("ab", kRussianColumn, kEnglishColumn).NearestWords.count, 0);
+    EXPECT_EQ(lookup("abc", kRussianColumn, kEnglishColumn, false).NearestWords.count, 0);
+    EXPECT_EQ(lookup("dog ", kEnglishColumn, kRussianColumn).Translations.count, 0);
+}
+
+TEST_F(UserDictTest, LookupReadsNoMoreRecordsThanLineOneSays)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house") + line("дом", "bostad", "home"));
+    EXPECT_EQ(lookup("дом", kRussianColumn, kSwedishColumn).Translations.count, 1);
+}
+
+TEST_F(UserDictTest, LookupAfterFullTranslationsListsTheMatchAsNearest)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    LookupContext ctx;
+    ctx.SourceWord = sb("дом");
+    ctx.SourceColumn = kRussianColumn;
+    ctx.TargetColumn = kSwedishColumn;
+    for (int i = 0; i < kMaxTranslations; ++i)
+        ctx.Translations.add("x");
+    LookupUserDict(path, ctx);
+    ASSERT_EQ(ctx.NearestWords.count, 1);
+    EXPECT_EQ(ctx.NearestWords.row[1].translation, "hus");
+}
+
+TEST_F(UserDictTest, HugeCountWithFewRecordsCostsNoMemory)
+{
+    writeFile(path, " 2147483647 \r\n" + line("дом", "hus", "house"));
+    std::int32_t count = 0;
+    UserTable table;
+    ASSERT_TRUE(ReadUserDict(path, count, table));
+    EXPECT_EQ(count, 2147483647);
+    EXPECT_EQ(table.size(), 1u);
+    EXPECT_EQ(lookup("дом", kRussianColumn, kSwedishColumn).Translations.count, 1);
+}
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "engine/VolumeSearch.h"
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+using namespace trelvik;
+using testsupport::line;
+using testsupport::sb;
+using testsupport::TempAppDir;
+
+namespace {
+
+class VolumeSearchTest : public ::testing::Test {
+protected:
+    LookupContext context(std::string_view word, int source, int target, bool synonyms = true)
+    {
+        LookupContext ctx;
+        ctx.SourceWord = sb(word);
+        ctx.SourceColumn = source;
+        ctx.TargetColumn = target;
+        ctx.FindSynonyms = synonyms;
+        return ctx;
+    }
+    std::string search(std::string_view bytes, LookupContext &ctx)
+    {
+        dir.putVolume("ru", "mRD1", bytes);
+        const std::string path = dir.volume("ru", "mRD1").string();
+        SearchVolume(path, ctx);
+        return path;
+    }
+
+    TempAppDir dir;
+};
+
+TEST_F(VolumeSearchTest, ExactMatchStoresTargetColumnAndDuplicatesStayInTheList)
+{
+    auto ctx = context("дом", kRussianColumn, kSwedishColumn);
+    search(line("дом", "hus", "house") + line("дерево", "träd", "tree") + line("дом", "hus", "home"), ctx);
+    ASSERT_EQ(ctx.Translations.count, 2);
+    EXPECT_EQ(ctx.Translations.slot[1], "hus");
+    EXPECT_EQ(ctx.Translations.slot[2], "hus");
+    EXPECT_EQ(ctx.NearestWords.count, 0) << "an exact match that was stored is never also a nearest word";
+}
+
+TEST_F(VolumeSearchTest, EnglishToRussianUsesThirdAndFirstColumns)
+{
+    auto ctx = context("house", kEnglishColumn, kRussianColumn);
+    search(line("дом", "hus", "house"), ctx);
+    ASSERT_EQ(ctx.Translations.count, 1);
+    EXPECT_EQ(ctx.Translations.slot[1], sb("дом"));
+}
+
+TEST_F(VolumeSearchTest, NearestWordsNeedThreeCharactersAndTheOption)
+{
+    const std::string volume = line("дом", "hus", "house") + line("домик", "stuga", "cottage") +
+                               line("бездомный", "hemlös", "homeless") + line("дорога", "väg", "road");
+    auto three = context("дом", kRussianColumn, kEnglishColumn);
+    search(volume, three);
+    ASSERT_EQ(three.NearestWords.count, 2);
+    EXPECT_EQ(three.NearestWords.row[1].word, sb("домик"));
+    EXPECT_EQ(three.NearestWords.row[1].translation, "cottage");
+    EXPECT_EQ(three.NearestWords.row[2].word, sb("бездомный"));
+
+    auto two = context("до", kRussianColumn, kEnglishColumn);
+    search(volume, two);
+    EXPECT_EQ(two.NearestWords.count, 0);
+
+    auto off = context("дом", kRussianColumn, kEnglishColumn, /*synonyms=*/false);
+    search(volume, off);
+    EXPECT_EQ(off.Translations.count, 1);
+    EXPECT_EQ(off.NearestWords.count, 0);
+}
+
+TEST_F(VolumeSearchTest, LimitsHoldAndAFullListTurnsExactMatchesIntoNearestWords)
+{
+    std::string volume;
+    for (int i = 0; i < 25; ++i)
+        volume += line("дом", "hus" + std::to_string(i), "house");
+    for (int i = 0; i < 20; ++i)
+        volume += line("домик", "stuga" + std::to_string(i), "cottage");
+    auto ctx = context("дом", kRussianColumn, kSwedishColumn);
+    search(volume, ctx);
+    EXPECT_EQ(ctx.Translations.count, 20);
+    EXPECT_EQ(ctx.Translations.slot[20], "hus19");
+    ASSERT_EQ(ctx.NearestWords.count, 15);
+    EXPECT_EQ(ctx.NearestWords.row[1].word, sb("дом")) << "the 21st exact match has no room and becomes a nearest word";
+    EXPECT_EQ(ctx.NearestWords.row[1].translation, "hus20");
+    EXPECT_EQ(ctx.NearestWords.row[6].word, sb("домик"));
+}
+
+TEST_F(VolumeSearchTest, OnlyTheFirst500RecordsAreRead)
+{
+    std::string volume;
+    for (int i = 0; i < 500; ++i)
+        volume += line("слово" + std::to_string(i), "ord", "word");
+    auto last = context("слово499", kRussianColumn, kSwedishColumn);
+    search(volume + line("дом", "hus", "house"), last);
+    EXPECT_EQ(last.Translations.count, 1);
+
+    auto beyond = context("дом", kRussianColumn, kSwedishColumn);
+    search(volume + line("дом", "hus", "house"), beyond);
+    EXPECT_EQ(beyond.Translations.count, 0);
+}
+
+TEST_F(VolumeSearchTest, RecordOfThreeEmptyFieldsEndsTheVolume)
+{
+    std::string volume;
+    for (int i = 0; i < 9; ++i)
+        volume += line("слово" + std::to_string(i), "ord", "word");
+    volume += "\"\",\"\",\"\"\r\n" + line("дом", "hus", "house");
+    auto ctx = context("дом", kRussianColumn, kSwedishColumn);
+    search(volume, ctx);
+    EXPECT_EQ(ctx.Translations.count, 0);
+}
+
+TEST_F(VolumeSearchTest, CapitalisedEntryIsOnlyANearestWord)
+{
+    auto ctx = context("ondon", kEnglishColumn, kSwedishColumn);
+    search(line("лондон", "London", "London") + line("лондон", "london", "london"), ctx);
+    EXPECT_EQ(ctx.Translations.count, 0);
+    EXPECT_EQ(ctx.NearestWords.count, 2);
+
+    auto exact = context("london", kEnglishColumn, kSwedishColumn);
+    search(line("лондон", "London", "London"), exact);
+    EXPECT_EQ(exact.Translations.count, 0);
+    EXPECT_EQ(exact.NearestWords.count, 0) << "'london' does not occur in 'London' byte for byte";
+}
+
+TEST_F(VolumeSearchTest, BlanksInsideQuotesAreKeptAndUnquotedBlanksDropped)
+{
+    auto ctx = context("cat", kEnglishColumn, kSwedishColumn);
+    search(sb("кот,  katt  ,  cat  \r\n\"кошка\",\"katt\",\" cat \"\r\n"), ctx);
+    ASSERT_EQ(ctx.Translations.count, 1);
+    EXPECT_EQ(ctx.Translations.slot[1], "katt");
+    EXPECT_EQ(ctx.NearestWords.count, 1) << "' cat ' contains the word but is no exact match";
+}
+
+TEST_F(VolumeSearchTest, EmptyTargetFieldIsStillATranslation)
+{
+    auto ctx = context("дом", kRussianColumn, kEnglishColumn);
+    search(line("дом", "hus", ""), ctx);
+    ASSERT_EQ(ctx.Translations.count, 1);
+    EXPECT_EQ(ctx.Translations.slot[1], "");
+}
+
+TEST_F(VolumeSearchTest, MissingVolumeIsCreatedEmptyAndAddsNothing)
+{
+    auto ctx = context("дом", kRussianColumn, kSwedishColumn);
+    const auto path = dir.volume("ru", "mRD2");
+    SearchVolume(path.string(), ctx);
+    EXPECT_EQ(ctx.Translations.count, 0);
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(std::filesystem::file_size(path), 0u);
+}
+
+TEST_F(VolumeSearchTest, RecordCutShortAtEndOfFileIsSkipped)
+{
+    auto ctx = context("дом", kRussianColumn, kEnglishColumn);
+    search(line("дом", "hus", "house") + sb("\"дом\",\"hus\""), ctx);
+    EXPECT_EQ(ctx.Translations.count, 1);
+}
+
+TEST_F(VolumeSearchTest, UnusableVolumesCountAsEmpty)
+{
+    auto ctx = context("дом", kRussianColumn, kSwedishColumn);
+    const auto asDirectory = dir.volume("ru", "mRD1");
+    std::filesystem::create_directories(asDirectory);
+    SearchVolume(asDirectory.string(), ctx);
+
+    const auto readOnly = dir.path() / "data" / "locked";
+    std::filesystem::create_directories(readOnly);
+    ::chmod(readOnly.c_str(), 0555);
+    SearchVolume((readOnly / "mRD1.dct").string(), ctx);
+    EXPECT_EQ(ctx.Translations.count, 0);
+    EXPECT_EQ(ctx.NearestWords.count, 0);
+}
+
+TEST(EntryContainsWordTest, FindsRunsAnywhereCaseSensitive)
+{
+    EXPECT_TRUE(EntryContainsWord("abcde", "abc"));
+    EXPECT_TRUE(EntryContainsWord("abcde", "cde"));
+    EXPECT_TRUE(EntryContainsWord("abcde", "bcd"));
+    EXPECT_FALSE(EntryContainsWord("abcde", "Abc"));
+    EXPECT_FALSE(EntryContainsWord("", "abc"));
+    EXPECT_FALSE(EntryContainsWord("ab", "abc"));
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvik {
+
+// One user record: the Russian, Swedish and English word, in column order (index 0 = column 1).
+struct UserRecord {
+    std::array<std::string, 3> field;
+    bool operator==(const UserRecord &other) const { return field == other.field; }
+};
+
+using UserTable = std::vector<UserRecord>;
+
+// Outcome of a user dictionary routine; error says what went wrong in words a user can act on.
+struct UserDictResult {
+    bool ok = true;
+    std::string error;
+    explicit operator bool() const noexcept { return ok; }
+};
+
+// Reads the count on line 1 and the records after it. A missing file is created empty; an empty file leaves
+// count and table as they came. The table holds the records the file really has (at most count), so a
+// count larger than the file never costs memory. Fails, changing nothing, when the file cannot be read or
+// line 1 is not a record count.
+UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, UserTable &table);
+
+// Writes the whole file anew from count and rows 1..count of table: " N " on line 1, then one line of three
+// quoted fields per record, CR LF line ends. The old file is replaced only once the new one is safely on
+// disk; on any failure it stays untouched.
+UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, const UserTable &table);
+
+// Appends the triple as a new record, under a lock so that two programs adding at once lose nothing.
+// Afterwards count and table hold the records the file had before, so the new record's number is count + 1.
+// Refuses words that the format cannot store (a double quote or a line break) and files it cannot read,
+// write or understand, leaving the file as it was.
+UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
+                             std::string_view russian, std::string_view english, std::string_view swedish);
+
+// Checks that a word can be stored in the user dictionary; returns an empty text or the reason it cannot.
+std::string CheckStorableWord(std::string_view word);
+
+// Parses the count on line 1; false when it is not a whole number that fits in 32 bits.
+bool ParseRecordCount(std::string_view text, std::int32_t &count) noexcept;
+
+} // namespace trelvik

@@ -1,0 +1,30 @@
+#include "UserDictLookup.h"
+
+#include "UserDictFile.h"
+#include "engine/FieldReader.h"
+#include "engine/FileIO.h"
+
+namespace trelvik {
+
+void LookupUserDict(const std::string &userDictPath, LookupContext &ctx)
+{
+    // Scans views into the file's bytes instead of building the record table: the file has no size limit
+    // and is read on every request.
+    std::string bytes;
+    if (ReadWholeFile(userDictPath, /*createIfMissing=*/true, bytes) != ReadStatus::Ok || bytes.empty())
+        return;
+
+    FieldReader reader(bytes);
+    std::int32_t count = 0;
+    if (!ParseRecordCount(reader.next(), count))
+        return;
+
+    RecordView record;
+    for (std::int32_t i = 0; i < count && !reader.atEnd(); ++i) {
+        if (reader.nextRecord(record) < 3 || IsEndRecord(record))
+            break;
+        CollectRecord(record, ctx);
+    }
+}
+
+} // namespace trelvik
