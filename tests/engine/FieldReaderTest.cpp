@@ -78,3 +78,16 @@ TEST(FieldReaderTest, FinalLineEndLeavesNothingToRead)
 }
 
 } // namespace
+
+#include "extras/ExampleText.h"
+
+namespace {
+
+TEST(ExampleTextTest, EveryItemOnItsOwnLine)
+{
+    EXPECT_EQ(trelvik::ExampleItemsAsLines("Hej, hur m\xE5r du?\r\n"), "Hej\r\nhur m\xE5r du?\r\n");
+    EXPECT_EQ(trelvik::ExampleItemsAsLines("\"Hej, hur m\xE5r du?\"\r\n"), "Hej, hur m\xE5r du?\r\n");
+    EXPECT_EQ(trelvik::ExampleItemsAsLines(""), "");
+}
+
+} // namespace

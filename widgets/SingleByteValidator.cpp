@@ -1,0 +1,18 @@
+#include "SingleByteValidator.h"
+
+#include "common/QtText.h"
+
+namespace trelvik {
+
+SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent)
+    : QValidator(parent), m_codePage(codePage)
+{
+}
+
+QValidator::State SingleByteValidator::validate(QString &input, int &pos) const
+{
+    Q_UNUSED(pos);
+    return FitsCodePage(input, m_codePage) ? Acceptable : Invalid;
+}
+
+} // namespace trelvik
