@@ -153,7 +153,7 @@ def frequency_ranks(words, lang):
     return ranks
 
 
-UNKNOWN_RANK = 20000
+UNKNOWN_RANK = 20000  # beyond every listed word
 ALTERNATIVE_STEP = 1500
 
 
@@ -165,12 +165,16 @@ def alternatives_allowed(rank):
     return 3
 
 
-def worth_keeping(t, best, has_complete, evidence):
+def worth_keeping(t, best, has_complete, evidence, best_triple=None):
     """Whether an alternative translation of a word earns a record."""
     if 2 * t.quality < best:
         return False
-    if t.complete or not has_complete:
+    if t.complete:
         return True
+    if not has_complete:
+        # An open triangle whose two pairs come from one dictionary may join
+        # two different senses of the middle word.
+        return len(t.sources) >= 2 or t is best_triple
     # Beside a fully attested reading, an open triangle must stand on two
     # well-attested pairs, or it is mostly a homonym of the middle word.
     return all(n >= 2 for n in t.pair_supports(evidence) if n)
@@ -196,7 +200,7 @@ def select_for_set(folder, triples, ranks, report, evidence):
     def other_rank(t):
         return min(ranks[c].get(t.words[c], UNKNOWN_RANK) for c in range(3) if c != col)
 
-    candidates = defaultdict(list)   # letter -> [(priority, head, alt, words)]
+    candidates = defaultdict(list)   # letter -> [(priority, -quality, rank, head, alt, triple)]
     dropped_alternatives = 0
     for head in sorted(by_head):
         ts = sorted(by_head[head], key=lambda t: (-t.quality, sum(
@@ -207,10 +211,12 @@ def select_for_set(folder, triples, ranks, report, evidence):
             # A word missing from the frequency list is as useful as its most
             # common translation suggests, but always behind the listed words.
             eff = 10000 + min(other_rank(t) for t in ts[:3])
+            if len(ts[0].sources) < 2:
+                eff += UNKNOWN_RANK
         else:
             eff = rank
         has_complete = ts[0].complete
-        keep = [t for t in ts if worth_keeping(t, best, has_complete, evidence)]
+        keep = [t for t in ts if worth_keeping(t, best, has_complete, evidence, ts[0])]
         keep = keep[:alternatives_allowed(eff)]
         dropped_alternatives += len(ts) - len(keep)
         for alt, t in enumerate(keep):
