@@ -1,0 +1,207 @@
+// trelvik-cli run as a separate process against a small application folder.
+
+#include "engine/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+using testsupport::line;
+using testsupport::readFile;
+using testsupport::sb;
+using testsupport::TempAppDir;
+using testsupport::writeFile;
+
+namespace {
+
+struct CliRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs trelvik-cli with args, feeding input on standard input, and collects both output streams.
+CliRun runCli(const std::vector<std::string> &args, const std::string &input = {})
+{
+    int inPipe[2], outPipe[2], errPipe[2];
+    EXPECT_EQ(::pipe(inPipe), 0);
+    EXPECT_EQ(::pipe(outPipe), 0);
+    EXPECT_EQ(::pipe(errPipe), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(inPipe[0], 0);
+        ::dup2(outPipe[1], 1);
+        ::dup2(errPipe[1], 2);
+        for (int fd : {inPipe[0], inPipe[1], outPipe[0], outPipe[1], errPipe[0], errPipe[1]})
+            ::close(fd);
+        std::vector<char *> argv{const_cast<char *>(TRELVIK_CLI)};
+        for (const std::string &a : args)
+            argv.push_back(const_cast<char *>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(TRELVIK_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(inPipe[0]);
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    if (!input.empty()) {
+        EXPECT_EQ(::write(inPipe[1], input.data(), input.size()), static_cast<ssize_t>(input.size()));
+    }
+    ::close(inPipe[1]);
+
+    CliRun run;
+    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    int open = 2;
+    while (open > 0 && ::poll(fds, 2, 10000) > 0) {
+        for (pollfd &p : fds) {
+            if (p.fd < 0 || !(p.revents & (POLLIN | POLLHUP)))
+                continue;
+            char buffer[4096];
+            const ssize_t n = ::read(p.fd, buffer, sizeof buffer);
+            if (n <= 0) {
+                ::close(p.fd);
+                p.fd = -1;
+                --open;
+            } else {
+                (p.fd == outPipe[0] ? run.out : run.err).append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir.putVolume("ru", "mRK1", line("кошка", "katt", "cat") + line("кошка-мать", "kattmamma", "mother cat"));
+        dir.putVolume("sv", "mSK1", line("кошка", "katt", "cat") + line("котёнок", "kattunge", "kitten"));
+        dir.putVolume("en", "mEC1", line("кошка", "katt", "cat"));
+        dir.putVolume("sv", "mSAE1", line("яблоко", "äpple", "apple"));
+    }
+    std::vector<std::string> withDir(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--app-dir", dir.str()});
+        return args;
+    }
+
+    TempAppDir dir;
+};
+
+TEST_F(CliTest, LookupPrintsTranslationRowsAndStatus)
+{
+    const CliRun run = runCli(withDir({"lookup", "ru", "sv", "КОШКА"}));
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, "katt\nкошка-мать\tkattmamma\nStat: Translate complete.\n");
+}
+
+TEST_F(CliTest, LookupJsonAndStandardInput)
+{
+    const CliRun run = runCli(withDir({"lookup", "--json", "sv", "ru"}), "katt\r\nÄpple\nzzz\n");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "{\"nearest\":[[\"kattunge\",\"котёнок\"]],\"status\":\"Stat: Translate complete.\",\"translation\":"
+              "\"кошка\",\"word\":\"katt\"}\n"
+              "{\"nearest\":[],\"status\":\"Stat: Translate complete.\",\"translation\":\"яблоко\",\"word\":\"Äpple\"}\n"
+              "{\"nearest\":[],\"status\":\"Stat: Word is not present in main dictionary. You can add it to User "
+              "dictionfry.\",\"translation\":\"\",\"word\":\"zzz\"}\n");
+}
+
+TEST_F(CliTest, LookupOptionsSwitchOffUserDictionaryAndNearestWords)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кошка", "misse", "pussycat"));
+    EXPECT_EQ(runCli(withDir({"lookup", "ru", "sv", "кошка"})).out,
+              "katt, misse\nкошка-мать\tkattmamma\nStat: Translate complete.\n");
+    EXPECT_EQ(runCli(withDir({"lookup", "--no-user-dict", "--no-synonyms", "ru", "sv", "кошка"})).out,
+              "katt\nStat: Translate complete.\n");
+}
+
+TEST_F(CliTest, CharacterOutsideTheCodePageIsAnError)
+{
+    const CliRun run = runCli(withDir({"lookup", "ru", "en", "кошка€"}));
+    EXPECT_EQ(run.exitCode, 0) << "the euro sign exists in Windows-1251";
+    const CliRun bad = runCli(withDir({"lookup", "sv", "en", "kattж"}));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err.find("(U+0436) cannot be written in Windows-1252"), std::string::npos) << bad.err;
+}
+
+struct UsageCase {
+    const char *name;
+    std::vector<std::string> args;
+};
+
+class CliUsageTest : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(CliUsageTest, ExitsWithTwo)
+{
+    const CliRun run = runCli(withDir(GetParam().args));
+    EXPECT_EQ(run.exitCode, 2) << run.out << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_FALSE(run.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CliUsageTest,
+                         ::testing::Values(UsageCase{"no_command", {}},
+                                           UsageCase{"unknown_command", {"frobnicate"}},
+                                           UsageCase{"same_language", {"lookup", "sv", "sv", "katt"}},
+                                           UsageCase{"bad_language", {"lookup", "de", "sv", "katze"}},
+                                           UsageCase{"too_many_words", {"lookup", "ru", "sv", "a", "b"}},
+                                           UsageCase{"add_missing_word", {"add", "кот", "cat"}},
+                                           UsageCase{"json_with_add", {"--json", "add", "a", "b", "c"}},
+                                           UsageCase{"unknown_option", {"--frob", "count"}}),
+                         [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(CliTest, AddStoresTrimmedLowerCaseWordsAndCountSeesThem)
+{
+    EXPECT_EQ(runCli(withDir({"count"})).out, "0 word(s)\n");
+    const CliRun add = runCli(withDir({"add", "  Ёлка ", "Christmas Tree", "JULGRAN"}));
+    EXPECT_EQ(add.exitCode, 0) << add.err;
+    EXPECT_EQ(add.out, "Words is added. Record #1\n");
+    EXPECT_EQ(readFile(dir.userDict()), " 1 \r\n" + line("ёлка", "julgran", "christmas tree"));
+    EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"})).out, "Words is added. Record #2\n");
+    EXPECT_EQ(runCli(withDir({"count"})).out, "2 word(s)\n");
+    EXPECT_EQ(runCli(withDir({"lookup", "en", "ru", "Christmas tree"})).out.substr(0, 9), "ёлка\n");
+}
+
+TEST_F(CliTest, AddRefusesWhatCannotBeStoredAndLeavesTheFile)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("дом", "hus", "house"));
+    const CliRun empty = runCli(withDir({"add", "", "cat", "katt"}));
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_EQ(empty.err, "trelvik-cli: ERROR: enter words first\n");
+    const CliRun quote = runCli(withDir({"add", "кот", "\"cat\"", "katt"}));
+    EXPECT_EQ(quote.exitCode, 1);
+    EXPECT_EQ(quote.err, "trelvik-cli: A word cannot contain a double quote (\").\n");
+    const CliRun codePage = runCli(withDir({"add", "кот", "cat", "kattж"}));
+    EXPECT_EQ(codePage.exitCode, 1);
+    EXPECT_EQ(readFile(dir.userDict()), " 1 \r\n" + line("дом", "hus", "house"));
+}
+
+TEST_F(CliTest, DamagedUserDictionaryIsADataError)
+{
+    writeFile(dir.userDict(), "abc\r\n");
+    const CliRun count = runCli(withDir({"count"}));
+    EXPECT_EQ(count.exitCode, 1);
+    EXPECT_NE(count.err.find("is damaged: its first line is not a record count."), std::string::npos);
+    EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"})).exitCode, 1);
+    EXPECT_EQ(readFile(dir.userDict()), "abc\r\n");
+}
+
+TEST(CliVersionTest, PrintsTheVersion)
+{
+    const CliRun run = runCli({"--version"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "trelvik-cli 2.0\n");
+}
+
+} // namespace
