@@ -47,6 +47,10 @@ class ArticleParsing(unittest.TestCase):
         self.assertEqual(sources.split_translations("faktiskt, rentav rent av; till och med"),
                          ["faktiskt", "rentav", "rent av", "till och med"])
 
+    def test_run_together_list_is_not_taken_for_a_phrase(self):
+        self.assertEqual(sources.split_translations("hus hem, hem, hus"), ["hem", "hus"])
+        self.assertEqual(sources.split_translations("till och med, till"), ["till och med", "till"])
+
 
 class Cleaning(unittest.TestCase):
     CASES = [

@@ -150,6 +150,8 @@ def main(argv=None):
     def log(msg):
         print(msg, flush=True)
 
+    log("command: " + " ".join([os.path.relpath(os.path.abspath(sys.argv[0]), REPO)] + list(
+        sys.argv[1:] if argv is None else argv)) + "   (run from the repository root)")
     if args.check:
         problems = check_volumes(args.data)
         for p in problems[:50]:

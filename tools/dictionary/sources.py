@@ -162,11 +162,14 @@ def split_variants(item):
 
 
 def split_translations(line):
+    parts = [part.strip() for part in re.split(r"[,;] ", line) if part.strip()]
     out = []
-    for part in re.split(r"[,;] ", line):
-        part = part.strip()
-        if part:
-            out.extend(split_variants(part))
+    for part in parts:
+        tokens = part.split()
+        # "hus hem, hem, hus": a list that lost its comma, not a phrase.
+        if len(tokens) > 1 and all(tok in parts for tok in tokens):
+            continue
+        out.extend(split_variants(part))
     return out
 
 
