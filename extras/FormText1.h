@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+class QAudioOutput;
+class QComboBox;
+class QMediaPlayer;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QToolButton;
+
+namespace trelvik {
+
+// The recording and the text file of voice example number index (0 to 5), in the application folder.
+QString ExampleRecordingPath(const QString &appFolder, int index);
+QString ExampleTextPath(const QString &appFolder, int index);
+
+// True when path names a readable file that starts like a WAV recording (a RIFF header of type WAVE).
+bool LooksLikeWaveFile(const QString &path);
+
+// The window "Voice text examples": six spoken texts, each loaded into a small player strip, ready to be
+// played, with its written text beside it. The window never starts playback itself.
+class FormText1 : public QDialog {
+    Q_OBJECT
+public:
+    explicit FormText1(const QString &appFolder, QWidget *parent = nullptr);
+
+    // Stops the sound and hides the window; the recording stays open for the next showing.
+    void reject() override;
+
+    // The player behind the strip, for tests and for anyone who needs its state.
+    QMediaPlayer *player() const noexcept { return m_player; }
+    // The path of the text file of the example last chosen.
+    QString textPath() const { return m_textPath; }
+
+private:
+    void createControls();
+    void selectExample(int index);
+    void playVAW(const QString &fileName);
+    void closeRecording();
+    void reportPlayerError(quint64 generation);
+    void updatePlayerStrip();
+
+    QString m_appFolder;
+    QString m_lineBreak;
+    QString m_textPath;
+
+    QMediaPlayer *m_player = nullptr;
+    QAudioOutput *m_audio = nullptr;
+    // Counts the sources handed to the player, so a late error of an earlier one is not blamed on this one.
+    quint64 m_sourceGeneration = 0;
+    bool m_errorReported = false;
+
+    QPushButton *m_command1 = nullptr;
+    QPlainTextEdit *m_text1 = nullptr;
+    QComboBox *m_textCH = nullptr;
+    QWidget *m_mciWave = nullptr;
+    QToolButton *m_play = nullptr;
+    QToolButton *m_stop = nullptr;
+    QSlider *m_position = nullptr;
+};
+
+} // namespace trelvik

@@ -1,0 +1,130 @@
+#include "InfoDic.h"
+
+#include "Help.h"
+#include "widgets/MessageBox.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QScreen>
+#include <QShowEvent>
+
+#ifndef TRELVIK_VERSION
+#define TRELVIK_VERSION "2.0"
+#endif
+
+namespace trelvik {
+
+namespace {
+
+const QColor kWindowGreen(178, 202, 178);
+const QColor kDarkGreen(0, 64, 0);
+const QColor kLinkBlue(0, 0, 255);
+
+const QString kWebAddress = QStringLiteral("https://trelvik.example.org/");
+
+// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QFont sansFont(qreal points, bool bold = false, bool underline = false)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+// Background: an opaque label fills with window green, a transparent one lets the window show through.
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
+                  const QColor &textColour, bool opaque)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, textColour);
+    palette.setColor(QPalette::Window, kWindowGreen);
+    label->setPalette(palette);
+    label->setAutoFillBackground(opaque);
+    return label;
+}
+
+} // namespace
+
+QUrl TrelvikWebPage()
+{
+    return QUrl(kWebAddress);
+}
+
+infoDic::infoDic(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("infoDic"));
+    setWindowTitle(QStringLiteral("info"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(sansFont(8.25));
+    setFixedSize(twips(0, 0, 4680, 3180).size());
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowGreen);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    createLabels();
+}
+
+void infoDic::createLabels()
+{
+    const QColor plain = Qt::black;
+    makeLabel(this, "Label1", QStringLiteral("Trelvik " TRELVIK_VERSION), twips(600, 360, 3735, 255), sansFont(8.25),
+              kDarkGreen, true);
+    makeLabel(this, "Label2", QStringLiteral("Contained about 16.000 words"), twips(1200, 720, 2295, 255),
+              sansFont(8.25), kDarkGreen, true);
+    makeLabel(this, "Label3", QStringLiteral("The Trelvik team"), twips(1320, 1200, 2055, 375), sansFont(12), plain,
+              true);
+    makeLabel(this, "Label7", QStringLiteral("2001"), twips(2040, 1560, 615, 255), sansFont(9.75), plain, true);
+    makeLabel(this, "Label5", QStringLiteral("trelvik@example.org"), twips(600, 1920, 3495, 255),
+              sansFont(9.75, true), kDarkGreen, true);
+    QLabel *label8 = makeLabel(this, "Label8", QStringLiteral("you can find information and  new version in the"),
+                               twips(720, 2280, 3135, 375), sansFont(8.25, true), kDarkGreen, false);
+    label8->setWordWrap(true);
+    m_label4 = makeLabel(this, "Label4", QStringLiteral("trelvik.example.org"), twips(960, 2640, 2775, 255),
+                         sansFont(9.75, true, true), kLinkBlue, false);
+    m_label4->setCursor(Qt::WhatsThisCursor);
+    m_label4->setToolTip(kWebAddress);
+    m_label4->installEventFilter(this);
+}
+
+bool infoDic::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_label4 && event->type() == QEvent::MouseButtonRelease) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (mouse->button() == Qt::LeftButton && m_label4->rect().contains(mouse->position().toPoint())) {
+            if (!OpenWebPage(TrelvikWebPage()))
+                ShowMessage(this, QStringLiteral("Cannot open %1: no web browser took it.").arg(kWebAddress));
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void infoDic::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Centred on the screen rather than over the main window.
+    if (!event->spontaneous()) {
+        if (const QScreen *where = screen())
+            move(where->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+} // namespace trelvik

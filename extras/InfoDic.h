@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <QUrl>
+
+class QLabel;
+
+namespace trelvik {
+
+// The web page the About window points to.
+QUrl TrelvikWebPage();
+
+// The About window "info": title, dictionary size and contact lines; a click on the web address opens it.
+// It deletes itself when closed, so every "About" shows a fresh one.
+class infoDic : public QDialog {
+    Q_OBJECT
+public:
+    explicit infoDic(QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createLabels();
+
+    QLabel *m_label4 = nullptr;
+};
+
+} // namespace trelvik

@@ -1,0 +1,225 @@
+#include "AddWords.h"
+
+#include "common/QtText.h"
+#include "engine/Text.h"
+#include "userdict/UserDictFile.h"
+#include "widgets/MessageBox.h"
+#include "widgets/SingleByteValidator.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <array>
+#include <string>
+
+namespace trelvik {
+
+namespace {
+
+const QColor kWindowGreen(178, 202, 178);
+const QColor kPanelGreen(217, 255, 217);
+
+const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
+const QString kEmptyField = QStringLiteral("ERROR: enter words first");
+const QString kQuoteInWord = QStringLiteral("ERROR: words cannot hold a \" sign");
+const QString kAddedPrefix = QStringLiteral("Words is added. Record #");
+
+// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QFont dialogFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
+{
+    auto *field = new QLineEdit(parent);
+    field->setObjectName(QLatin1String(name));
+    field->setGeometry(geometry);
+    field->setFont(dialogFont());
+    field->setValidator(new SingleByteValidator(codePage, field));
+    QPalette palette = field->palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    palette.setColor(QPalette::Text, Qt::black);
+    field->setPalette(palette);
+    return field;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+// The first character of text that the code page cannot hold, a surrogate pair as one character.
+QString firstUnfitCharacter(const QString &text, CodePage codePage)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString character = text.mid(i, length);
+        if (!FitsCodePage(character, codePage))
+            return character;
+        i += length - 1;
+    }
+    return QString();
+}
+
+} // namespace
+
+AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint),
+      m_values(values), m_readMainWindow(std::move(readMainWindow))
+{
+    setObjectName(QStringLiteral("AddWords"));
+    setWindowTitle(QStringLiteral("Add words to user dictionary"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(dialogFont());
+    setFixedSize(twips(0, 0, 3585, 3720).size());
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowGreen);
+    palette.setColor(QPalette::Button, kWindowGreen);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    createControls();
+}
+
+void AddWords::createControls()
+{
+    m_label3 = makeLabel(this, "Label3", QStringLiteral("Russian"), twips(240, 120, 855, 255));
+    m_text1 = makeField(this, "Text1", CodePage::Windows1251, twips(240, 360, 3135, 375));
+    m_label5 = makeLabel(this, "Label5", QStringLiteral("English"), twips(240, 960, 855, 255));
+    m_text2 = makeField(this, "Text2", CodePage::Windows1252, twips(240, 1200, 3135, 375));
+    m_label4 = makeLabel(this, "Label4", QStringLiteral("Swedish"), twips(240, 1800, 855, 255));
+    m_text3 = makeField(this, "Text3", CodePage::Windows1252, twips(240, 2040, 3135, 375));
+    m_command3 = makeButton(this, "Command3", QStringLiteral("Add"), twips(240, 2760, 1455, 375));
+    m_command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twips(1920, 2760, 1455, 375));
+    m_label1 = makeLabel(this, "Label1", kPrompt, twips(120, 3360, 3375, 255));
+
+    m_label3->setBuddy(m_text1);
+    m_label5->setBuddy(m_text2);
+    m_label4->setBuddy(m_text3);
+
+    QPalette panel = m_label1->palette();
+    panel.setColor(QPalette::Window, kPanelGreen);
+    m_label1->setPalette(panel);
+    m_label1->setAutoFillBackground(true);
+
+    // Enter in any field stores the words, as the "Add" button does.
+    m_command3->setDefault(true);
+    m_command1->setAutoDefault(false);
+
+    // "Add" first, then the Russian, English and Swedish fields, then "Cancel".
+    setTabOrder(m_command3, m_text1);
+    setTabOrder(m_text1, m_text2);
+    setTabOrder(m_text2, m_text3);
+    setTabOrder(m_text3, m_command1);
+
+    connect(m_command3, &QPushButton::clicked, this, &AddWords::addWords);
+    connect(m_command1, &QPushButton::clicked, this, &AddWords::hide);
+}
+
+void AddWords::reject()
+{
+    hide();
+}
+
+void AddWords::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        takeOverMainWindowWord();
+        m_command3->setFocus();
+    }
+}
+
+void AddWords::takeOverMainWindowWord()
+{
+    const SourceFields main = m_readMainWindow ? m_readMainWindow() : SourceFields{};
+    m_text1->clear();
+    m_text2->clear();
+    m_text3->clear();
+    // The first switch that is on decides, in the order russian, english, swedish. setText() bypasses the
+    // validators on purpose: "Add" checks the words once more before anything is stored.
+    if (main.Option1)
+        m_text1->setText(main.Text1);
+    else if (main.Option2)
+        m_text2->setText(main.Text2);
+    else if (main.Option3)
+        m_text3->setText(main.Text2);
+    m_label1->setText(kPrompt);
+    m_label1->setToolTip(QString());
+}
+
+void AddWords::addWords()
+{
+    const std::array<QLineEdit *, 3> fields{m_text1, m_text2, m_text3};
+    const std::array<CodePage, 3> codePages{CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
+
+    for (QLineEdit *field : fields) {
+        if (field->text().isEmpty()) {
+            m_label1->setText(kEmptyField);
+            m_label1->setToolTip(QString());
+            return;
+        }
+    }
+
+    // Russian, English, Swedish: the order in which the file routine takes them.
+    std::array<std::string, 3> words;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const QString text = fields[i]->text();
+        if (text.contains(u'"')) {
+            m_label1->setText(kQuoteInWord);
+            m_label1->setToolTip(QString());
+            fields[i]->setFocus();
+            return;
+        }
+        std::string bytes;
+        QString error;
+        if (!ToSingleByte(text, codePages[i], bytes, &error)) {
+            m_label1->setText(QStringLiteral("ERROR: \u201C%1\u201D cannot be stored").arg(firstUnfitCharacter(text, codePages[i])));
+            m_label1->setToolTip(error);
+            fields[i]->setFocus();
+            return;
+        }
+        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, codePages[i])));
+    }
+
+    std::int32_t count = 0;
+    UserTable table;
+    const UserDictResult result = AddUserRecord(m_values.UserDictPath, count, table, words[0], words[1], words[2]);
+    if (!result) {
+        // The file is left as it was; the words stay in the fields so the user can try again.
+        ShowMessage(this, QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        return;
+    }
+
+    ShowMessage(this, kAddedPrefix + QString::number(static_cast<qint64>(count) + 1));
+    hide();
+}
+
+} // namespace trelvik

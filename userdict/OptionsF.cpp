@@ -1,0 +1,177 @@
+#include "OptionsF.h"
+
+#include "userdict/UserDictFile.h"
+#include "widgets/MessageBox.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+
+namespace trelvik {
+
+namespace {
+
+const QColor kWindowGreen(178, 202, 178);
+
+// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+QFont dialogFont()
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    return label;
+}
+
+// Lets a click on a caption label toggle its check box, as a click on a check box's own text does.
+class ToggleOnClick : public QObject {
+public:
+    ToggleOnClick(QCheckBox *box, QObject *parent) : QObject(parent), m_box(box) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_box->isEnabled()) {
+            m_box->toggle();
+            m_box->setFocus(Qt::MouseFocusReason);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QCheckBox *m_box;
+};
+
+} // namespace
+
+OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint),
+      m_values(values), m_openAddWords(std::move(openAddWords))
+{
+    setObjectName(QStringLiteral("OptionsF"));
+    setWindowTitle(QStringLiteral("Dictionary / Options"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFont(dialogFont());
+    setFixedSize(twips(0, 0, 3660, 3570).size());
+
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kWindowGreen);
+    palette.setColor(QPalette::Button, kWindowGreen);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    createControls();
+    loadCount();
+}
+
+void OptionsF::createControls()
+{
+    // Created bottom of the stacking order first, so that a later control covers an earlier one.
+    m_command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twips(1920, 3000, 1455, 375));
+    m_command2 = makeButton(this, "Command2", QStringLiteral("OK"), twips(120, 3000, 1455, 375));
+
+    // The caption is far longer than one line of the box, so it wraps in a label of its own beside an
+    // indicator-only check box, using the free height between the frame and the buttons.
+    const QRect check2Box = twips(240, 2400, 3135, 375);
+    m_check2 = new QCheckBox(this);
+    m_check2->setObjectName(QStringLiteral("Check2"));
+    m_check2->setChecked(true);
+    m_check2->setAccessibleName(
+        QStringLiteral("Find synonyms and some similar words which can contain the translating word."));
+    const int indicator = m_check2->sizeHint().width();
+    m_check2->setGeometry(check2Box.left(), check2Box.center().y() - check2Box.height() / 2, indicator,
+                          check2Box.height());
+    m_check2Caption = makeLabel(this, "Check2Caption", m_check2->accessibleName(),
+                                QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22,
+                                      check2Box.width() - indicator - 2, 45));
+    m_check2Caption->setWordWrap(true);
+    m_check2Caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_check2Caption->installEventFilter(new ToggleOnClick(m_check2, m_check2Caption));
+
+    m_frame1 = new QGroupBox(QStringLiteral("User dictionary"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setGeometry(twips(120, 240, 3375, 1935));
+
+    m_label1 = makeLabel(m_frame1, "Label1", QStringLiteral("Now in user dictionary:"), twips(120, 960, 2775, 375));
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label2 = makeLabel(m_frame1, "Label2", QStringLiteral("0 word(s)"), twips(1800, 960, 1095, 255));
+    m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Label2 lies over the end of Label1's caption; a small indent keeps the colon and the count apart.
+    m_label2->setIndent(4);
+    m_check1 = new QCheckBox(QStringLiteral("Use user dictionary"), m_frame1);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setGeometry(twips(360, 360, 2175, 375));
+    m_check1->setChecked(true);
+    m_command3 = makeButton(m_frame1, "Command3", QStringLiteral("Add words to User dictionary"),
+                            twips(120, 1320, 3015, 375));
+
+    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_check2);
+    setTabOrder(m_check2, m_check1);
+    setTabOrder(m_check1, m_command3);
+    m_command1->setFocus();
+
+    connect(m_command2, &QPushButton::clicked, this, &OptionsF::storeOptions);
+    connect(m_command1, &QPushButton::clicked, this, &OptionsF::hide);
+    connect(m_command3, &QPushButton::clicked, this, [this] {
+        if (m_openAddWords)
+            m_openAddWords(this);
+    });
+}
+
+void OptionsF::loadCount()
+{
+    std::int32_t count = 0;
+    UserTable table;
+    const UserDictResult result = ReadUserDict(m_values.UserDictPath, count, table);
+    if (!result) {
+        // The count is unknown, not zero: say why before the window opens with "0 word(s)".
+        count = 0;
+        ShowMessage(parentWidget(),
+                    QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+    }
+    m_values.UserDictCount = count < 1 ? 0 : count;
+    m_label2->setText(QString::number(m_values.UserDictCount) + QStringLiteral(" word(s)"));
+}
+
+void OptionsF::storeOptions()
+{
+    m_values.UseUserDict = m_check1->isChecked() ? 1 : 0;
+    m_values.FindSynonyms = m_check2->isChecked();
+    hide();
+}
+
+void OptionsF::reject()
+{
+    hide();
+}
+
+} // namespace trelvik
