@@ -1,0 +1,145 @@
+// "Translate", "Exit" and the commands that open the other windows.
+#include "Dictionary.h"
+
+#include "common/QtText.h"
+#include "extras/FormText1.h"
+#include "extras/Help.h"
+#include "extras/InfoDic.h"
+#include "userdict/OptionsF.h"
+#include "widgets/MessageBox.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace trelvik {
+
+namespace {
+
+QString latin1(std::string_view text)
+{
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The text of a pane as single-byte text; the headings are plain ASCII in either code page.
+std::string paneBytes(const QPlainTextEdit *pane, CodePage codePage)
+{
+    std::string bytes;
+    ToSingleByte(pane->toPlainText(), codePage, bytes);
+    return bytes;
+}
+
+} // namespace
+
+void dictionary::Translate()
+{
+    m_statTR->setText(latin1(kStatSearching));
+    m_statTR->repaint();
+
+    // The same language on both sides gives way to the other language the user most likely means.
+    const int target = m_combo1->currentIndex();
+    if (m_option1->isChecked() && target == kTargetRussian)
+        m_combo1->setCurrentIndex(kTargetSwedish);
+    else if (m_option2->isChecked() && target == kTargetEnglish)
+        m_combo1->setCurrentIndex(kTargetRussian);
+    else if (m_option3->isChecked() && target == kTargetSwedish)
+        m_combo1->setCurrentIndex(kTargetRussian);
+
+    TextNignii();
+
+    TranslationRequest request;
+    request.Option1 = m_option1->isChecked();
+    request.Option2 = m_option2->isChecked();
+    request.Option3 = m_option3->isChecked();
+    request.Combo1Index = m_combo1->currentIndex();
+    // Only the field the source language reads must convert; the hidden twin may hold anything.
+    const bool fromText1 = request.Option1;
+    const bool fromText2 = !request.Option1 && (request.Option2 || request.Option3);
+    QString error;
+    const bool text1Ok = ToSingleByte(m_text1->text(), CodePage::Windows1251, request.Text1, fromText1 ? &error : nullptr);
+    const bool text2Ok = ToSingleByte(m_text2->text(), CodePage::Windows1252, request.Text2, fromText2 ? &error : nullptr);
+    if ((fromText1 && !text1Ok) || (fromText2 && !text2Ok)) {
+        m_statTR->setText(latin1(kStatReady));
+        ShowMessage(this, error);
+        return;
+    }
+    request.Text11 = paneBytes(m_text11, CodePage::Windows1252);
+    request.Text22 = paneBytes(m_text22, CodePage::Windows1252);
+
+    TranslationResult result = TranslateWord(m_values, request);
+    switch (result.outcome) {
+    case RequestOutcome::NoSourceLanguage:
+        ShowMessage(this, latin1(kErrorNoSourceLanguage));
+        return;
+    case RequestOutcome::NoTargetLanguage:
+        return;
+    case RequestOutcome::Shown:
+        break;
+    }
+    const Presentation &shown = result.shown;
+    setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
+    setPair(m_text22, m_text22r, shown.Text22);
+    setPair(m_text11, m_text11r, shown.Text11);
+    m_statTR->setText(latin1(shown.statTR));
+}
+
+SourceFields dictionary::readSourceFields() const
+{
+    SourceFields fields;
+    fields.Option1 = m_option1->isChecked();
+    fields.Option2 = m_option2->isChecked();
+    fields.Option3 = m_option3->isChecked();
+    fields.Text1 = m_text1->text();
+    fields.Text2 = m_text2->text();
+    return fields;
+}
+
+void dictionary::openAddWords(QWidget *over)
+{
+    Q_UNUSED(over); // the one add-words window belongs to the main window wherever it is opened from
+    if (!m_addWords)
+        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
+    m_addWords->exec();
+}
+
+void dictionary::openOptions()
+{
+    if (!m_options)
+        m_options = new OptionsF(m_values, [this](QWidget *over) { openAddWords(over); }, this);
+    m_options->exec();
+}
+
+void dictionary::openExamples()
+{
+    if (!m_examples)
+        m_examples = new FormText1(QFile::decodeName(m_values.AppDir.c_str()), this);
+    m_examples->exec();
+}
+
+void dictionary::openAbout()
+{
+    // A fresh About window every time; whether it closes or only hides, it is gone afterwards.
+    QPointer<infoDic> about = new infoDic(this);
+    about->exec();
+    delete about.data();
+}
+
+void dictionary::showHelp()
+{
+    const QString appFolder = QFile::decodeName(m_values.AppDir.c_str());
+    if (!ShowHelpPage(appFolder))
+        ShowMessage(this, QStringLiteral("The help page %1 could not be opened.")
+                              .arg(QDir::toNativeSeparators(appFolder + QStringLiteral("/html/info.html"))));
+}
+
+void dictionary::exitProgram()
+{
+    QCoreApplication::quit();
+}
+
+} // namespace trelvik

@@ -1,0 +1,83 @@
+// What the source switches and the target list do to the window: keyboards, twins and pane headings.
+#include "Dictionary.h"
+
+#include "common/QtText.h"
+#include "engine/LookupContext.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace trelvik {
+
+namespace {
+
+std::string_view targetHeading(int index) noexcept
+{
+    switch (index) {
+    case kTargetRussian: return LanguageHeading(kRussianColumn);
+    case kTargetEnglish: return LanguageHeading(kEnglishColumn);
+    default: return LanguageHeading(kSwedishColumn);
+    }
+}
+
+} // namespace
+
+void dictionary::sourceSelected(KeyLanguage language)
+{
+    const bool russian = language == KeyLanguage::Russian;
+    m_klav1ru->setVisible(russian);
+    m_klav1en->setVisible(language == KeyLanguage::English);
+    m_klav1sv->setVisible(language == KeyLanguage::Swedish);
+    m_text1->setVisible(russian);
+    m_text2->setVisible(!russian);
+    m_inputBuffer.clear();
+    m_text11r->setVisible(russian);
+    m_text11->setVisible(!russian);
+    ToText();
+    TextNignii();
+}
+
+void dictionary::targetSelected(int index)
+{
+    const bool russian = index == kTargetRussian;
+    m_textPole0R->setVisible(russian);
+    TextNignii();
+    if (index == kTargetRussian || index == kTargetEnglish) {
+        setPair(m_text22, m_text22r, targetHeading(index));
+    } else {
+        // Until the next heading reset the Western pane names the country, the Cyrillic one the language.
+        m_text22->setPlainText(QStringLiteral("SWEDEN"));
+        m_text22r->setPlainText(QStringLiteral("SWEDISH"));
+    }
+    m_text22r->setVisible(russian);
+    m_text22->setVisible(!russian);
+}
+
+void dictionary::TextNignii()
+{
+    const std::string_view source = m_option1->isChecked()   ? LanguageHeading(kRussianColumn)
+                                    : m_option2->isChecked() ? LanguageHeading(kEnglishColumn)
+                                                             : LanguageHeading(kSwedishColumn);
+    setPair(m_text11, m_text11r, source);
+    setPair(m_text22, m_text22r, targetHeading(m_combo1->currentIndex()));
+    setPair(m_textPole0S, m_textPole0R, {});
+}
+
+// Each twin shows the same bytes through its own code page: Western twins Windows-1252, Cyrillic twins
+// Windows-1251.
+void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes)
+{
+    western->setText(FromSingleByte(bytes, CodePage::Windows1252));
+    cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
+}
+
+void dictionary::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)
+{
+    western->setPlainText(FromSingleByte(bytes, CodePage::Windows1252));
+    cyrillic->setPlainText(FromSingleByte(bytes, CodePage::Windows1251));
+}
+
+} // namespace trelvik

@@ -1,0 +1,37 @@
+#include "Dictionary.h"
+
+#include "common/AppFolder.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QScreen>
+
+namespace trelvik {
+
+// The program's start routine: the main window first, then the values every lookup reads.
+int Main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    SetApplicationIdentity();
+
+    ProgramValues values;
+    dictionary window(values);
+    if (const QScreen *screen = window.screen()) {
+        QRect frame = window.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window.move(frame.topLeft());
+    }
+    window.show();
+
+    const QString appFolder = ApplicationFolder();
+    SetStartValues(values, QFile::encodeName(appFolder).toStdString(),
+                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString());
+    return app.exec();
+}
+
+} // namespace trelvik
+
+int main(int argc, char *argv[])
+{
+    return trelvik::Main(argc, argv);
+}
