@@ -7,6 +7,12 @@ same pivot headword: the glosses come from one Wiktionary, so they match
 byte for byte across that pivot's dictionaries. A candidate triple needs at
 least two of its three pairs attested; it is ranked by how many independent
 sources stand behind it.
+
+Sources come in two kinds. Origin sources (the share-alike Wiktionary
+dictionaries) may put a pair into the data. Confirming sources (dictionaries
+under a licence that cannot be combined with share-alike data) never do: a
+pair that only they give is not a candidate, but when they give a pair that an
+origin source also gives, the triple ranks higher.
 """
 
 from collections import defaultdict
@@ -21,6 +27,8 @@ class Evidence:
     def __init__(self):
         # (lang_a, lang_b) with a < b -> {(word_a, word_b): set(source labels)}
         self.pairs = {key: defaultdict(set) for key in PAIR_KEYS}
+        # The same shape, filled by confirming sources only.
+        self.confirm = {key: defaultdict(set) for key in PAIR_KEYS}
         self.vocabulary = {RU: set(), SV: set(), EN: set()}
         self.rejected = defaultdict(int)   # language -> raw translations dropped
         self.accepted = defaultdict(int)
@@ -37,22 +45,32 @@ class Evidence:
                     out.append(word)
         return out
 
-    def add_group(self, label, group):
+    def add_group(self, label, group, confirm_only=False):
         """group: {lang: [clean words]} that all render one sense."""
         langs = sorted(group)
         for lang in langs:
             self.vocabulary[lang].update(group[lang])
+        tables = self.confirm if confirm_only else self.pairs
         for i, a in enumerate(langs):
             for b in langs[i + 1:]:
-                table = self.pairs[(a, b)]
+                table = tables[(a, b)]
                 for wa in group[a]:
                     for wb in group[b]:
                         table[(wa, wb)].add(label)
 
     def support(self, a_lang, a, b_lang, b):
+        """Labels behind a pair: origins, plus confirmations of an origin pair."""
         if a_lang > b_lang:
             a_lang, a, b_lang, b = b_lang, b, a_lang, a
-        return self.pairs[(a_lang, b_lang)].get((a, b), ())
+        origin = self.pairs[(a_lang, b_lang)].get((a, b), ())
+        if not origin:
+            return ()
+        return set(origin) | self.confirm[(a_lang, b_lang)].get((a, b), set())
+
+    def confirmations(self, a_lang, a, b_lang, b):
+        if a_lang > b_lang:
+            a_lang, a, b_lang, b = b_lang, b, a_lang, a
+        return self.confirm[(a_lang, b_lang)].get((a, b), set())
 
 
 def add_pivot(evidence, label, per_lang_senses):
@@ -83,23 +101,24 @@ def add_pivot(evidence, label, per_lang_senses):
                 evidence.vocabulary[lang].update(words)
 
 
-def add_direct(evidence, label, src_lang, dst_lang, senses):
+def add_direct(evidence, label, src_lang, dst_lang, senses, confirm_only=False):
     """A dictionary between two of our own languages: headword -> translations."""
     for sense in senses:
         heads = evidence.clean_all([sense.headword], src_lang)
         words = evidence.clean_all(sense.translations, dst_lang)
         if heads and words:
-            evidence.add_group(label, {src_lang: heads, dst_lang: words})
+            evidence.add_group(label, {src_lang: heads, dst_lang: words}, confirm_only)
 
 
 class Triple:
-    __slots__ = ("words", "sources", "score", "complete")
+    __slots__ = ("words", "sources", "score", "complete", "origins")
 
-    def __init__(self, words, sources, score, complete):
+    def __init__(self, words, sources, score, complete, origins=None):
         self.words = words
-        self.sources = sources
+        self.sources = sources          # origins and confirmations
         self.score = score
         self.complete = complete
+        self.origins = sources if origins is None else origins
 
     @property
     def quality(self):
@@ -111,8 +130,24 @@ class Triple:
                 len(evidence.support(RU, r, EN, e))]
 
 
+def _make_triple(evidence, words):
+    r, s, e = words
+    origins = set()
+    labels = set()
+    score = 0
+    attested = 0
+    for a_lang, a, b_lang, b in ((RU, r, SV, s), (SV, s, EN, e), (RU, r, EN, e)):
+        origin = evidence.pairs[(a_lang, b_lang)].get((a, b), set())
+        confirmed = evidence.confirm[(a_lang, b_lang)].get((a, b), set())
+        origins |= origin
+        labels |= origin | confirmed
+        score += len(origin) + len(confirmed)
+        attested += bool(origin or confirmed)
+    return Triple(words, frozenset(labels), score, attested == 3, frozenset(origins))
+
+
 def candidate_triples(evidence):
-    """Every (ru, sv, en) with at least two of its three pairs attested."""
+    """Every (ru, sv, en) with at least two of its three pairs given by origin sources."""
     rs = evidence.pairs[(RU, SV)]
     se = evidence.pairs[(SV, EN)]
     re_ = evidence.pairs[(RU, EN)]
@@ -122,27 +157,19 @@ def candidate_triples(evidence):
     en_by_ru = defaultdict(set)
     for (r, e) in re_:
         en_by_ru[r].add(e)
-    out = {}
-    # Through English alone (ru-en and sv-en, no ru-sv): kept only as a
-    # fallback, English words being the most ambiguous of the three.
     ru_by_en = defaultdict(set)
     for (r, e) in re_:
         ru_by_en[e].add(r)
-    for (s, e), se_src in se.items():
-        for r in sorted(ru_by_en.get(e, ())):
-            if (r, s) not in rs:
-                re_src = re_[(r, e)]
-                out[(r, s, e)] = Triple((r, s, e), frozenset(se_src | re_src),
-                                        len(se_src) + len(re_src), False)
-    for (r, s), rs_src in rs.items():
-        for e in sorted(en_by_sv.get(s, set()) | en_by_ru.get(r, set())):
-            se_src = se.get((s, e), set())
-            re_src = re_.get((r, e), set())
-            sources = rs_src | se_src | re_src
-            score = len(rs_src) + len(se_src) + len(re_src)
-            out[(r, s, e)] = Triple((r, s, e), frozenset(sources), score,
-                                    bool(se_src) and bool(re_src))
-    return out
+    keys = set()
+    # Through English alone (ru-en and sv-en, no ru-sv): English words being
+    # the most ambiguous of the three, these rank low unless confirmed.
+    for (s, e) in se:
+        for r in ru_by_en.get(e, ()):
+            keys.add((r, s, e))
+    for (r, s) in rs:
+        for e in en_by_sv.get(s, set()) | en_by_ru.get(r, set()):
+            keys.add((r, s, e))
+    return {k: _make_triple(evidence, k) for k in sorted(keys)}
 
 
 def frequency_ranks(words, lang):

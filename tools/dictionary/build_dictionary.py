@@ -31,30 +31,42 @@ FREQ_NAMES = {RU: "russian", SV: "swedish", EN: "english"}
 # FreeDict dictionaries descended from one older word list; they count as a
 # single witness however many of them agree.
 SOURCE_LABELS = {"swe-eng": "ergane", "eng-swe": "ergane", "eng-rus": "ergane"}
+# Licences whose data may go into the volumes. The volumes are share-alike
+# data; a dictionary under any other licence (the GPL word lists) only
+# confirms pairs that one of these already gives.
+ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0"}
 
 
 def load_dictionaries(cache, pins, offline, log):
+    """Return ({code: [Sense]}, {code: True when the dictionary only confirms})."""
     dicts = {}
+    confirm_only = {}
     for name in sorted(pins["debian"]):
-        deb = sources.fetch_deb(cache, name, pins["debian"][name], offline)
+        pin = pins["debian"][name]
+        if "licence" not in pin:
+            raise sources.SourceError("%s: no licence in the pins" % name)
+        deb = sources.fetch_deb(cache, name, pin, offline)
         for code, (index, data) in sources.dictd_files(deb).items():
             senses = []
             for article in sources.dictd_entries(index, data):
                 senses.extend(sources.parse_article(article))
             dicts[code] = senses
-            log("read %-8s %7d senses  (%s %s)" % (code, len(senses), name,
-                                                   pins["debian"][name]["version"]))
-    return dicts
+            confirm_only[code] = pin["licence"] not in ORIGIN_LICENCES
+            log("read %-8s %7d senses  (%s %s, %s%s)" % (
+                code, len(senses), name, pin["version"], pin["licence"],
+                ", confirmation only" if confirm_only[code] else ""))
+    return dicts, confirm_only
 
 
-def gather_evidence(dicts):
+def gather_evidence(dicts, confirm_only):
     evidence = assemble.Evidence()
     pivots = defaultdict(dict)
     for code in sorted(dicts):
         src, dst = code.split("-")
         if src in LANG_CODES and dst in LANG_CODES:
             assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
-                                LANG_CODES[src], LANG_CODES[dst], dicts[code])
+                                LANG_CODES[src], LANG_CODES[dst], dicts[code],
+                                confirm_only[code])
         elif dst in LANG_CODES:
             pivots[src][LANG_CODES[dst]] = dicts[code]
     for pivot in sorted(pivots):
@@ -160,18 +172,22 @@ def main(argv=None):
         return 1 if problems else 0
 
     pins = sources.load_pins(args.pins)
-    dicts = load_dictionaries(args.cache, pins, args.offline, log)
+    dicts, confirm_only = load_dictionaries(args.cache, pins, args.offline, log)
     freq_name, freq_pin = next(iter(sorted(pins["npm"].items())))
     lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
-    evidence = gather_evidence(dicts)
+    evidence = gather_evidence(dicts, confirm_only)
     for lang in (RU, SV, EN):
         log("%s: %d translations kept, %d dropped by cleaning (capitals, digits, "
             "punctuation, long phrases, foreign letters)"
             % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang]))
     for key, table in evidence.pairs.items():
-        log("pairs %s-%s: %d" % (LANG_NAMES[key[0]], LANG_NAMES[key[1]], len(table)))
+        confirm = evidence.confirm[key]
+        log("pairs %s-%s: %d from origin sources, %d of them confirmed; "
+            "%d given only by confirming sources (not used)" % (
+                LANG_NAMES[key[0]], LANG_NAMES[key[1]], len(table),
+                sum(1 for k in table if k in confirm), sum(1 for k in confirm if k not in table)))
     triples = assemble.candidate_triples(evidence)
     log("candidate triples (two or more pairs attested): %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
@@ -207,11 +223,14 @@ def main(argv=None):
         log("%d problem(s) in the written volumes" % len(problems))
         return 1
 
-    single = sum(1 for t in written.values() if len(t.sources) == 1)
+    single = sum(1 for t in written.values() if len(t.origins) == 1)
+    single_all = sum(1 for t in written.values() if len(t.sources) == 1)
     log("")
     log("distinct triples written: %d" % len(written))
-    log("triples resting on one source only: %d (%.1f%%)" % (
-        single, 100.0 * single / max(1, len(written))))
+    log("triples resting on one origin source only: %d (%.1f%%); "
+        "of them with no confirmation either: %d (%.1f%%)" % (
+            single, 100.0 * single / max(1, len(written)),
+            single_all, 100.0 * single_all / max(1, len(written))))
     by_source = defaultdict(int)
     for t in written.values():
         for s in t.sources:
