@@ -3,6 +3,7 @@
 #include "LookupContext.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trelvik {
@@ -22,6 +23,12 @@ struct VolumeTable {
 // where the folder allows it; a volume that cannot be opened or read leaves the table without rows,
 // and so does a record cut short by the end of the file.
 void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table);
+
+// Reads at most maxRecords whole records from the bytes of a volume, by the same rules as ReadVolume.
+void ReadVolumeRows(std::string_view bytes, int maxRecords, std::vector<RecordView> &rows);
+
+// Searches the bytes of one volume as SearchVolume searches its file.
+void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx);
 
 // Searches one volume for ctx.SourceWord and adds its exact translations and nearest words to ctx.
 // Reads the first 500 records and stops at the first record whose three fields are empty.
