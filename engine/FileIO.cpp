@@ -65,9 +65,11 @@ std::string folderOf(const std::string &path)
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText)
 {
     bytes.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a named pipe put in a file's place would wait forever for a writer;
+    // a regular file ignores the flag.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0 && errno == ENOENT && createIfMissing)
-        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666);
     if (fd < 0) {
         if (errorText)
             *errorText = describe("Cannot open", path, errno);
