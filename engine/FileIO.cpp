@@ -4,8 +4,10 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace trelvik {
@@ -60,6 +62,16 @@ std::string folderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The file a replacement writes to: a symbolic link is followed, so that the link survives.
+std::string replacementTarget(const std::string &path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
+
 } // namespace
 
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText)
@@ -112,11 +124,7 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)
 {
-    // Follow a symbolic link, so that the link survives and its target gets the new content.
-    std::string target = path;
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved))
-        target = resolved;
+    const std::string target = replacementTarget(path);
 
     mode_t mode = 0666;
     {
@@ -134,7 +142,7 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
     }
 
     const std::string folder = folderOf(target);
-    std::string temp = target + ".tmp-XXXXXX";
+    std::string temp = target + std::string(kTempInfix) + std::string(kTempSuffixSize, 'X');
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         errorText = describe("Cannot write", path, errno);
@@ -163,6 +171,22 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         ::close(dirFd);
     }
     return true;
+}
+
+void RemoveStaleTemporaries(const std::string &path)
+{
+    const std::string target = replacementTarget(path);
+    const std::string folder = folderOf(target);
+    const std::string prefix = target.substr(target.find_last_of('/') + 1) + std::string(kTempInfix);
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() == prefix.size() + kTempSuffixSize && name.substr(0, prefix.size()) == prefix)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace trelvik

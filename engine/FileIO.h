@@ -23,4 +23,8 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 // its old complete self or the new complete content. Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
 
+// Removes the temporary files that ReplaceFileAtomically leaves beside path when its process is killed
+// before the rename. Only safe while no other writer of path is at work, that is, under the writers' lock.
+void RemoveStaleTemporaries(const std::string &path);
+
 } // namespace trelvik

@@ -128,6 +128,8 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
         appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
     }
 
+    WriterLock lock(fileName);
+    RemoveStaleTemporaries(fileName);
     std::string error;
     if (!ReplaceFileAtomically(fileName, out, error))
         return failure(error);
@@ -143,6 +145,9 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
     }
 
     WriterLock lock(fileName);
+    // A writer killed before its rename leaves its temporary file behind; under the lock, any such file
+    // is such a leftover.
+    RemoveStaleTemporaries(fileName);
 
     std::string bytes;
     std::string error;
