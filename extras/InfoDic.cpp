@@ -97,6 +97,9 @@ void infoDic::createLabels()
     QLabel *label8 = makeLabel(this, "Label8", QStringLiteral("you can find information and  new version in the"),
                                twips(720, 2280, 3135, 375), sansFont(8.25, true), kDarkGreen, false);
     label8->setWordWrap(true);
+    // Its two lines need a pixel more than the box gives them; it is transparent, so growing over the top of
+    // the web address below costs nothing.
+    label8->resize(label8->width(), qMax(label8->height(), label8->heightForWidth(label8->width())));
     m_label4 = makeLabel(this, "Label4", QStringLiteral("trelvik.example.org"), twips(960, 2640, 2775, 255),
                          sansFont(9.75, true, true), kLinkBlue, false);
     m_label4->setCursor(Qt::WhatsThisCursor);
