@@ -114,6 +114,34 @@ class Pairing(unittest.TestCase):
         t = assemble.candidate_triples(ev)[("мир", "fred", "peace")]
         self.assertFalse(t.complete)
 
+    def test_confirming_source_never_originates_a_pair(self):
+        ev = assemble.Evidence()
+        ev.add_group("a", {RU: ["дом"], SV: ["hus"]})
+        ev.add_group("gpl", {SV: ["hus"], EN: ["house"]}, confirm_only=True)
+        ev.add_group("gpl", {RU: ["дом"], EN: ["house"]}, confirm_only=True)
+        self.assertEqual(assemble.candidate_triples(ev), {})
+        self.assertEqual(ev.support(SV, "hus", EN, "house"), ())
+
+    def test_confirmation_raises_an_attested_triple(self):
+        def build(confirm):
+            ev = assemble.Evidence()
+            ev.add_group("a", {RU: ["дом"], SV: ["hus"]})
+            ev.add_group("b", {SV: ["hus"], EN: ["house"]})
+            if confirm:
+                ev.add_group("gpl", {RU: ["дом"], EN: ["house"]}, confirm_only=True)
+            return assemble.candidate_triples(ev)[("дом", "hus", "house")]
+        plain, confirmed = build(False), build(True)
+        self.assertGreater(confirmed.quality, plain.quality)
+        self.assertTrue(confirmed.complete)
+        self.assertEqual(confirmed.origins, {"a", "b"})
+        self.assertIn("gpl", confirmed.sources)
+
+    def test_run_together_english_compound_dropped_unless_common(self):
+        ev = assemble.Evidence({EN: {"something"}})
+        self.assertEqual(ev.clean_all(["beech", "beechtree"], EN), ["beech"])
+        self.assertEqual(ev.clean_all(["some", "something"], EN), ["some", "something"])
+        self.assertEqual(ev.clean_all(["bok", "bokträd"], SV), ["bok", "bokträd"])
+
 
 def _triple(words, sources_=("a", "b"), score=3, complete=True):
     return assemble.Triple(tuple(words), frozenset(sources_), score, complete)
@@ -167,6 +195,23 @@ class Filing(unittest.TestCase):
         pool = list(assemble.candidate_triples(ev).values())
         chosen, _ = self.select("ru", pool, {RU: {}, SV: {}, EN: {}})
         self.assertEqual([t.words for t in chosen["п"]], [("по", "genom", "through")])
+
+    def test_open_triangle_needs_two_witnesses_per_pair(self):
+        # "сто" and "hundari" meet only through two senses of "hundred".
+        ev = self.ev
+        for label in ("a", "b"):
+            ev.add_group(label, {RU: ["сто"], SV: ["hundra"], EN: ["hundred"]})
+        ev.add_group("fin", {SV: ["hundari"], EN: ["hundred"]})
+        pool = list(assemble.candidate_triples(ev).values())
+        self.assertIn(("сто", "hundari", "hundred"), [t.words for t in pool])
+        ranks = {RU: {}, SV: {"hundra": 1}, EN: {}}
+        chosen, _ = self.select("ru", pool, ranks)
+        self.assertEqual([t.words for t in chosen["с"]], [("сто", "hundra", "hundred")])
+        sv, _ = self.select("sv", pool, ranks)
+        self.assertEqual([t.words[1] for t in sv["h"]], ["hundra"])
+        # A common word with nothing better keeps its best open reading.
+        sv, _ = self.select("sv", pool, {RU: {}, SV: {"hundari": 1}, EN: {}})
+        self.assertIn(("сто", "hundari", "hundred"), [t.words for t in sv["h"]])
 
 
 class VolumeFiles(unittest.TestCase):
@@ -240,6 +285,14 @@ class PackageReading(unittest.TestCase):
     def test_not_a_package(self):
         with self.assertRaises(sources.SourceError):
             sources.read_ar_member(b"PK\x03\x04", "data.tar")
+
+    def test_pins_name_a_licence_and_gpl_lists_only_confirm(self):
+        import build_dictionary
+        pins = sources.load_pins(os.path.join(REPO, "tools", "dictionary", "pins.json"))
+        for name, pin in pins["debian"].items():
+            with self.subTest(name=name):
+                origin = pin["licence"] in build_dictionary.ORIGIN_LICENCES
+                self.assertEqual(origin, not pin["licence"].startswith("GPL"))
 
     def test_base64_numbers(self):
         self.assertEqual([sources.b64_number(s) for s in ("A", "B", "BA", "vYRe")],

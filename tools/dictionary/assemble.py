@@ -24,7 +24,9 @@ PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
 
 
 class Evidence:
-    def __init__(self):
+    def __init__(self, common=None):
+        # {lang: set of words known to be in common use}, from the frequency lists
+        self.common = common or {}
         # (lang_a, lang_b) with a < b -> {(word_a, word_b): set(source labels)}
         self.pairs = {key: defaultdict(set) for key in PAIR_KEYS}
         # The same shape, filled by confirming sources only.
@@ -43,6 +45,9 @@ class Evidence:
                 self.accepted[lang] += 1
                 if word not in out:
                     out.append(word)
+        if lang == EN:
+            common = self.common.get(EN, ())
+            out = [w for w in out if w in common or not _run_together(w, out)]
         return out
 
     def add_group(self, label, group, confirm_only=False):
@@ -71,6 +76,15 @@ class Evidence:
         if a_lang > b_lang:
             a_lang, a, b_lang, b = b_lang, b, a_lang, a
         return self.confirm[(a_lang, b_lang)].get((a, b), set())
+
+
+def _run_together(word, siblings):
+    """'beechtree' beside 'beech' in one sense: a compound run together that
+    English writes apart. Only asked of words outside the frequency list,
+    since 'something' beside 'some' looks the same."""
+    return " " not in word and any(
+        len(w) >= 3 and word.startswith(w) and len(word) - len(w) >= 3 and " " not in w
+        for w in siblings if w != word)
 
 
 def add_pivot(evidence, label, per_lang_senses):
@@ -192,18 +206,20 @@ def alternatives_allowed(rank):
     return 3
 
 
-def worth_keeping(t, best, has_complete, evidence, best_triple=None):
-    """Whether an alternative translation of a word earns a record."""
+def worth_keeping(t, best, evidence, fallback=False):
+    """Whether an alternative translation of a word earns a record.
+
+    fallback: t is the best reading of a common word that has no fully
+    attested one; such a word is better served by it than by nothing.
+    """
     if 2 * t.quality < best:
         return False
-    if t.complete:
+    if t.complete or fallback:
         return True
-    if not has_complete:
-        # An open triangle whose two pairs come from one dictionary may join
-        # two different senses of the middle word.
-        return len(t.sources) >= 2 or t is best_triple
-    # Beside a fully attested reading, an open triangle must stand on two
-    # well-attested pairs, or it is mostly a homonym of the middle word.
+    # An open triangle joins two pairs through its middle word, and a middle
+    # word with two senses joins unrelated words ("сто" and the old Swedish
+    # county "hundari" through "hundred"). Each of its two pairs must then
+    # stand on two witnesses of its own.
     return all(n >= 2 for n in t.pair_supports(evidence) if n)
 
 
@@ -242,8 +258,8 @@ def select_for_set(folder, triples, ranks, report, evidence):
                 eff += UNKNOWN_RANK
         else:
             eff = rank
-        has_complete = ts[0].complete
-        keep = [t for t in ts if worth_keeping(t, best, has_complete, evidence, ts[0])]
+        keep = [t for t in ts if worth_keeping(
+            t, best, evidence, t is ts[0] and rank is not None)]
         keep = keep[:alternatives_allowed(eff)]
         dropped_alternatives += len(ts) - len(keep)
         for alt, t in enumerate(keep):

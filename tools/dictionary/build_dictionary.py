@@ -58,8 +58,8 @@ def load_dictionaries(cache, pins, offline, log):
     return dicts, confirm_only
 
 
-def gather_evidence(dicts, confirm_only):
-    evidence = assemble.Evidence()
+def gather_evidence(dicts, confirm_only, common=None):
+    evidence = assemble.Evidence(common)
     pivots = defaultdict(dict)
     for code in sorted(dicts):
         src, dst = code.split("-")
@@ -177,7 +177,7 @@ def main(argv=None):
     lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
-    evidence = gather_evidence(dicts, confirm_only)
+    evidence = gather_evidence(dicts, confirm_only, {lang: set(ranks[lang]) for lang in ranks})
     for lang in (RU, SV, EN):
         log("%s: %d translations kept, %d dropped by cleaning (capitals, digits, "
             "punctuation, long phrases, foreign letters)"
