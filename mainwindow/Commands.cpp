@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +34,40 @@ std::string paneBytes(const QPlainTextEdit *pane, CodePage codePage)
     std::string bytes;
     ToSingleByte(pane->toPlainText(), codePage, bytes);
     return bytes;
+}
+
+// Ends a local event loop when the watched window is hidden, however that happens: its own buttons,
+// Escape, or the close box.
+class HideWatcher : public QObject {
+public:
+    explicit HideWatcher(QEventLoop &loop) : m_loop(loop) {}
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_loop.quit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QEventLoop &m_loop;
+};
+
+// Shows a window modally and returns when it is hidden or destroyed. QDialog::exec() would do, but it
+// deletes a window marked WA_DeleteOnClose as soon as it returns, also when the window was only hidden,
+// so a window that is meant to come back unchanged on the next opening would be lost every time.
+void runModal(QDialog *dialog)
+{
+    QPointer<QDialog> guard(dialog);
+    QEventLoop loop;
+    HideWatcher watcher(loop);
+    dialog->installEventFilter(&watcher);
+    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    if (guard && guard->isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    if (guard)
+        guard->removeEventFilter(&watcher);
 }
 
 } // namespace
@@ -104,28 +140,28 @@ void dictionary::openAddWords(QWidget *over)
     Q_UNUSED(over); // the one add-words window belongs to the main window wherever it is opened from
     if (!m_addWords)
         m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
-    m_addWords->exec();
+    runModal(m_addWords);
 }
 
 void dictionary::openOptions()
 {
     if (!m_options)
         m_options = new OptionsF(m_values, [this](QWidget *over) { openAddWords(over); }, this);
-    m_options->exec();
+    runModal(m_options);
 }
 
 void dictionary::openExamples()
 {
     if (!m_examples)
         m_examples = new FormText1(QFile::decodeName(m_values.AppDir.c_str()), this);
-    m_examples->exec();
+    runModal(m_examples);
 }
 
 void dictionary::openAbout()
 {
     // A fresh About window every time; whether it closes or only hides, it is gone afterwards.
     QPointer<infoDic> about = new infoDic(this);
-    about->exec();
+    runModal(about);
     delete about.data();
 }
 

@@ -2,6 +2,7 @@
 
 #include "widgets/SingleByteValidator.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -221,6 +222,7 @@ void dictionary::createControls()
     m_combo1->setToolTip(QStringLiteral("choose languge"));
     m_combo1->setGeometry(twips(120, 2880, 1455, 315));
     paintPanel(m_combo1);
+    paintPanel(m_combo1->view());
 
     m_text22 = pane(client, "Text22", 4080);
     m_text11r = pane(client, "Text11r", 120);
