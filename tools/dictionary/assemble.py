@@ -138,6 +138,13 @@ class Triple:
     def quality(self):
         return 2 * len(self.sources) + self.score + (10 if self.complete else 0)
 
+    def origin_pairs(self, evidence):
+        """Origin labels of the ru-sv, sv-en and ru-en pairs, in this order."""
+        r, s, e = self.words
+        return [evidence.pairs[(RU, SV)].get((r, s), set()),
+                evidence.pairs[(SV, EN)].get((s, e), set()),
+                evidence.pairs[(RU, EN)].get((r, e), set())]
+
     def pair_supports(self, evidence):
         r, s, e = self.words
         return [len(evidence.support(RU, r, SV, s)), len(evidence.support(SV, s, EN, e)),

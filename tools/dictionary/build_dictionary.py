@@ -232,12 +232,25 @@ def main(argv=None):
             single, 100.0 * single / max(1, len(written)),
             single_all, 100.0 * single_all / max(1, len(written))))
     by_source = defaultdict(int)
+    confirmed_by = defaultdict(int)
     for t in written.values():
-        for s in t.sources:
+        for s in t.origins:
             by_source[s] += 1
-    log("triples per source: " + ", ".join("%s %d" % kv for kv in sorted(by_source.items())))
+        for s in t.sources - t.origins:
+            confirmed_by[s] += 1
+    log("triples per origin source: " + ", ".join("%s %d" % kv for kv in sorted(by_source.items())))
+    log("triples confirmed by a confirming source: " + ", ".join(
+        "%s %d" % kv for kv in sorted(confirmed_by.items())))
+    # The licence of the volumes rests on this: no record may stand on a pair
+    # that only a confirming source gives.
+    unsourced = [t.words for t in written.values()
+                 if sum(bool(p) for p in t.origin_pairs(evidence)) < 2]
+    if unsourced:
+        log("ERROR %d triples rest on fewer than two origin pairs, e.g. %r" % (len(unsourced), unsourced[:3]))
+        return 1
     log("")
-    log("exact-lookup coverage of the 2,000 most common words that a source translates:")
+    log("exact-lookup coverage of the 2,000 most common words that any source dictionary "
+        "translates (confirming ones included):")
     for (lang, target), (hits, total, missing) in sorted(coverage(args.data, ranks, evidence).items()):
         log("  %s -> %s: %d / %d = %.1f%%   missing e.g. %s" % (
             LANG_NAMES[lang], LANG_NAMES[target], hits, total, 100.0 * hits / max(1, total),
