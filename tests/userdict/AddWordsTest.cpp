@@ -41,7 +41,6 @@ private slots:
     void fileErrorIsShownAndFileKept();
     void cancelAndEscapeHideWithoutStoring();
     void titleBarCloseDestroys();
-    void tabOrderRunsAddFieldsCancel();
     void messageBoxHasOnlyOkNoIconAndTitle();
 
 private:
@@ -320,20 +319,6 @@ void AddWordsTest::titleBarCloseDestroys()
     QVERIFY(window()->close());
     processDeferredDeletes();
     QVERIFY(m_window.isNull());
-}
-
-void AddWordsTest::tabOrderRunsAddFieldsCancel()
-{
-    QApplication::setActiveWindow(window());
-    window()->show();
-    QVERIFY(QTest::qWaitForWindowActive(window()));
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"Command3"_s);
-    QStringList order;
-    for (int i = 0; i < 4; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        order << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(order, (QStringList{u"Text1"_s, u"Text2"_s, u"Text3"_s, u"Command1"_s}));
 }
 
 void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
