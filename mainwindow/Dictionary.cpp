@@ -265,6 +265,8 @@ void dictionary::load()
     m_values.UseUserDict = 1;
     m_values.FindSynonyms = true;
     sourceSelected(KeyLanguage::Russian);
+    // Start with the caret in the word field, so the user can type straight away.
+    m_text1->setFocus();
 }
 
 void dictionary::closeEvent(QCloseEvent *event)

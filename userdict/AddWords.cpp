@@ -153,7 +153,7 @@ void AddWords::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (!event->spontaneous()) {
         takeOverMainWindowWord();
-        m_command3->setFocus();
+        focusFirstEmptyField();
     }
 }
 
@@ -173,6 +173,18 @@ void AddWords::takeOverMainWindowWord()
         m_text3->setText(main.Text2);
     m_label1->setText(kPrompt);
     m_label1->setToolTip(QString());
+}
+
+void AddWords::focusFirstEmptyField()
+{
+    // The word taken over from the main window is usually in place; the caret goes where typing is needed.
+    for (QLineEdit *field : {m_text1, m_text2, m_text3}) {
+        if (field->text().isEmpty()) {
+            field->setFocus();
+            return;
+        }
+    }
+    m_command3->setFocus();
 }
 
 void AddWords::addWords()

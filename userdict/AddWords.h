@@ -38,6 +38,7 @@ protected:
 private:
     void createControls();
     void takeOverMainWindowWord();
+    void focusFirstEmptyField();
     void addWords();
 
     ProgramValues &m_values;

@@ -1,6 +1,8 @@
 #include "MessageBox.h"
 
+#include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace trelvik {
 
@@ -21,6 +23,8 @@ void ShowMessage(QWidget *parent, const QString &text)
         return;
     }
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf16(kApplicationTitle), text, QMessageBox::Ok, parent);
+    // Some styles decorate the standard buttons with icons; the box shows none at all.
+    box.button(QMessageBox::Ok)->setIcon(QIcon());
     box.exec();
 }
 

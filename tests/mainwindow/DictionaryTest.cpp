@@ -207,6 +207,7 @@ void DictionaryTest::startUpState()
         QVERIFY2(!get(name)->isVisible(), name);
 
     QVERIFY(get<QLineEdit>("Text1")->text().isEmpty());
+    QCOMPARE(m_window->focusWidget(), get("Text1")); // ready to type
     QVERIFY(m_window->inputBuffer().empty());
     for (const char *name : {"Text11", "Text11r"})
         QCOMPARE(get<QPlainTextEdit>(name)->toPlainText(), QStringLiteral("RUSSIAN"));

@@ -90,13 +90,17 @@ void AddWordsTest::takesOverTheMainWindowWord_data()
     QTest::addColumn<QString>("text1");
     QTest::addColumn<QString>("text2");
     QTest::addColumn<QString>("text3");
+    QTest::addColumn<QString>("focused"); // the caret goes to the first field still to be filled
 
-    QTest::newRow("russian source") << true << false << false << u"Собака"_s << QString() << QString();
-    QTest::newRow("english source") << false << true << false << QString() << u"Dog"_s << QString();
+    QTest::newRow("russian source") << true << false << false << u"Собака"_s << QString() << QString()
+                                    << u"Text2"_s;
+    QTest::newRow("english source") << false << true << false << QString() << u"Dog"_s << QString() << u"Text1"_s;
     QTest::newRow("swedish goes to the Swedish field") << false << false << true << QString() << QString()
-                                                       << u"Dog"_s;
-    QTest::newRow("no source empties all") << false << false << false << QString() << QString() << QString();
-    QTest::newRow("first switch wins") << true << true << true << u"Собака"_s << QString() << QString();
+                                                       << u"Dog"_s << u"Text1"_s;
+    QTest::newRow("no source empties all") << false << false << false << QString() << QString() << QString()
+                                           << u"Text1"_s;
+    QTest::newRow("first switch wins") << true << true << true << u"Собака"_s << QString() << QString()
+                                       << u"Text2"_s;
 }
 
 void AddWordsTest::takesOverTheMainWindowWord()
@@ -107,6 +111,7 @@ void AddWordsTest::takesOverTheMainWindowWord()
     QFETCH(QString, text1);
     QFETCH(QString, text2);
     QFETCH(QString, text3);
+    QFETCH(QString, focused);
     m_main = SourceFields{russian, english, swedish, u"Собака"_s, u"Dog"_s};
 
     window()->show();
@@ -114,6 +119,8 @@ void AddWordsTest::takesOverTheMainWindowWord()
     QCOMPARE(field("Text1")->text(), text1);
     QCOMPARE(field("Text2")->text(), text2);
     QCOMPARE(field("Text3")->text(), text3);
+    QVERIFY(window()->focusWidget());
+    QCOMPARE(window()->focusWidget()->objectName(), focused);
     QCOMPARE(label1(), u"Write words, and press Add-Button"_s);
 }
 
@@ -330,6 +337,7 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
     QString title, text;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::Warning;
+    bool okIconNull = false;
     bool seen = false;
     QTimer::singleShot(0, this, [&] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
@@ -339,6 +347,7 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
         title = box->windowTitle();
         text = box->text();
         icon = box->icon();
+        okIconNull = box->button(QMessageBox::Ok)->icon().isNull();
         for (QAbstractButton *button : box->buttons())
             buttons << button->text().remove(u'&');
         box->button(QMessageBox::Ok)->click();
@@ -349,6 +358,7 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
     QCOMPARE(title, u"Trelvik"_s);
     QCOMPARE(text, u"Words is added. Record #1"_s);
     QCOMPARE(icon, QMessageBox::NoIcon);
+    QVERIFY2(okIconNull, "no icon on the button either");
     QCOMPARE(buttons, QStringList{u"OK"_s});
     QVERIFY(!window()->isVisible());
 }
