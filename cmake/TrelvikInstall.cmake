@@ -16,14 +16,19 @@ foreach(program trelvik trelvik-cli)
     endif()
 endforeach()
 
+# Marks the folder as an installed copy: the user dictionary then lives in each user's data folder.
+file(WRITE "${PROJECT_BINARY_DIR}/installed-copy" "")
+install(FILES "${PROJECT_BINARY_DIR}/installed-copy" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime)
+
 foreach(dir data sound html)
     if(EXISTS "${PROJECT_SOURCE_DIR}/${dir}")
         install(DIRECTORY "${PROJECT_SOURCE_DIR}/${dir}" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime
                 PATTERN "SOURCES.md" EXCLUDE)
     endif()
 endforeach()
-install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT runtime
-        OPTIONAL)
+set(TRELVIK_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/trelvik")
+install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" packaging/copyright DESTINATION ${TRELVIK_INSTALL_DOCDIR}
+        COMPONENT runtime)
 
 install(FILES packaging/trelvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT runtime)
 install(FILES packaging/org.trelvik.Trelvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo

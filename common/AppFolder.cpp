@@ -23,8 +23,10 @@ QString ApplicationFolder()
 QString UserDictionaryPath(const QString &appFolder)
 {
     const QString folder = QDir::cleanPath(appFolder);
-    // access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits.
-    if (::access(QFile::encodeName(folder).constData(), W_OK) == 0)
+    // access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits. An installed copy
+    // carries a marker, so that even root, who may write anywhere, keeps words out of the system folders.
+    const bool installed = QFileInfo::exists(folder + u'/' + QLatin1StringView(kInstalledMarker));
+    if (!installed && ::access(QFile::encodeName(folder).constData(), W_OK) == 0)
         return folder + QStringLiteral("/user.dct");
 
     const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);

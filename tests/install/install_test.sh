@@ -52,4 +52,17 @@ expect_eq "$(run count)" "1 word(s)" "count"
 [ -f "$home/.local/share/trelvik/user.dct" ] || fail "user.dct is not in the user's data folder"
 [ ! -e "$app/user.dct" ] || fail "user.dct was written into the application folder"
 
+# Even a user who may write into the installed folder keeps the words in the data folder.
+chmod -R u+w "$app"
+expect_eq "$(env HOME="$work/home2" XDG_DATA_HOME="$work/home2/share" "$prefix/bin/trelvik-cli" add "кот" "cat" "katt")" \
+    "Words is added. Record #1" "add with a writable installed folder"
+[ -f "$work/home2/share/trelvik/user.dct" ] || fail "a writable installed folder took the user dictionary"
+
+# A portable copy, without the marker, keeps the user dictionary beside the program.
+portable="$work/portable"
+cp -r "$app" "$portable"
+rm "$portable/installed-copy"
+expect_eq "$("$portable/trelvik-cli" add "пёс" "dog" "hund")" "Words is added. Record #1" "portable add"
+[ -f "$portable/user.dct" ] || fail "a portable copy did not keep user.dct beside the program"
+
 echo "install test passed"
