@@ -207,6 +207,11 @@ void dictionary::createControls()
     m_option3 = named<QRadioButton>(m_frame1, "Option3");
     m_option3->setText(QStringLiteral("swedish"));
     m_option3->setGeometry(twips(240, 1080, 1095, 255));
+    // Switches, the target list and "Translate" are reached with Tab but not focused by a click, so the
+    // caret stays in the word field while the user picks languages with the mouse.
+    for (QWidget *w : {static_cast<QWidget *>(m_option1), static_cast<QWidget *>(m_option2),
+                       static_cast<QWidget *>(m_option3)})
+        w->setFocusPolicy(Qt::TabFocus);
 
     m_text1 = inputLine(client, "Text1", CodePage::Windows1251);
     m_text2 = inputLine(client, "Text2", CodePage::Windows1252);
@@ -215,12 +220,14 @@ void dictionary::createControls()
     m_command1 = named<QPushButton>(client, "Command1");
     m_command1->setText(QStringLiteral("Translate"));
     m_command1->setGeometry(twips(7080, 120, 975, 375));
+    m_command1->setFocusPolicy(Qt::TabFocus);
 
     m_combo1 = named<QComboBox>(client, "Combo1");
     m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
     m_combo1->setEditable(false);
     m_combo1->setToolTip(QStringLiteral("choose languge"));
     m_combo1->setGeometry(twips(120, 2880, 1455, 315));
+    m_combo1->setFocusPolicy(Qt::TabFocus);
     paintPanel(m_combo1);
     paintPanel(m_combo1->view());
 

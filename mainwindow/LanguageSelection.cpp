@@ -28,6 +28,7 @@ std::string_view targetHeading(int index) noexcept
 void dictionary::sourceSelected(KeyLanguage language)
 {
     const bool russian = language == KeyLanguage::Russian;
+    const bool typing = m_text1->hasFocus() || m_text2->hasFocus();
     m_klav1ru->setVisible(russian);
     m_klav1en->setVisible(language == KeyLanguage::English);
     m_klav1sv->setVisible(language == KeyLanguage::Swedish);
@@ -38,6 +39,8 @@ void dictionary::sourceSelected(KeyLanguage language)
     m_text11->setVisible(!russian);
     ToText();
     TextNignii();
+    if (typing)
+        (russian ? m_text1 : m_text2)->setFocus();
 }
 
 void dictionary::targetSelected(int index)

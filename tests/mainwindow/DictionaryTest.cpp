@@ -86,6 +86,7 @@ private slots:
     void languagePairs_data();
     void languagePairs();
     void sourceChangeEmptiesOnlyTheVisibleInput();
+    void caretStaysInTheWordFieldWhileChoosingWithTheMouse();
 
     void clickAreas_data();
     void clickAreas();
@@ -341,6 +342,20 @@ void DictionaryTest::sourceChangeEmptiesOnlyTheVisibleInput()
     get<QRadioButton>("Option2")->click(); // English to Swedish and back share the field: emptied each time
     QVERIFY(get<QLineEdit>("Text2")->text().isEmpty());
     QVERIFY(m_window->inputBuffer().empty());
+}
+
+void DictionaryTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    get("Text1")->setFocus();
+    QTest::mouseClick(get("Option3"), Qt::LeftButton, {}, QPoint(8, 8));
+    QVERIFY(get<QRadioButton>("Option3")->isChecked());
+    QVERIFY(get("Text2")->hasFocus());
+    QTest::keyClicks(get("Text2"), QStringLiteral("hus"));
+    QTest::mouseClick(get("Command1"), Qt::LeftButton);
+    QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Translate complete."));
+    QVERIFY(get("Text2")->hasFocus()); // ready for the next word
 }
 
 void DictionaryTest::clickAreas_data()
