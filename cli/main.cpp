@@ -198,8 +198,7 @@ int runCount(const QStringList &args, const QString &appDir)
     if (args.size() != 1)
         return usageError(QStringLiteral("count takes no arguments."));
     std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result = ReadUserDict(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count, table);
+    const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
         printErr(QString::fromStdString(result.error));
         return kExitDataError;

@@ -1,5 +1,6 @@
 #include "FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -74,7 +75,8 @@ constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
 
 } // namespace
 
-ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText)
+ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
+                         std::size_t maxBytes)
 {
     bytes.clear();
     // Without O_NONBLOCK, opening a named pipe put in a file's place would wait forever for a writer;
@@ -101,7 +103,7 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
         return ReadStatus::Unavailable;
     }
 
-    bytes.resize(static_cast<std::size_t>(st.st_size));
+    bytes.resize(std::min(static_cast<std::size_t>(st.st_size), maxBytes));
     std::size_t got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);

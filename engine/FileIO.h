@@ -14,10 +14,11 @@ enum class ReadStatus {
 // Files larger than this are treated as unreadable rather than read into memory.
 inline constexpr std::size_t kMaxDataFileBytes = std::size_t{1} << 30;
 
-// Reads a whole file into bytes with one read. A missing file is created empty when createIfMissing is set
-// (and the folder allows it). On Unavailable, bytes is empty and errorText (if given) says why.
+// Reads a whole file into bytes with one read, or only its first maxBytes bytes. A missing file is created
+// empty when createIfMissing is set (and the folder allows it). On Unavailable, bytes is empty and errorText
+// (if given) says why.
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes,
-                         std::string *errorText = nullptr);
+                         std::string *errorText = nullptr, std::size_t maxBytes = kMaxDataFileBytes);
 
 // Replaces the file at path with bytes so that, whatever happens (a crash, a full disk), the file is either
 // its old complete self or the new complete content. Returns false and fills errorText on failure.

@@ -150,8 +150,7 @@ void OptionsF::createControls()
 void OptionsF::loadCount()
 {
     std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result = ReadUserDict(m_values.UserDictPath, count, table);
+    const UserDictResult result = ReadUserDictCount(m_values.UserDictPath, count);
     if (!result) {
         // The count is unknown, not zero: say why before the window opens with "0 word(s)".
         count = 0;

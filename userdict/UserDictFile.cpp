@@ -111,6 +111,29 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
     return {};
 }
 
+UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &count)
+{
+    // Line 1 is a handful of bytes, so a short read almost always holds it; only a first value that runs
+    // past it needs the whole file, so that a number is never cut in two.
+    constexpr std::size_t kCountLineBytes = 4096;
+    std::string bytes;
+    std::string error;
+    for (const std::size_t limit : {kCountLineBytes, kMaxDataFileBytes}) {
+        if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error, limit) != ReadStatus::Ok)
+            return failure(error);
+        if (bytes.empty())
+            return {};
+        FieldReader reader(bytes);
+        const std::string_view first = reader.next();
+        if (reader.atEnd() && bytes.size() == limit && limit != kMaxDataFileBytes)
+            continue;
+        if (!ParseRecordCount(first, count))
+            return failure(notACount(fileName));
+        return {};
+    }
+    return {};
+}
+
 UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, const UserTable &table)
 {
     if (count < 0)

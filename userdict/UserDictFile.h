@@ -29,6 +29,10 @@ struct UserDictResult {
 // line 1 is not a record count.
 UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, UserTable &table);
 
+// Reads only the count on line 1, with the same creation and error rules as ReadUserDict, for callers that
+// show the count and would throw the records away: its memory does not grow with the number of records.
+UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &count);
+
 // Writes the whole file anew from count and rows 1..count of table: " N " on line 1, then one line of three
 // quoted fields per record, CR LF line ends. The old file is replaced only once the new one is safely on
 // disk; on any failure it stays untouched.

@@ -94,8 +94,13 @@ TEST_P(CountLineTest, ReadsOrRefusesLineOne)
     UserTable table;
     const UserDictResult read = ReadUserDict(path, count, table);
     EXPECT_EQ(read.ok, GetParam().ok);
+    std::int32_t countOnly = 0;
+    const UserDictResult readCount = ReadUserDictCount(path, countOnly);
+    EXPECT_EQ(readCount.ok, read.ok);
+    EXPECT_EQ(readCount.error, read.error);
     if (read.ok) {
         EXPECT_EQ(count, GetParam().count);
+        EXPECT_EQ(countOnly, GetParam().count);
     } else {
         EXPECT_EQ(read.error, "The user dictionary " + path + " is damaged: its first line is not a record count.");
         EXPECT_FALSE(add("кот", "cat", "katt")) << "no append to a file we cannot understand";
@@ -104,7 +109,9 @@ TEST_P(CountLineTest, ReadsOrRefusesLineOne)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CountLineTest,
-                         ::testing::Values(CountLineCase{"written_form", " 1 ", true, 1},
+                         ::testing::Values(CountLineCase{"number_after_4000_blanks", std::string(4093, ' ') + "12345678",
+                                                         true, 12345678},
+                                           CountLineCase{"written_form", " 1 ", true, 1},
                                            CountLineCase{"no_blanks", "1", true, 1},
                                            CountLineCase{"zero", " 0 ", true, 0},
                                            CountLineCase{"negative", "-5", true, -5},

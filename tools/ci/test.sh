@@ -18,6 +18,7 @@ echo "== Sanitizers: AddressSanitizer and UndefinedBehaviorSanitizer =="
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRELVIK_SANITIZE=ON -DTRELVIK_BENCH=OFF
 cmake --build build-sanitize --parallel "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions="$PWD/tools/ci/lsan.supp" \
     ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs" --timeout 900
 
 if [ -x tools/ci/run-fuzzers.sh ] && [ -f fuzz/CMakeLists.txt ]; then
