@@ -3,6 +3,7 @@
 #include "common/QtText.h"
 #include "extras/ExampleText.h"
 #include "widgets/MessageBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QAudioOutput>
 #include <QComboBox>
@@ -22,23 +23,8 @@ namespace trelvik {
 
 namespace {
 
-const QColor kWindowGreen(178, 202, 178);
-const QColor kPanelGreen(217, 255, 217);
 const QString kFileError = QStringLiteral("file error");
 constexpr int kExampleCount = 6;
-
-// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont sansFont(qreal points)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
-    return font;
-}
 
 QToolButton *makeStripButton(QWidget *strip, const char *name, QStyle::StandardPixmap icon, const QString &tip)
 {
@@ -81,14 +67,10 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
     setObjectName(QStringLiteral("FormText1"));
     setWindowTitle(QStringLiteral("Voice text examples"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(sansFont(8.25));
-    setFixedSize(twips(0, 0, 7590, 5550).size());
+    setFont(SansFont(8.25));
+    setFixedSize(Twips(0, 0, 7590, 5550).size());
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowGreen);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintWindowGreen(this);
 
     m_player = new QMediaPlayer(this);
     m_audio = new QAudioOutput(this);
@@ -113,7 +95,7 @@ void FormText1::createControls()
     // Created bottom of the stacking order first.
     m_mciWave = new QWidget(this);
     m_mciWave->setObjectName(QStringLiteral("mciWave"));
-    m_mciWave->setGeometry(twips(3000, 120, 2820, 330));
+    m_mciWave->setGeometry(Twips(3000, 120, 2820, 330));
     auto *strip = new QHBoxLayout(m_mciWave);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(2);
@@ -131,7 +113,7 @@ void FormText1::createControls()
 
     m_textCH = new QComboBox(this);
     m_textCH->setObjectName(QStringLiteral("TextCH"));
-    m_textCH->setGeometry(twips(240, 120, 2655, 315));
+    m_textCH->setGeometry(Twips(240, 120, 2655, 315));
     for (int i = 0; i < kExampleCount; ++i)
         m_textCH->addItem(QStringLiteral("text%1").arg(i + 1));
     QPalette panel = m_textCH->palette();
@@ -141,10 +123,10 @@ void FormText1::createControls()
 
     m_text1 = new QPlainTextEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setGeometry(twips(240, 600, 7095, 4815));
+    m_text1->setGeometry(Twips(240, 600, 7095, 4815));
     m_text1->setReadOnly(true);
     m_text1->setTabChangesFocus(true);
-    m_text1->setFont(sansFont(12));
+    m_text1->setFont(SansFont(12));
     QPalette textPanel = m_text1->palette();
     textPanel.setColor(QPalette::Base, kPanelGreen);
     textPanel.setColor(QPalette::Text, Qt::black);
@@ -152,7 +134,7 @@ void FormText1::createControls()
 
     m_command1 = new QPushButton(QStringLiteral("Cancel"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twips(6000, 120, 1335, 375));
+    m_command1->setGeometry(Twips(6000, 120, 1335, 375));
     m_command1->setAutoDefault(false);
 
     setTabOrder(m_textCH, m_text1);

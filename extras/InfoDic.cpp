@@ -2,6 +2,7 @@
 
 #include "Help.h"
 #include "widgets/MessageBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -18,29 +19,13 @@ namespace trelvik {
 
 namespace {
 
-const QColor kWindowGreen(178, 202, 178);
 const QColor kDarkGreen(0, 64, 0);
 const QColor kLinkBlue(0, 0, 255);
 
 const QString kWebAddress = QStringLiteral("https://trelvik.example.org/");
 
-// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont sansFont(qreal points, bool bold = false, bool underline = false)
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
 // Background: an opaque label fills with window green, a transparent one lets the window show through.
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
+QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
                   const QColor &textColour, bool opaque)
 {
     auto *label = new QLabel(text, parent);
@@ -70,14 +55,10 @@ infoDic::infoDic(QWidget *parent)
     setObjectName(QStringLiteral("infoDic"));
     setWindowTitle(QStringLiteral("info"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(sansFont(8.25));
-    setFixedSize(twips(0, 0, 4680, 3180).size());
+    setFont(SansFont(8.25));
+    setFixedSize(Twips(0, 0, 4680, 3180).size());
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowGreen);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintWindowGreen(this);
 
     createLabels();
 }
@@ -85,23 +66,23 @@ infoDic::infoDic(QWidget *parent)
 void infoDic::createLabels()
 {
     const QColor plain = Qt::black;
-    makeLabel(this, "Label1", QStringLiteral("Trelvik " TRELVIK_VERSION), twips(600, 360, 3735, 255), sansFont(8.25),
+    aboutLabel(this, "Label1", QStringLiteral("Trelvik " TRELVIK_VERSION), Twips(600, 360, 3735, 255), SansFont(8.25),
               kDarkGreen, true);
-    makeLabel(this, "Label2", QStringLiteral("Contained about 16.000 words"), twips(1200, 720, 2295, 255),
-              sansFont(8.25), kDarkGreen, true);
-    makeLabel(this, "Label3", QStringLiteral("The Trelvik team"), twips(1320, 1200, 2055, 375), sansFont(12), plain,
+    aboutLabel(this, "Label2", QStringLiteral("Contained about 16.000 words"), Twips(1200, 720, 2295, 255),
+              SansFont(8.25), kDarkGreen, true);
+    aboutLabel(this, "Label3", QStringLiteral("The Trelvik team"), Twips(1320, 1200, 2055, 375), SansFont(12), plain,
               true);
-    makeLabel(this, "Label7", QStringLiteral("2001"), twips(2040, 1560, 615, 255), sansFont(9.75), plain, true);
-    makeLabel(this, "Label5", QStringLiteral("trelvik@example.org"), twips(600, 1920, 3495, 255),
-              sansFont(9.75, true), kDarkGreen, true);
-    QLabel *label8 = makeLabel(this, "Label8", QStringLiteral("you can find information and  new version in the"),
-                               twips(720, 2280, 3135, 375), sansFont(8.25, true), kDarkGreen, false);
+    aboutLabel(this, "Label7", QStringLiteral("2001"), Twips(2040, 1560, 615, 255), SansFont(9.75), plain, true);
+    aboutLabel(this, "Label5", QStringLiteral("trelvik@example.org"), Twips(600, 1920, 3495, 255),
+              SansFont(9.75, true), kDarkGreen, true);
+    QLabel *label8 = aboutLabel(this, "Label8", QStringLiteral("you can find information and  new version in the"),
+                               Twips(720, 2280, 3135, 375), SansFont(8.25, true), kDarkGreen, false);
     label8->setWordWrap(true);
     // Its two lines need a pixel more than the box gives them; it is transparent, so growing over the top of
     // the web address below costs nothing.
     label8->resize(label8->width(), qMax(label8->height(), label8->heightForWidth(label8->width())));
-    m_label4 = makeLabel(this, "Label4", QStringLiteral("trelvik.example.org"), twips(960, 2640, 2775, 255),
-                         sansFont(9.75, true, true), kLinkBlue, false);
+    m_label4 = aboutLabel(this, "Label4", QStringLiteral("trelvik.example.org"), Twips(960, 2640, 2775, 255),
+                         SansFont(9.75, true, true), kLinkBlue, false);
     m_label4->setCursor(Qt::WhatsThisCursor);
     m_label4->setToolTip(kWebAddress);
     m_label4->installEventFilter(this);

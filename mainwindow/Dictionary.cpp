@@ -1,6 +1,7 @@
 #include "Dictionary.h"
 
 #include "widgets/SingleByteValidator.h"
+#include "widgets/WindowLook.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -25,22 +26,6 @@ namespace trelvik {
 
 namespace {
 
-const QColor kWindowGreen(178, 202, 178);
-const QColor kPanelGreen(217, 255, 217);
-const QString kFontFamily = QStringLiteral("Liberation Sans");
-
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-QFont fieldFont(qreal points)
-{
-    QFont font(kFontFamily);
-    font.setPointSizeF(points);
-    return font;
-}
-
 template <typename W> W *named(QWidget *parent, const char *name)
 {
     auto *widget = new W(parent);
@@ -59,11 +44,11 @@ void paintPanel(QWidget *widget)
 QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
 {
     auto *edit = named<QPlainTextEdit>(parent, name);
-    edit->setGeometry(twips(left, 3240, 3900, 3015));
+    edit->setGeometry(Twips(left, 3240, 3900, 3015));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::StrongFocus);
     edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    edit->setFont(fieldFont(8.25));
+    edit->setFont(SansFont(8.25));
     paintPanel(edit);
     return edit;
 }
@@ -71,9 +56,9 @@ QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
 QLineEdit *translationLine(QWidget *parent, const char *name)
 {
     auto *line = named<QLineEdit>(parent, name);
-    line->setGeometry(twips(1680, 2880, 6285, 315));
+    line->setGeometry(Twips(1680, 2880, 6285, 315));
     line->setReadOnly(true);
-    line->setFont(fieldFont(11.25));
+    line->setFont(SansFont(11.25));
     paintPanel(line);
     return line;
 }
@@ -81,8 +66,8 @@ QLineEdit *translationLine(QWidget *parent, const char *name)
 QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 {
     auto *line = named<QLineEdit>(parent, name);
-    line->setGeometry(twips(120, 120, 6975, 375));
-    line->setFont(fieldFont(11.25));
+    line->setGeometry(Twips(120, 120, 6975, 375));
+    line->setFont(SansFont(11.25));
     line->setValidator(new SingleByteValidator(codePage, line));
     return line;
 }
@@ -90,7 +75,7 @@ QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 QLabel *keyboardPicture(QWidget *parent, const char *name)
 {
     auto *picture = named<QLabel>(parent, name);
-    picture->setGeometry(twips(2040, 600, 6000, 2055));
+    picture->setGeometry(Twips(2040, 600, 6000, 2055));
     picture->setPixmap(QPixmap(QStringLiteral(":/keyboards/%1.gif").arg(QString::fromLatin1(name))));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
@@ -121,7 +106,7 @@ dictionary::dictionary(ProgramValues &values, QWidget *parent)
     icon.addFile(QStringLiteral(":/icons/trelvik-16.png"), QSize(16, 16));
     icon.addFile(QStringLiteral(":/icons/trelvik-32.png"), QSize(32, 32));
     setWindowIcon(icon);
-    setFont(fieldFont(8.25));
+    setFont(SansFont(8.25));
 
     createMenus();
     createControls();
@@ -176,17 +161,17 @@ void dictionary::createControls()
     for (const KeyDef &key : KeyTable()) {
         auto *area = new ClickArea(client);
         area->setObjectName(QStringLiteral("Image%1").arg(key.number));
-        area->setGeometry(twips(key.left, key.top, key.width, key.height));
+        area->setGeometry(Twips(key.left, key.top, key.width, key.height));
         connect(area, &ClickArea::clicked, this, [this, &key] { keyClicked(key); });
     }
 
     m_label2 = named<QLabel>(client, "Label2");
     m_label2->setText(QStringLiteral("Translate to:"));
-    m_label2->setGeometry(twips(240, 2640, 975, 255));
+    m_label2->setGeometry(Twips(240, 2640, 975, 255));
 
     m_statTR = named<QLabel>(client, "statTR");
     m_statTR->setText(QString::fromLatin1(kStatReady.data(), static_cast<qsizetype>(kStatReady.size())));
-    m_statTR->setGeometry(twips(120, 6360, 7815, 255));
+    m_statTR->setGeometry(Twips(120, 6360, 7815, 255));
 
     rule(client, "Line1", 120, 7920, 6300);
     rule(client, "Line2", 1800, 7920, 2760);
@@ -196,17 +181,17 @@ void dictionary::createControls()
 
     m_frame1 = named<QGroupBox>(client, "Frame1");
     m_frame1->setTitle(QStringLiteral("From language: "));
-    m_frame1->setGeometry(twips(120, 840, 1695, 1575));
+    m_frame1->setGeometry(Twips(120, 840, 1695, 1575));
     m_option1 = named<QRadioButton>(m_frame1, "Option1");
     m_option1->setText(QStringLiteral("russian"));
-    m_option1->setGeometry(twips(240, 360, 1095, 255));
+    m_option1->setGeometry(Twips(240, 360, 1095, 255));
     m_option1->setChecked(true);
     m_option2 = named<QRadioButton>(m_frame1, "Option2");
     m_option2->setText(QStringLiteral("english"));
-    m_option2->setGeometry(twips(240, 720, 1095, 255));
+    m_option2->setGeometry(Twips(240, 720, 1095, 255));
     m_option3 = named<QRadioButton>(m_frame1, "Option3");
     m_option3->setText(QStringLiteral("swedish"));
-    m_option3->setGeometry(twips(240, 1080, 1095, 255));
+    m_option3->setGeometry(Twips(240, 1080, 1095, 255));
     // Switches, the target list and "Translate" are reached with Tab but not focused by a click, so the
     // caret stays in the word field while the user picks languages with the mouse.
     for (QWidget *w : {static_cast<QWidget *>(m_option1), static_cast<QWidget *>(m_option2),
@@ -219,14 +204,14 @@ void dictionary::createControls()
 
     m_command1 = named<QPushButton>(client, "Command1");
     m_command1->setText(QStringLiteral("Translate"));
-    m_command1->setGeometry(twips(7080, 120, 975, 375));
+    m_command1->setGeometry(Twips(7080, 120, 975, 375));
     m_command1->setFocusPolicy(Qt::TabFocus);
 
     m_combo1 = named<QComboBox>(client, "Combo1");
     m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
     m_combo1->setEditable(false);
     m_combo1->setToolTip(QStringLiteral("choose languge"));
-    m_combo1->setGeometry(twips(120, 2880, 1455, 315));
+    m_combo1->setGeometry(Twips(120, 2880, 1455, 315));
     m_combo1->setFocusPolicy(Qt::TabFocus);
     paintPanel(m_combo1);
     paintPanel(m_combo1->view());
@@ -237,7 +222,7 @@ void dictionary::createControls()
 
     m_command2 = named<QPushButton>(client, "Command2");
     m_command2->setText(QStringLiteral("Add to user dictionary"));
-    m_command2->setGeometry(twips(120, 480, 1815, 255));
+    m_command2->setGeometry(Twips(120, 480, 1815, 255));
 
     connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
         if (on)

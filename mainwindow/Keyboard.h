@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/WindowLook.h"
 #include <QWidget>
 
 #include <array>
@@ -32,7 +33,6 @@ const std::array<KeyDef, kKeyCount> &KeyTable() noexcept;
 std::string KeyCharacter(const KeyDef &key, KeyLanguage language);
 
 // Twips to pixels at 96 dots per inch.
-constexpr int Px(int twips) noexcept { return twips / 15; }
 
 // A transparent area over a keyboard picture that reports a click of the left mouse button.
 class ClickArea : public QWidget {

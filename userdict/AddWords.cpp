@@ -5,6 +5,7 @@
 #include "userdict/UserDictFile.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
+#include "widgets/WindowLook.h"
 
 #include <QFile>
 #include <QLabel>
@@ -20,55 +21,23 @@ namespace trelvik {
 
 namespace {
 
-const QColor kWindowGreen(178, 202, 178);
-const QColor kPanelGreen(217, 255, 217);
-
 const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
 const QString kEmptyField = QStringLiteral("ERROR: enter words first");
 const QString kQuoteInWord = QStringLiteral("ERROR: words cannot hold a \" sign");
 const QString kAddedPrefix = QStringLiteral("Words is added. Record #");
-
-// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont dialogFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
 
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
     auto *field = new QLineEdit(parent);
     field->setObjectName(QLatin1String(name));
     field->setGeometry(geometry);
-    field->setFont(dialogFont());
+    field->setFont(DialogFont());
     field->setValidator(new SingleByteValidator(codePage, field));
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
     field->setPalette(palette);
     return field;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
 }
 
 // The first character of text that the code page cannot hold, a surrogate pair as one character.
@@ -94,31 +63,25 @@ AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMain
     setObjectName(QStringLiteral("AddWords"));
     setWindowTitle(QStringLiteral("Add words to user dictionary"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(dialogFont());
-    setFixedSize(twips(0, 0, 3585, 3720).size());
+    setFont(DialogFont());
+    setFixedSize(Twips(0, 0, 3585, 3720).size());
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowGreen);
-    palette.setColor(QPalette::Button, kWindowGreen);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintWindowGreen(this);
 
     createControls();
 }
 
 void AddWords::createControls()
 {
-    m_label3 = makeLabel(this, "Label3", QStringLiteral("Russian"), twips(240, 120, 855, 255));
-    m_text1 = makeField(this, "Text1", CodePage::Windows1251, twips(240, 360, 3135, 375));
-    m_label5 = makeLabel(this, "Label5", QStringLiteral("English"), twips(240, 960, 855, 255));
-    m_text2 = makeField(this, "Text2", CodePage::Windows1252, twips(240, 1200, 3135, 375));
-    m_label4 = makeLabel(this, "Label4", QStringLiteral("Swedish"), twips(240, 1800, 855, 255));
-    m_text3 = makeField(this, "Text3", CodePage::Windows1252, twips(240, 2040, 3135, 375));
-    m_command3 = makeButton(this, "Command3", QStringLiteral("Add"), twips(240, 2760, 1455, 375));
-    m_command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twips(1920, 2760, 1455, 375));
-    m_label1 = makeLabel(this, "Label1", kPrompt, twips(120, 3360, 3375, 255));
+    m_label3 = MakeLabel(this, "Label3", QStringLiteral("Russian"), Twips(240, 120, 855, 255));
+    m_text1 = makeField(this, "Text1", CodePage::Windows1251, Twips(240, 360, 3135, 375));
+    m_label5 = MakeLabel(this, "Label5", QStringLiteral("English"), Twips(240, 960, 855, 255));
+    m_text2 = makeField(this, "Text2", CodePage::Windows1252, Twips(240, 1200, 3135, 375));
+    m_label4 = MakeLabel(this, "Label4", QStringLiteral("Swedish"), Twips(240, 1800, 855, 255));
+    m_text3 = makeField(this, "Text3", CodePage::Windows1252, Twips(240, 2040, 3135, 375));
+    m_command3 = MakeButton(this, "Command3", QStringLiteral("Add"), Twips(240, 2760, 1455, 375));
+    m_command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"), Twips(1920, 2760, 1455, 375));
+    m_label1 = MakeLabel(this, "Label1", kPrompt, Twips(120, 3360, 3375, 255));
 
     m_label3->setBuddy(m_text1);
     m_label5->setBuddy(m_text2);

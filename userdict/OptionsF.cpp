@@ -2,6 +2,7 @@
 
 #include "userdict/UserDictFile.h"
 #include "widgets/MessageBox.h"
+#include "widgets/WindowLook.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -14,37 +15,6 @@
 namespace trelvik {
 
 namespace {
-
-const QColor kWindowGreen(178, 202, 178);
-
-// Window geometry is drawn up in twips; a twip is 1/15 of a pixel at 96 dpi.
-QRect twips(int left, int top, int width, int height)
-{
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-QFont dialogFont()
-{
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
 
 // Lets a click on a caption label toggle its check box, as a click on a check box's own text does.
 class ToggleOnClick : public QObject {
@@ -77,16 +47,10 @@ OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> ope
     setObjectName(QStringLiteral("OptionsF"));
     setWindowTitle(QStringLiteral("Dictionary / Options"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(dialogFont());
-    setFixedSize(twips(0, 0, 3660, 3570).size());
+    setFont(DialogFont());
+    setFixedSize(Twips(0, 0, 3660, 3570).size());
 
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kWindowGreen);
-    palette.setColor(QPalette::Button, kWindowGreen);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::ButtonText, Qt::black);
-    setPalette(palette);
-    setAutoFillBackground(true);
+    PaintWindowGreen(this);
 
     createControls();
     loadCount();
@@ -95,12 +59,12 @@ OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> ope
 void OptionsF::createControls()
 {
     // Created bottom of the stacking order first, so that a later control covers an earlier one.
-    m_command1 = makeButton(this, "Command1", QStringLiteral("Cancel"), twips(1920, 3000, 1455, 375));
-    m_command2 = makeButton(this, "Command2", QStringLiteral("OK"), twips(120, 3000, 1455, 375));
+    m_command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"), Twips(1920, 3000, 1455, 375));
+    m_command2 = MakeButton(this, "Command2", QStringLiteral("OK"), Twips(120, 3000, 1455, 375));
 
     // The caption is far longer than one line of the box, so it wraps in a label of its own beside an
     // indicator-only check box, using the free height between the frame and the buttons.
-    const QRect check2Box = twips(240, 2400, 3135, 375);
+    const QRect check2Box = Twips(240, 2400, 3135, 375);
     m_check2 = new QCheckBox(this);
     m_check2->setObjectName(QStringLiteral("Check2"));
     m_check2->setChecked(true);
@@ -109,7 +73,7 @@ void OptionsF::createControls()
     const int indicator = m_check2->sizeHint().width();
     m_check2->setGeometry(check2Box.left(), check2Box.center().y() - check2Box.height() / 2, indicator,
                           check2Box.height());
-    m_check2Caption = makeLabel(this, "Check2Caption", m_check2->accessibleName(),
+    m_check2Caption = MakeLabel(this, "Check2Caption", m_check2->accessibleName(),
                                 QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22,
                                       check2Box.width() - indicator - 2, 45));
     m_check2Caption->setWordWrap(true);
@@ -118,20 +82,20 @@ void OptionsF::createControls()
 
     m_frame1 = new QGroupBox(QStringLiteral("User dictionary"), this);
     m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setGeometry(twips(120, 240, 3375, 1935));
+    m_frame1->setGeometry(Twips(120, 240, 3375, 1935));
 
-    m_label1 = makeLabel(m_frame1, "Label1", QStringLiteral("Now in user dictionary:"), twips(120, 960, 2775, 375));
+    m_label1 = MakeLabel(m_frame1, "Label1", QStringLiteral("Now in user dictionary:"), Twips(120, 960, 2775, 375));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label2 = makeLabel(m_frame1, "Label2", QStringLiteral("0 word(s)"), twips(1800, 960, 1095, 255));
+    m_label2 = MakeLabel(m_frame1, "Label2", QStringLiteral("0 word(s)"), Twips(1800, 960, 1095, 255));
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Label2 lies over the end of Label1's caption; a small indent keeps the colon and the count apart.
     m_label2->setIndent(4);
     m_check1 = new QCheckBox(QStringLiteral("Use user dictionary"), m_frame1);
     m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setGeometry(twips(360, 360, 2175, 375));
+    m_check1->setGeometry(Twips(360, 360, 2175, 375));
     m_check1->setChecked(true);
-    m_command3 = makeButton(m_frame1, "Command3", QStringLiteral("Add words to User dictionary"),
-                            twips(120, 1320, 3015, 375));
+    m_command3 = MakeButton(m_frame1, "Command3", QStringLiteral("Add words to User dictionary"),
+                            Twips(120, 1320, 3015, 375));
 
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_check2);
