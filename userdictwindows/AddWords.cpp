@@ -1,6 +1,6 @@
 #include "AddWords.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/Text.h"
 #include "userdict/UserDictFile.h"
 #include "widgets/MessageBox.h"
