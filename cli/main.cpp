@@ -97,7 +97,7 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+    const QString status = FromEngineMessage(shown.statTR);
 
     if (job.json) {
         QJsonArray nearest;
@@ -186,7 +186,7 @@ int runAdd(const QStringList &args, const QString &appDir)
     const UserDictResult result =
         AddUserRecord(QFile::encodeName(userDict).toStdString(), count, table, words[0], words[1], words[2]);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("Words is added. Record #%1\n").arg(count + 1));
@@ -200,7 +200,7 @@ int runCount(const QStringList &args, const QString &appDir)
     std::int32_t count = 0;
     const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));
