@@ -18,28 +18,20 @@ QString FromSingleByte(std::string_view bytes, CodePage codePage)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-namespace {
-
-const char16_t *units(const QString &text) noexcept
+bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
 {
-    return reinterpret_cast<const char16_t *>(text.utf16());
-}
-
-// The whole character that starts at index at, a surrogate pair included.
-QString characterAt(const QString &text, qsizetype at)
-{
-    const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
-    return text.mid(at, length);
-}
-
-} // namespace
-
-bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error)
-{
-    if (EncodeFromUtf16(std::u16string_view(units(text), static_cast<std::size_t>(text.size())), codePage, bytes))
+    std::size_t bad = 0;
+    const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
+                                    static_cast<std::size_t>(text.size()));
+    if (EncodeFromUtf16(units, codePage, bytes, &bad))
         return true;
+    // Report the whole character, also when it is a surrogate pair.
+    const qsizetype at = static_cast<qsizetype>(bad);
+    const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
+    const QString character = text.mid(at, length);
+    if (unfit)
+        *unfit = character;
     if (error) {
-        const QString character = FirstUnfitCharacter(text, codePage);
         const QString hex = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
         *error = QStringLiteral("The character \u201C%1\u201D (U+%2) cannot be written in %3.")
                      .arg(character, hex, FromEngineMessage(CodePageName(codePage)));
@@ -56,11 +48,9 @@ bool FitsCodePage(const QString &text, CodePage codePage)
 QString FirstUnfitCharacter(const QString &text, CodePage codePage)
 {
     std::string ignored;
-    std::size_t bad = 0;
-    if (EncodeFromUtf16(std::u16string_view(units(text), static_cast<std::size_t>(text.size())), codePage, ignored,
-                        &bad))
-        return QString();
-    return characterAt(text, static_cast<qsizetype>(bad));
+    QString unfit;
+    ToSingleByte(text, codePage, ignored, nullptr, &unfit);
+    return unfit;
 }
 
 QString FromEngineMessage(std::string_view message)
