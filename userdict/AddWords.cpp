@@ -1,8 +1,6 @@
 #include "AddWords.h"
 
-#include "common/QtText.h"
-#include "engine/Text.h"
-#include "userdict/UserDictFile.h"
+#include "common/TypedWords.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WindowLook.h"
@@ -14,17 +12,11 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include <array>
-#include <string>
-
 namespace trelvik {
 
 namespace {
 
 const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
-const QString kEmptyField = QStringLiteral("ERROR: enter words first");
-const QString kQuoteInWord = QStringLiteral("ERROR: words cannot hold a \" sign");
-const QString kAddedPrefix = QStringLiteral("Words is added. Record #");
 
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
@@ -38,19 +30,6 @@ QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const
     palette.setColor(QPalette::Text, Qt::black);
     field->setPalette(palette);
     return field;
-}
-
-// The first character of text that the code page cannot hold, a surrogate pair as one character.
-QString firstUnfitCharacter(const QString &text, CodePage codePage)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(i, length);
-        if (!FitsCodePage(character, codePage))
-            return character;
-        i += length - 1;
-    }
-    return QString();
 }
 
 } // namespace
@@ -152,49 +131,25 @@ void AddWords::focusFirstEmptyField()
 
 void AddWords::addWords()
 {
-    const std::array<QLineEdit *, 3> fields{m_text1, m_text2, m_text3};
-    const std::array<CodePage, 3> codePages{CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
-
-    for (QLineEdit *field : fields) {
-        if (field->text().isEmpty()) {
-            m_label1->setText(kEmptyField);
-            m_label1->setToolTip(QString());
-            return;
+    const TypedWordsAdded added = AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
+    switch (added.outcome) {
+    case TypedWordsAdded::Outcome::Refused:
+        m_label1->setText(added.message);
+        m_label1->setToolTip(added.detail);
+        if (added.field >= 0) {
+            QLineEdit *const fields[] = {m_text1, m_text2, m_text3};
+            fields[added.field]->setFocus();
         }
-    }
-
-    // Russian, English, Swedish: the order in which the file routine takes them.
-    std::array<std::string, 3> words;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const QString text = fields[i]->text();
-        if (text.contains(u'"')) {
-            m_label1->setText(kQuoteInWord);
-            m_label1->setToolTip(QString());
-            fields[i]->setFocus();
-            return;
-        }
-        std::string bytes;
-        QString error;
-        if (!ToSingleByte(text, codePages[i], bytes, &error)) {
-            m_label1->setText(QStringLiteral("ERROR: \u201C%1\u201D cannot be stored").arg(firstUnfitCharacter(text, codePages[i])));
-            m_label1->setToolTip(error);
-            fields[i]->setFocus();
-            return;
-        }
-        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, codePages[i])));
-    }
-
-    std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result = AddUserRecord(m_values.UserDictPath, count, table, words[0], words[1], words[2]);
-    if (!result) {
+        return;
+    case TypedWordsAdded::Outcome::FileError:
         // The file is left as it was; the words stay in the fields so the user can try again.
-        ShowMessage(this, QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        ShowMessage(this, added.message);
+        return;
+    case TypedWordsAdded::Outcome::Added:
+        ShowMessage(this, WordsAddedText(added.recordNumber));
+        hide();
         return;
     }
-
-    ShowMessage(this, kAddedPrefix + QString::number(static_cast<qint64>(count) + 1));
-    hide();
 }
 
 } // namespace trelvik
