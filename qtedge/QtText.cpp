@@ -18,22 +18,23 @@ QString FromSingleByte(std::string_view bytes, CodePage codePage)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error)
+bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
 {
     std::size_t bad = 0;
     const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
                                     static_cast<std::size_t>(text.size()));
     if (EncodeFromUtf16(units, codePage, bytes, &bad))
         return true;
+    // Report the whole character, also when it is a surrogate pair.
+    const qsizetype at = static_cast<qsizetype>(bad);
+    const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
+    const QString character = text.mid(at, length);
+    if (unfit)
+        *unfit = character;
     if (error) {
-        // Report the whole character, also when it is a surrogate pair.
-        const qsizetype at = static_cast<qsizetype>(bad);
-        const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(at, length);
         const QString hex = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-        const std::string_view name = CodePageName(codePage);
         *error = QStringLiteral("The character \u201C%1\u201D (U+%2) cannot be written in %3.")
-                     .arg(character, hex, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+                     .arg(character, hex, FromEngineMessage(CodePageName(codePage)));
     }
     return false;
 }
@@ -42,6 +43,19 @@ bool FitsCodePage(const QString &text, CodePage codePage)
 {
     std::string ignored;
     return ToSingleByte(text, codePage, ignored);
+}
+
+QString FirstUnfitCharacter(const QString &text, CodePage codePage)
+{
+    std::string ignored;
+    QString unfit;
+    ToSingleByte(text, codePage, ignored, nullptr, &unfit);
+    return unfit;
+}
+
+QString FromEngineMessage(std::string_view message)
+{
+    return QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
 }
 
 } // namespace trelvik
