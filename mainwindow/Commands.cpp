@@ -130,9 +130,9 @@ SourceFields dictionary::readSourceFields() const
     return fields;
 }
 
-void dictionary::openAddWords(QWidget *over)
+// The one add-words window belongs to the main window wherever it is opened from.
+void dictionary::openAddWords()
 {
-    Q_UNUSED(over); // the one add-words window belongs to the main window wherever it is opened from
     if (!m_addWords)
         m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
     runModal(m_addWords);
@@ -141,7 +141,7 @@ void dictionary::openAddWords(QWidget *over)
 void dictionary::openOptions()
 {
     if (!m_options)
-        m_options = new OptionsF(m_values, [this](QWidget *over) { openAddWords(over); }, this);
+        m_options = new OptionsF(m_values, [this] { openAddWords(); }, this);
     runModal(m_options);
 }
 

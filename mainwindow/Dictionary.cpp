@@ -131,7 +131,7 @@ void dictionary::createMenus()
     QMenu *toolsM = menuBar()->addMenu(QStringLiteral("Tools"));
     toolsM->setObjectName(QStringLiteral("toolsM"));
     action(toolsM, "ExampleM", QStringLiteral("Voice text examples"), [this] { openExamples(); });
-    action(toolsM, "addUD", QStringLiteral("Add words to User dictionary"), [this] { openAddWords(this); });
+    action(toolsM, "addUD", QStringLiteral("Add words to User dictionary"), [this] { openAddWords(); });
     action(toolsM, "OptionsM", QStringLiteral("Options"), [this] { openOptions(); });
 
     QMenu *helpM = menuBar()->addMenu(QStringLiteral("Help"));
@@ -220,7 +220,7 @@ void dictionary::createCommandRow(QWidget *client)
 
     connect(m_combo1, &QComboBox::currentIndexChanged, this, &dictionary::targetSelected);
     connect(m_command1, &QPushButton::clicked, this, &dictionary::Translate);
-    connect(m_command2, &QPushButton::clicked, this, [this] { openAddWords(this); });
+    connect(m_command2, &QPushButton::clicked, this, [this] { openAddWords(); });
 }
 
 void dictionary::stackControls(QWidget *client)

@@ -79,7 +79,7 @@ private:
     void setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes);
     void setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes);
 
-    void openAddWords(QWidget *over);
+    void openAddWords();
     void openOptions();
     void openExamples();
     void openAbout();
