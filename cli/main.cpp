@@ -3,6 +3,7 @@
 
 #include "common/AppFolder.h"
 #include "common/QtText.h"
+#include "common/TypedWords.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
 
@@ -97,7 +98,7 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+    const QString status = FromEngineMessage(shown.statTR);
 
     if (job.json) {
         QJsonArray nearest;
@@ -158,38 +159,13 @@ int runAdd(const QStringList &args, const QString &appDir)
 {
     if (args.size() != 4)
         return usageError(QStringLiteral("add takes RUSSIAN ENGLISH SWEDISH."));
-    const QString russian = args.at(1);
-    const QString english = args.at(2);
-    const QString swedish = args.at(3);
-    if (russian.isEmpty() || english.isEmpty() || swedish.isEmpty()) {
-        printErr(QStringLiteral("ERROR: enter words first"));
+    const TypedWordsAdded added =
+        AddTypedWords(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), args.at(1), args.at(2), args.at(3));
+    if (added.outcome != TypedWordsAdded::Outcome::Added) {
+        printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
     }
-
-    // Lower-case first, then trim, as the add-words window does.
-    std::string words[3];
-    const QString *texts[3] = {&russian, &english, &swedish};
-    const CodePage pages[3] = {CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
-    for (int i = 0; i < 3; ++i) {
-        std::string bytes;
-        QString error;
-        if (!ToSingleByte(*texts[i], pages[i], bytes, &error)) {
-            printErr(QStringLiteral("\"%1\": %2").arg(*texts[i], error));
-            return kExitDataError;
-        }
-        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, pages[i])));
-    }
-
-    const QString userDict = UserDictionaryPath(appDir);
-    std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result =
-        AddUserRecord(QFile::encodeName(userDict).toStdString(), count, table, words[0], words[1], words[2]);
-    if (!result) {
-        printErr(QString::fromStdString(result.error));
-        return kExitDataError;
-    }
-    printOut(QStringLiteral("Words is added. Record #%1\n").arg(count + 1));
+    printOut(WordsAddedText(added.recordNumber) + u'\n');
     return kExitOk;
 }
 
@@ -200,7 +176,7 @@ int runCount(const QStringList &args, const QString &appDir)
     std::int32_t count = 0;
     const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));

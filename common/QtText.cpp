@@ -44,7 +44,7 @@ void DropStressMarks(QString &text, int *cursor)
     text = kept;
 }
 
-bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes, QString *error)
+bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
 {
     QString text = original;
     DropStressMarks(text);
@@ -53,15 +53,16 @@ bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes
                                     static_cast<std::size_t>(text.size()));
     if (EncodeFromUtf16(units, codePage, bytes, &bad))
         return true;
+    // Report the whole character, also when it is a surrogate pair.
+    const qsizetype at = static_cast<qsizetype>(bad);
+    const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
+    const QString character = text.mid(at, length);
+    if (unfit)
+        *unfit = character;
     if (error) {
-        // Report the whole character, also when it is a surrogate pair.
-        const qsizetype at = static_cast<qsizetype>(bad);
-        const qsizetype length = (text.at(at).isHighSurrogate() && at + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(at, length);
         const QString hex = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-        const std::string_view name = CodePageName(codePage);
         *error = QStringLiteral("The character \u201C%1\u201D (U+%2) cannot be written in %3.")
-                     .arg(character, hex, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+                     .arg(character, hex, FromEngineMessage(CodePageName(codePage)));
     }
     return false;
 }
@@ -70,6 +71,19 @@ bool FitsCodePage(const QString &text, CodePage codePage)
 {
     std::string ignored;
     return ToSingleByte(text, codePage, ignored);
+}
+
+QString FirstUnfitCharacter(const QString &text, CodePage codePage)
+{
+    std::string ignored;
+    QString unfit;
+    ToSingleByte(text, codePage, ignored, nullptr, &unfit);
+    return unfit;
+}
+
+QString FromEngineMessage(std::string_view message)
+{
+    return QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
 }
 
 } // namespace trelvik

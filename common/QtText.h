@@ -19,11 +19,21 @@ QString FromSingleByte(std::string_view bytes, CodePage codePage);
 // that a pasted "моло́ко" is the word молоко. A cursor position, if given, moves with the text before it.
 void DropStressMarks(QString &text, int *cursor = nullptr);
 
-// QString as single-byte dictionary text, stress marks dropped. Returns false, and says which character in error, when the code
-// page cannot hold a character: nothing is ever silently replaced.
-bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr);
+// QString as single-byte dictionary text, stress marks dropped. Returns false when the code page cannot hold a
+// character: nothing is ever silently replaced. error then says which character and why, unfit receives the
+// character itself.
+bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
+                  QString *unfit = nullptr);
 
 // True when every character of text can be written in the code page.
 bool FitsCodePage(const QString &text, CodePage codePage);
+
+// The first character of text that the code page cannot hold (a surrogate pair counts as one character),
+// or an empty string when all of it fits.
+QString FirstUnfitCharacter(const QString &text, CodePage codePage);
+
+// A status text or message of the engine or the user dictionary as a QString. These are plain ASCII apart
+// from file names, which come in the local 8-bit encoding of the file system.
+QString FromEngineMessage(std::string_view message);
 
 } // namespace trelvik

@@ -1,0 +1,61 @@
+#include "NewWords.h"
+
+#include <string_view>
+
+namespace trelvik {
+
+namespace {
+
+WordCheck refused(WordRefusal refusal, int field, std::string message)
+{
+    return WordCheck{refusal, field, std::move(message)};
+}
+
+} // namespace
+
+CodePage CodePageOfNewWord(int field) noexcept
+{
+    return field == kNewRussian ? CodePage::Windows1251 : CodePage::Windows1252;
+}
+
+std::string WordTooLongText()
+{
+    return "ERROR: words cannot be longer than " + std::to_string(kMaxWordLength) + " characters";
+}
+
+WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
+{
+    if (emptyFields == EmptyFields::Refused) {
+        for (int i = 0; i < 3; ++i) {
+            if (words[i].empty())
+                return refused(WordRefusal::EmptyField, -1, kEnterWordsFirst);
+        }
+    }
+
+    NewWordTriple stored;
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view typed = words[i];
+        if (typed.find('"') != std::string_view::npos)
+            return refused(WordRefusal::DoubleQuote, i, kNoQuoteInWords);
+        if (typed.find_first_of("\r\n") != std::string_view::npos)
+            return refused(WordRefusal::LineBreak, i, kNoLineBreakInWords);
+        stored[i] = std::string(TrimSpaces(LowerCaseWord(typed, CodePageOfNewWord(i))));
+        if (stored[i].size() > kMaxWordLength)
+            return refused(WordRefusal::TooLong, i, WordTooLongText());
+        if (std::string reason = CheckStorableWord(stored[i]); !reason.empty())
+            return refused(WordRefusal::Unstorable, i, std::move(reason));
+    }
+    // A record of three empty words would end every lookup before the records behind it.
+    if (stored[0].empty() && stored[1].empty() && stored[2].empty())
+        return refused(WordRefusal::EmptyTriple, -1, kEnterWordsFirst);
+
+    words = std::move(stored);
+    return {};
+}
+
+UserRecord RecordOfNewWords(const NewWordTriple &words)
+{
+    return UserRecord{{words[kNewRussian], words[kNewSwedish], words[kNewEnglish]}};
+}
+
+} // namespace trelvik
