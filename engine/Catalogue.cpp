@@ -2,7 +2,6 @@
 
 #include "Text.h"
 #include "VolumeSearch.h"
-#include "userdict/UserDictLookup.h"
 
 namespace trelvik {
 
@@ -20,8 +19,8 @@ void routeAndSearch(const Catalogue &catalogue, LookupContext &ctx, const Lookup
         for (std::string_view volume : row->volumes)
             SearchVolume(catalogue.volumePath(env.AppDir, volume), ctx);
     }
-    if (env.UseUserDict != 0)
-        LookupUserDict(env.UserDictPath, ctx);
+    if (env.UseUserDict != 0 && env.SearchUserDict)
+        env.SearchUserDict(env.UserDictPath, ctx);
 }
 
 } // namespace
