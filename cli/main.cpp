@@ -199,7 +199,9 @@ int main(int argc, char *argv[])
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
-        "      Prints how many records the user dictionary holds."));
+        "      Prints how many records the user dictionary holds.\n\n"
+        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
+        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),

@@ -10,7 +10,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QClipboard>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -105,6 +107,7 @@ private slots:
     void backspaceAndDeleteAll();
     void keyboardTypingThenClicks();
     void unencodableCharactersAreRefused();
+    void pastedStressedWordIsAccepted();
 
     void enterTranslates_data();
     void enterTranslates();
@@ -488,6 +491,18 @@ void DictionaryTest::unencodableCharactersAreRefused()
     get<QRadioButton>("Option3")->click();
     type(get("Text2"), u"hжs\u0101"_qs); // nor ж and ā a Windows-1252 one
     QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("hs"));
+}
+
+void DictionaryTest::pastedStressedWordIsAccepted()
+{
+    auto *text1 = get<QLineEdit>("Text1");
+    QGuiApplication::clipboard()->setText(u"до\u0301м"_qs);
+    text1->setFocus();
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text1->text(), u"дом"_qs);
+    QCOMPARE(text1->cursorPosition(), 3);
+    QTest::keyClick(text1, Qt::Key_Return);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
 }
 
 void DictionaryTest::enterTranslates_data()
