@@ -130,18 +130,22 @@ SourceFields dictionary::readSourceFields() const
     return fields;
 }
 
-// The one add-words window belongs to the main window wherever it is opened from.
-void dictionary::openAddWords()
+void dictionary::openAddWords(QWidget *over)
 {
+    // The one add-words window belongs to the window it is opened from, so it is modal over that one: over
+    // the options window when opened there, which is itself modal over this one.
+    QWidget *owner = over ? over : this;
     if (!m_addWords)
-        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
+        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, owner);
+    else if (m_addWords->parentWidget() != owner)
+        m_addWords->setParent(owner, m_addWords->windowFlags());
     runModal(m_addWords);
 }
 
 void dictionary::openOptions()
 {
     if (!m_options)
-        m_options = new OptionsF(m_values, [this] { openAddWords(); }, this);
+        m_options = new OptionsF(m_values, [this](QWidget *over) { openAddWords(over); }, this);
     runModal(m_options);
 }
 

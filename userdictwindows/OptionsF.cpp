@@ -41,7 +41,7 @@ private:
 
 } // namespace
 
-OptionsF::OptionsF(ProgramValues &values, std::function<void()> openAddWords, QWidget *parent)
+OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                           | Qt::MSWindowsFixedSizeDialogHint),
       m_values(values), m_openAddWords(std::move(openAddWords))
@@ -106,7 +106,7 @@ void OptionsF::createControls()
     connect(m_command1, &QPushButton::clicked, this, &OptionsF::hide);
     connect(m_command3, &QPushButton::clicked, this, [this] {
         if (m_openAddWords)
-            m_openAddWords();
+            m_openAddWords(this);
     });
 }
 

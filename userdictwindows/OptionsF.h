@@ -19,7 +19,7 @@ class OptionsF : public QDialog {
     Q_OBJECT
 public:
     // Reads the user dictionary once, here: the count shown is the one of the window's creation.
-    OptionsF(ProgramValues &values, std::function<void()> openAddWords, QWidget *parent = nullptr);
+    OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent = nullptr);
 
     // Hides the window without storing the options; the title bar's close also ends here, then discards it.
     void reject() override;
@@ -30,7 +30,7 @@ private:
     void storeOptions();
 
     ProgramValues &m_values;
-    std::function<void()> m_openAddWords;
+    std::function<void(QWidget *over)> m_openAddWords;
 
     QGroupBox *m_frame1 = nullptr;
     QPushButton *m_command3 = nullptr;

@@ -29,14 +29,15 @@ private slots:
     void okStoresBothOptions_data();
     void okStoresBothOptions();
     void cancelKeepsOptionsAndBoxes();
-    void addWordsButtonOpensAddWordsAndCountStays();
+    void addWordsButtonOpensOverThisWindowAndCountStays();
     void titleBarCloseDiscardsWithoutStoring();
     void clickOnLongCaptionTogglesCheck2();
+    void check1TakesClicksInItsWholeBox();
 
 private:
     OptionsF *create()
     {
-        m_window = new OptionsF(m_values, [this] { ++m_addWordsOpened; });
+        m_window = new OptionsF(m_values, [this](QWidget *over) { m_openedOver << over; });
         return m_window;
     }
     QCheckBox *check(const char *name) const { return m_window->findChild<QCheckBox *>(QLatin1String(name)); }
@@ -46,7 +47,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_dictPath;
     ProgramValues m_values;
-    int m_addWordsOpened = 0;
+    QList<QWidget *> m_openedOver;
     std::unique_ptr<MessageCatcher> m_catcher;
     QPointer<OptionsF> m_window;
 };
@@ -59,7 +60,7 @@ void OptionsFTest::init()
     m_values = ProgramValues{};
     m_values.UserDictPath = QFile::encodeName(m_dictPath).toStdString();
     m_values.UserDictCount = 99;
-    m_addWordsOpened = 0;
+    m_openedOver.clear();
     m_catcher = std::make_unique<MessageCatcher>();
 }
 
@@ -166,14 +167,14 @@ void OptionsFTest::cancelKeepsOptionsAndBoxes()
     QCOMPARE(m_values.FindSynonyms, true);
 }
 
-void OptionsFTest::addWordsButtonOpensAddWordsAndCountStays()
+void OptionsFTest::addWordsButtonOpensOverThisWindowAndCountStays()
 {
     QVERIFY(writeBytes(m_dictPath, " 1 \r\n\"a\",\"b\",\"c\"\r\n"));
     create()->show();
     QCOMPARE(label2(), u"1 word(s)"_s);
 
     QTest::mouseClick(button("Command3"), Qt::LeftButton);
-    QCOMPARE(m_addWordsOpened, 1);
+    QCOMPARE(m_openedOver, QList<QWidget *>{m_window.data()});
 
     std::int32_t count = 0;
     UserTable table;
@@ -218,6 +219,15 @@ void OptionsFTest::clickOnLongCaptionTogglesCheck2()
     QVERIFY(!check("Check2")->isChecked());
     QTest::mouseClick(caption, Qt::LeftButton);
     QVERIFY(check("Check2")->isChecked());
+}
+
+void OptionsFTest::check1TakesClicksInItsWholeBox()
+{
+    create()->show();
+    QCheckBox *box = check("Check1");
+    QCOMPARE(box->size(), QSize(145, 25));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(140, 21)); // right of and below the caption
+    QVERIFY(!box->isChecked());
 }
 
 QTEST_MAIN(OptionsFTest)
