@@ -63,17 +63,26 @@ std::string folderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a replacement writes to: a symbolic link is followed, so that the link survives.
-std::string replacementTarget(const std::string &path)
-{
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
 constexpr std::string_view kTempInfix = ".tmp-";
 constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
 
 } // namespace
+
+std::string ResolvedPath(const std::string &path)
+{
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved))
+        return resolved;
+    const auto slash = path.find_last_of('/');
+    if (errno != ENOENT || slash == std::string::npos || slash + 1 == path.size())
+        return path;
+    if (!::realpath(folderOf(path).c_str(), resolved))
+        return path;
+    std::string folder(resolved);
+    if (folder.back() != '/')
+        folder += '/';
+    return folder + path.substr(slash + 1);
+}
 
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
                          std::size_t maxBytes)
@@ -126,7 +135,7 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)
 {
-    const std::string target = replacementTarget(path);
+    const std::string target = ResolvedPath(path);
 
     mode_t mode = 0666;
     {
@@ -135,9 +144,16 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         mode &= ~mask;
     }
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
         if (!S_ISREG(st.st_mode)) {
             errorText = "Cannot write " + path + ": not a regular file";
+            return false;
+        }
+        // The folder may allow the rename even where the file itself is read-only: the file's mode decides,
+        // also for root, who could write it anyway.
+        if ((st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            errorText = describe("Cannot write", path, EACCES);
             return false;
         }
         mode = st.st_mode & 07777;
@@ -151,6 +167,16 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         return false;
     }
     FdGuard guard(fd);
+
+    // Root replacing someone else's file hands the new one back to its owner; anyone else may only have
+    // written it in place because its mode allows, and keeps the ownership the folder gives.
+    if (exists && ::geteuid() == 0 && (st.st_uid != 0 || st.st_gid != 0) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        const int chownErr = errno;
+        guard.reset();
+        ::unlink(temp.c_str());
+        errorText = describe("Cannot write", path, chownErr);
+        return false;
+    }
 
     int err = 0;
     if (!writeAll(fd, bytes.data(), bytes.size()) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
@@ -177,7 +203,7 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
 
 void RemoveStaleTemporaries(const std::string &path)
 {
-    const std::string target = replacementTarget(path);
+    const std::string target = ResolvedPath(path);
     const std::string folder = folderOf(target);
     const std::string prefix = target.substr(target.find_last_of('/') + 1) + std::string(kTempInfix);
     DIR *dir = ::opendir(folder.c_str());

@@ -59,17 +59,31 @@ bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take)
 }
 
 // Holds an exclusive lock on "<file>.lock" for the lifetime of the object. The lock lives beside the
-// dictionary rather than on it, because every write replaces the dictionary's inode.
+// dictionary rather than on it, because every write replaces the dictionary's inode, and beside the file
+// that links lead to, so that every name of one dictionary shares one lock.
 class WriterLock {
 public:
-    explicit WriterLock(const std::string &fileName)
+    explicit WriterLock(const std::string &fileName) : m_name(ResolvedPath(fileName) + ".lock")
     {
-        const std::string lockName = fileName + ".lock";
-        m_fd = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0)
-            return; // a folder we cannot create the lock in cannot take the new file either; the write says why
-        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+        m_fd = ::open(m_name.c_str(), O_RDWR | O_CREAT | kFlags, 0666);
+        int err = errno;
+        if (m_fd < 0) {
+            // A lock file left by another user, or a folder in its place, still takes a lock through a
+            // read-only descriptor.
+            m_fd = ::open(m_name.c_str(), O_RDONLY | kFlags);
+            if (m_fd < 0 && errno != ENOENT)
+                err = errno;
         }
+        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        if (m_fd < 0)
+            m_error = "Cannot lock " + m_name + ": " + std::strerror(err);
     }
     WriterLock(const WriterLock &) = delete;
     WriterLock &operator=(const WriterLock &) = delete;
@@ -79,7 +93,12 @@ public:
             ::close(m_fd);
     }
 
+    // Empty while the lock is held, otherwise why it could not be taken.
+    const std::string &error() const noexcept { return m_error; }
+
 private:
+    std::string m_name;
+    std::string m_error;
     int m_fd = -1;
 };
 
@@ -175,6 +194,8 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     }
 
     WriterLock lock(fileName);
+    if (!lock.error().empty())
+        return failure(lock.error());
     RemoveStaleTemporaries(fileName);
     std::string error;
     if (!ReplaceFileAtomically(fileName, out, error))
@@ -199,7 +220,10 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
         }
     }
 
+    // Without the lock nothing is written: another writer could be between its read and its rename.
     WriterLock lock(fileName);
+    if (!lock.error().empty())
+        return failure(lock.error());
     // A writer killed before its rename leaves its temporary file behind; under the lock, any such file
     // is such a leftover.
     RemoveStaleTemporaries(fileName);
