@@ -2,26 +2,48 @@
 
 namespace trelvik {
 
-namespace {
+FieldReader::FieldReader(std::string_view bytes) noexcept
+    : m_bytes(bytes), m_lfLineEnds(bytes.find("\r\n") == std::string_view::npos)
+{
+}
 
-bool isBlank(char c) noexcept { return c == ' ' || c == '\t'; }
-bool isSeparator(char c) noexcept { return c == ',' || c == '\r' || c == '\n'; }
+bool FieldReader::isLineEnd(std::size_t pos) const noexcept
+{
+    if (m_lfLineEnds)
+        return m_bytes[pos] == '\n';
+    return m_bytes[pos] == '\r' && pos + 1 < m_bytes.size() && m_bytes[pos + 1] == '\n';
+}
 
-} // namespace
+bool FieldReader::isBlank(std::size_t pos) const noexcept
+{
+    const char c = m_bytes[pos];
+    return c == ' ' || c == '\t' || ((c == '\r' || c == '\n') && !isLineEnd(pos));
+}
+
+std::size_t FieldReader::findSeparator(std::size_t from) const noexcept
+{
+    const std::string_view separators = m_lfLineEnds ? std::string_view(",\n") : std::string_view(",\r");
+    for (;;) {
+        const std::size_t pos = m_bytes.find_first_of(separators, from);
+        if (pos == std::string_view::npos)
+            return m_bytes.size();
+        if (m_bytes[pos] == ',' || isLineEnd(pos))
+            return pos;
+        from = pos + 1;
+    }
+}
 
 void FieldReader::skipSeparator() noexcept
 {
     if (atEnd())
         return;
-    const char c = m_bytes[m_pos++];
-    if (c == '\r' && !atEnd() && m_bytes[m_pos] == '\n')
-        ++m_pos;
+    m_pos += (!m_lfLineEnds && m_bytes[m_pos] == '\r') ? 2 : 1;
 }
 
 std::string_view FieldReader::next() noexcept
 {
     const std::size_t size = m_bytes.size();
-    while (m_pos < size && isBlank(m_bytes[m_pos]))
+    while (m_pos < size && isBlank(m_pos))
         ++m_pos;
     if (m_pos >= size)
         return {};
@@ -34,18 +56,18 @@ std::string_view FieldReader::next() noexcept
             m_pos = size;
             return m_bytes.substr(start);
         }
-        m_pos = close + 1;
-        while (m_pos < size && !isSeparator(m_bytes[m_pos]))
-            ++m_pos;
+        m_pos = findSeparator(close + 1);
         skipSeparator();
         return m_bytes.substr(start, close - start);
     }
 
     const std::size_t start = m_pos;
-    while (m_pos < size && !isSeparator(m_bytes[m_pos]))
-        ++m_pos;
+    m_pos = findSeparator(m_pos);
     std::size_t end = m_pos;
-    while (end > start && isBlank(m_bytes[end - 1]))
+    // Whatever CR or LF is left at the end of the field is no line end (findSeparator would have stopped
+    // there), so it goes with the blanks.
+    while (end > start && (m_bytes[end - 1] == ' ' || m_bytes[end - 1] == '\t' || m_bytes[end - 1] == '\r'
+                           || m_bytes[end - 1] == '\n'))
         --end;
     skipSeparator();
     return m_bytes.substr(start, end - start);

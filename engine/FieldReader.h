@@ -9,13 +9,15 @@ namespace trelvik {
 
 // Splits the bytes of a dictionary volume or a user dictionary into fields.
 //
-// A field ends at a comma or a line end (CR LF, or a lone CR or LF). Blanks before a field are skipped.
-// A field that begins with a double quote runs to the next double quote and is taken without the quotes;
-// whatever stands between the closing quote and the next separator is ignored. Any other field has the
-// blanks after it dropped. Fields are views into the bytes, so reading allocates nothing.
+// A field ends at a comma, a line end or the end of the data. The line end is CR LF; only in data without
+// a single CR LF does a bare LF end lines instead. A lone CR or LF that is no line end (left behind when a
+// file's line ends were converted twice) counts as a blank, so it never adds a field. Blanks before a field
+// are skipped. A field that begins with a double quote runs to the next double quote and is taken without
+// the quotes; whatever stands between the closing quote and the next separator is ignored. Any other field
+// has the blanks after it dropped. Fields are views into the bytes, so reading allocates nothing.
 class FieldReader {
 public:
-    explicit FieldReader(std::string_view bytes) noexcept : m_bytes(bytes) {}
+    explicit FieldReader(std::string_view bytes) noexcept;
 
     // True when every byte has been consumed.
     bool atEnd() const noexcept { return m_pos >= m_bytes.size(); }
@@ -31,10 +33,14 @@ public:
     std::size_t position() const noexcept { return m_pos; }
 
 private:
+    bool isLineEnd(std::size_t pos) const noexcept;
+    bool isBlank(std::size_t pos) const noexcept;
+    std::size_t findSeparator(std::size_t from) const noexcept;
     void skipSeparator() noexcept;
 
     std::string_view m_bytes;
     std::size_t m_pos = 0;
+    bool m_lfLineEnds = false; // the data holds no CR LF: a bare LF ends a line
 };
 
 // True when all three fields of a record are empty: such a record ends the data.

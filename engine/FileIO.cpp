@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <string_view>
@@ -84,10 +85,12 @@ std::string ResolvedPath(const std::string &path)
     return folder + path.substr(slash + 1);
 }
 
-ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
-                         std::size_t maxBytes)
+namespace {
+
+// Opens a file for reading (creating it empty when asked) and makes sure it is a regular file; fills size.
+// Returns -1 after saying why in errorText.
+int openRegularFile(const std::string &path, bool createIfMissing, std::string *errorText, std::size_t &size)
 {
-    bytes.clear();
     // Without O_NONBLOCK, opening a named pipe put in a file's place would wait forever for a writer;
     // a regular file ignores the flag.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -96,24 +99,24 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
     if (fd < 0) {
         if (errorText)
             *errorText = describe("Cannot open", path, errno);
-        return ReadStatus::Unavailable;
+        return -1;
     }
-    FdGuard guard(fd);
-
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         if (errorText)
             *errorText = "Cannot read " + path + ": not a regular file";
-        return ReadStatus::Unavailable;
+        return -1;
     }
-    if (static_cast<unsigned long long>(st.st_size) > kMaxDataFileBytes) {
-        if (errorText)
-            *errorText = "Cannot read " + path + ": the file is too large";
-        return ReadStatus::Unavailable;
-    }
+    size = static_cast<std::size_t>(st.st_size);
+    return fd;
+}
 
-    bytes.resize(std::min(static_cast<std::size_t>(st.st_size), maxBytes));
-    std::size_t got = 0;
+// Reads into bytes[from, bytes.size()), stopping early at the end of the file (bytes is cut to what was
+// read). False after saying why in errorText.
+bool readInto(int fd, const std::string &path, std::string &bytes, std::size_t from, std::string *errorText)
+{
+    std::size_t got = from;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
@@ -123,14 +126,56 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
             bytes.clear();
             if (errorText)
                 *errorText = describe("Cannot read", path, err);
-            return ReadStatus::Unavailable;
+            return false;
         }
         if (n == 0)
             break; // the file shrank while we read it
         got += static_cast<std::size_t>(n);
     }
     bytes.resize(got);
-    return ReadStatus::Ok;
+    return true;
+}
+
+} // namespace
+
+ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
+                         std::size_t maxBytes)
+{
+    bytes.clear();
+    std::size_t size = 0;
+    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    if (fd < 0)
+        return ReadStatus::Unavailable;
+    FdGuard guard(fd);
+    if (size > kMaxDataFileBytes) {
+        if (errorText)
+            *errorText = "Cannot read " + path + ": the file is too large";
+        return ReadStatus::Unavailable;
+    }
+    bytes.resize(std::min(size, maxBytes));
+    return readInto(fd, path, bytes, 0, errorText) ? ReadStatus::Ok : ReadStatus::Unavailable;
+}
+
+ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
+                        const std::function<bool(std::string_view)> &enough, std::string *errorText)
+{
+    constexpr std::size_t kFirstPiece = 64 * 1024;
+    bytes.clear();
+    std::size_t size = 0;
+    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    if (fd < 0)
+        return ReadStatus::Unavailable;
+    FdGuard guard(fd);
+    size = std::min(size, kMaxDataFileBytes);
+
+    for (std::size_t want = std::min(size, kFirstPiece);; want = std::min(size, want * 2)) {
+        const std::size_t from = bytes.size();
+        bytes.resize(want);
+        if (!readInto(fd, path, bytes, from, errorText))
+            return ReadStatus::Unavailable;
+        if (bytes.size() < want || bytes.size() == size || enough(bytes))
+            return ReadStatus::Ok;
+    }
 }
 
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)

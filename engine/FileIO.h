@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace trelvik {
 
@@ -19,6 +21,12 @@ inline constexpr std::size_t kMaxDataFileBytes = std::size_t{1} << 30;
 // (if given) says why.
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes,
                          std::string *errorText = nullptr, std::size_t maxBytes = kMaxDataFileBytes);
+
+// Reads the start of a file into bytes, in pieces that grow, until enough(bytes) says that what was read
+// suffices or the file (or kMaxDataFileBytes of it) is read: a reader that needs only the head of a huge
+// file costs what the head costs. Opens, creates and fails as ReadWholeFile does, but no file is too large.
+ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
+                        const std::function<bool(std::string_view)> &enough, std::string *errorText = nullptr);
 
 // Replaces the file at path with bytes so that, whatever happens (a crash, a full disk), the file is either
 // its old complete self or the new complete content. An existing file keeps its permissions and owner, and

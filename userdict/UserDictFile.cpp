@@ -58,6 +58,59 @@ bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take)
     return true;
 }
 
+// Whether a line, without its line end, is a record as the writer writes it: three words in double quotes
+// separated by commas, or the line of two commas that stands for three unset words.
+bool isWrittenRecord(std::string_view line)
+{
+    if (line == ",,")
+        return true;
+    std::size_t pos = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (i > 0 && (pos >= line.size() || line[pos++] != ','))
+            return false;
+        if (pos >= line.size() || line[pos] != '"')
+            return false;
+        const std::size_t close = line.find_first_of("\"\r", pos + 1);
+        if (close == std::string_view::npos || line[close] != '"')
+            return false;
+        pos = close + 1;
+    }
+    return pos == line.size();
+}
+
+// The number (from 1) of the first line that a rewrite would not give back as it stands, or 0 when the
+// whole file is in the written form. Line ends may be CR LF or, throughout the file, LF; blank lines may
+// follow the last record.
+std::size_t firstLineNotInWrittenForm(std::string_view bytes)
+{
+    const bool crlf = bytes.find("\r\n") != std::string_view::npos;
+    std::size_t number = 0;
+    std::size_t firstBlank = 0;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        ++number;
+        const std::size_t lf = bytes.find('\n', pos);
+        std::string_view line = bytes.substr(pos, lf == std::string_view::npos ? std::string_view::npos : lf - pos);
+        pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
+        if (crlf && lf != std::string_view::npos) {
+            if (line.empty() || line.back() != '\r')
+                return number;
+            line.remove_suffix(1);
+        }
+        if (number == 1) {
+            const std::size_t first = line.find_first_not_of(" \t");
+            const std::size_t last = line.find_last_not_of(" \t");
+            std::int32_t count = 0;
+            if (first == std::string_view::npos || !ParseRecordCount(line.substr(first, last - first + 1), count))
+                return 1;
+        } else if (line.empty()) {
+            firstBlank = firstBlank ? firstBlank : number;
+        } else if (firstBlank || !isWrittenRecord(line)) {
+            return firstBlank ? firstBlank : number;
+        }
+    }
+    return 0;
+}
+
 // Holds an exclusive lock on "<file>.lock" for the lifetime of the object. The lock lives beside the
 // dictionary rather than on it, because every write replaces the dictionary's inode, and beside the file
 // that links lead to, so that every name of one dictionary shares one lock.
@@ -238,27 +291,21 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
     // Records of three empty words carry nothing and would hide the new record from every lookup.
     UserTable kept;
     std::string out;
-    std::string refusal;
     if (!bytes.empty()) {
+        if (const std::size_t bad = firstLineNotInWrittenForm(bytes); bad == 1) {
+            return failure(notACount(fileName));
+        } else if (bad > 1) {
+            return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(bad)
+                           + " is not three words in double quotes, separated by commas.");
+        }
         std::int32_t fileCount = 0;
-        const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
-            if (IsEndRecord(record))
-                return true;
-            for (std::string_view word : record) {
-                if (word.find('"') != std::string_view::npos) {
-                    refusal = "The user dictionary " + fileName
-                              + " holds a word with a double quote, which cannot be written back.";
-                    return false;
-                }
+        readRecords(bytes, fileCount, [&](const RecordView &record) {
+            if (!IsEndRecord(record)) {
+                appendRecordLine(out, record);
+                kept.push_back(toRecord(record));
             }
-            appendRecordLine(out, record);
-            kept.push_back(toRecord(record));
             return true;
         });
-        if (!ok)
-            return failure(notACount(fileName));
-        if (!refusal.empty())
-            return failure(refusal);
     }
     if (records.empty()) {
         count = static_cast<std::int32_t>(kept.size());
