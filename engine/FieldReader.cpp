@@ -7,39 +7,6 @@ FieldReader::FieldReader(std::string_view bytes) noexcept
 {
 }
 
-bool FieldReader::isLineEnd(std::size_t pos) const noexcept
-{
-    if (m_lfLineEnds)
-        return m_bytes[pos] == '\n';
-    return m_bytes[pos] == '\r' && pos + 1 < m_bytes.size() && m_bytes[pos + 1] == '\n';
-}
-
-bool FieldReader::isBlank(std::size_t pos) const noexcept
-{
-    const char c = m_bytes[pos];
-    return c == ' ' || c == '\t' || ((c == '\r' || c == '\n') && !isLineEnd(pos));
-}
-
-std::size_t FieldReader::findSeparator(std::size_t from) const noexcept
-{
-    const std::string_view separators = m_lfLineEnds ? std::string_view(",\n") : std::string_view(",\r");
-    for (;;) {
-        const std::size_t pos = m_bytes.find_first_of(separators, from);
-        if (pos == std::string_view::npos)
-            return m_bytes.size();
-        if (m_bytes[pos] == ',' || isLineEnd(pos))
-            return pos;
-        from = pos + 1;
-    }
-}
-
-void FieldReader::skipSeparator() noexcept
-{
-    if (atEnd())
-        return;
-    m_pos += (!m_lfLineEnds && m_bytes[m_pos] == '\r') ? 2 : 1;
-}
-
 std::string_view FieldReader::next() noexcept
 {
     const std::size_t size = m_bytes.size();
@@ -56,7 +23,9 @@ std::string_view FieldReader::next() noexcept
             m_pos = size;
             return m_bytes.substr(start);
         }
-        m_pos = findSeparator(close + 1);
+        m_pos = close + 1;
+        if (m_pos < size && !isSeparatorAt(m_pos))
+            m_pos = findSeparator(m_pos);
         skipSeparator();
         return m_bytes.substr(start, close - start);
     }

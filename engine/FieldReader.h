@@ -32,11 +32,35 @@ public:
     // Offset of the next unread byte.
     std::size_t position() const noexcept { return m_pos; }
 
+    // True when the data holds no CR LF, so that a bare LF ends lines.
+    bool lfLineEnds() const noexcept { return m_lfLineEnds; }
+
 private:
-    bool isLineEnd(std::size_t pos) const noexcept;
-    bool isBlank(std::size_t pos) const noexcept;
-    std::size_t findSeparator(std::size_t from) const noexcept;
-    void skipSeparator() noexcept;
+    // The helpers of the hot loop stay in the header so that they are inlined.
+    bool isLineEnd(std::size_t pos) const noexcept
+    {
+        if (m_lfLineEnds)
+            return m_bytes[pos] == '\n';
+        return m_bytes[pos] == '\r' && pos + 1 < m_bytes.size() && m_bytes[pos + 1] == '\n';
+    }
+    bool isSeparatorAt(std::size_t pos) const noexcept { return m_bytes[pos] == ',' || isLineEnd(pos); }
+    bool isBlank(std::size_t pos) const noexcept
+    {
+        const char c = m_bytes[pos];
+        return c == ' ' || c == '\t' || ((c == '\r' || c == '\n') && !isLineEnd(pos));
+    }
+    std::size_t findSeparator(std::size_t from) const noexcept
+    {
+        const std::size_t size = m_bytes.size();
+        while (from < size && !isSeparatorAt(from))
+            ++from;
+        return from;
+    }
+    void skipSeparator() noexcept
+    {
+        if (!atEnd())
+            m_pos += (!m_lfLineEnds && m_bytes[m_pos] == '\r') ? 2 : 1;
+    }
 
     std::string_view m_bytes;
     std::size_t m_pos = 0;

@@ -3,6 +3,7 @@
 #include "engine/FieldReader.h"
 #include "engine/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -40,75 +41,74 @@ UserRecord toRecord(const RecordView &record)
     return UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}};
 }
 
+// Whether the record that the reader has just read, from offset start on, is a line as the writer writes
+// it: three words in double quotes separated by commas, or the two commas that stand for three unset
+// words, then the line end or the end of the data. Only such records are written back exactly as read.
+bool isWrittenRecord(std::string_view bytes, std::size_t start, const RecordView &record, const FieldReader &reader)
+{
+    const auto offsetOf = [&](std::string_view field) { return static_cast<std::size_t>(field.data() - bytes.data()); };
+    std::size_t end = 0; // just behind the record's text
+    if (bytes.compare(start, 2, ",,") == 0 && IsEndRecord(record)) {
+        end = start + 2;
+    } else {
+        if (bytes[start] != '"' || offsetOf(record[0]) != start + 1)
+            return false;
+        for (std::size_t i = 1; i < 3; ++i) {
+            const std::size_t behind = offsetOf(record[i - 1]) + record[i - 1].size();
+            if (offsetOf(record[i]) != behind + 3 || bytes.compare(behind, 3, "\",\"") != 0)
+                return false;
+        }
+        end = offsetOf(record[2]) + record[2].size();
+        if (end >= bytes.size() || bytes[end] != '"')
+            return false;
+        ++end;
+    }
+    if (end == bytes.size())
+        return reader.position() == end;
+    if (reader.lfLineEnds())
+        return bytes[end] == '\n' && reader.position() == end + 1;
+    return bytes.compare(end, 2, "\r\n") == 0 && reader.position() == end + 2;
+}
+
 // The one reader of a user dictionary's content: parses the count on line 1 into fileCount, then hands
 // every record that follows, by the reading rules, to take until take returns false. False when line 1 is
-// not a record count.
+// not a record count. With badLine given, the file must also be in the written form (blank lines may
+// follow the last record): reading stops at the first line that is not, and badLine is its number, or 0.
 template <typename Take>
-bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take)
+bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take, std::size_t *badLine = nullptr)
 {
     FieldReader reader(bytes);
     if (!ParseRecordCount(reader.next(), fileCount))
         return false;
+    const auto lineAt = [&](std::size_t offset) {
+        return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    };
+    if (badLine) {
+        *badLine = 0;
+        // Line 1 holds the count alone.
+        const std::size_t behind = reader.position();
+        if (behind < bytes.size() && bytes[behind - 1] != '\n') {
+            *badLine = 1;
+            return true;
+        }
+    }
     RecordView record;
     while (!reader.atEnd()) {
-        reader.nextRecord(record);
+        const std::size_t start = reader.position();
+        if (badLine && (bytes[start] == '\r' || bytes[start] == '\n')) {
+            if (bytes.find_first_not_of("\r\n", start) != std::string_view::npos)
+                *badLine = lineAt(start);
+            break;
+        }
+        const int fields = reader.nextRecord(record);
+        if (badLine && (fields < 3 || !isWrittenRecord(bytes, start, record, reader))) {
+            *badLine = lineAt(start);
+            break;
+        }
         if (!take(record))
             break;
     }
     return true;
-}
-
-// Whether a line, without its line end, is a record as the writer writes it: three words in double quotes
-// separated by commas, or the line of two commas that stands for three unset words.
-bool isWrittenRecord(std::string_view line)
-{
-    if (line == ",,")
-        return true;
-    std::size_t pos = 0;
-    for (int i = 0; i < 3; ++i) {
-        if (i > 0 && (pos >= line.size() || line[pos++] != ','))
-            return false;
-        if (pos >= line.size() || line[pos] != '"')
-            return false;
-        const std::size_t close = line.find_first_of("\"\r", pos + 1);
-        if (close == std::string_view::npos || line[close] != '"')
-            return false;
-        pos = close + 1;
-    }
-    return pos == line.size();
-}
-
-// The number (from 1) of the first line that a rewrite would not give back as it stands, or 0 when the
-// whole file is in the written form. Line ends may be CR LF or, throughout the file, LF; blank lines may
-// follow the last record.
-std::size_t firstLineNotInWrittenForm(std::string_view bytes)
-{
-    const bool crlf = bytes.find("\r\n") != std::string_view::npos;
-    std::size_t number = 0;
-    std::size_t firstBlank = 0;
-    for (std::size_t pos = 0; pos < bytes.size();) {
-        ++number;
-        const std::size_t lf = bytes.find('\n', pos);
-        std::string_view line = bytes.substr(pos, lf == std::string_view::npos ? std::string_view::npos : lf - pos);
-        pos = lf == std::string_view::npos ? bytes.size() : lf + 1;
-        if (crlf && lf != std::string_view::npos) {
-            if (line.empty() || line.back() != '\r')
-                return number;
-            line.remove_suffix(1);
-        }
-        if (number == 1) {
-            const std::size_t first = line.find_first_not_of(" \t");
-            const std::size_t last = line.find_last_not_of(" \t");
-            std::int32_t count = 0;
-            if (first == std::string_view::npos || !ParseRecordCount(line.substr(first, last - first + 1), count))
-                return 1;
-        } else if (line.empty()) {
-            firstBlank = firstBlank ? firstBlank : number;
-        } else if (firstBlank || !isWrittenRecord(line)) {
-            return firstBlank ? firstBlank : number;
-        }
-    }
-    return 0;
 }
 
 // Holds an exclusive lock on "<file>.lock" for the lifetime of the object. The lock lives beside the
@@ -292,20 +292,23 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
     UserTable kept;
     std::string out;
     if (!bytes.empty()) {
-        if (const std::size_t bad = firstLineNotInWrittenForm(bytes); bad == 1) {
-            return failure(notACount(fileName));
-        } else if (bad > 1) {
-            return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(bad)
-                           + " is not three words in double quotes, separated by commas.");
-        }
         std::int32_t fileCount = 0;
-        readRecords(bytes, fileCount, [&](const RecordView &record) {
-            if (!IsEndRecord(record)) {
-                appendRecordLine(out, record);
-                kept.push_back(toRecord(record));
-            }
-            return true;
-        });
+        std::size_t badLine = 0;
+        const bool counted = readRecords(
+            bytes, fileCount,
+            [&](const RecordView &record) {
+                if (!IsEndRecord(record)) {
+                    appendRecordLine(out, record);
+                    kept.push_back(toRecord(record));
+                }
+                return true;
+            },
+            &badLine);
+        if (!counted || badLine == 1)
+            return failure(notACount(fileName));
+        if (badLine > 1)
+            return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(badLine)
+                           + " is not three words in double quotes, separated by commas.");
     }
     if (records.empty()) {
         count = static_cast<std::int32_t>(kept.size());
