@@ -1,11 +1,12 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
-#include "common/AppFolder.h"
-#include "common/QtText.h"
-#include "common/TypedWords.h"
+#include "qtedge/AppFolder.h"
+#include "qtedge/QtText.h"
+#include "qtedge/TypedWords.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -98,7 +99,7 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+    const QString status = FromEngineMessage(shown.statTR);
 
     if (job.json) {
         QJsonArray nearest;
@@ -136,7 +137,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
     job.to = *to;
     job.json = parser.isSet(QStringLiteral("json"));
     SetStartValues(job.values, QFile::encodeName(appDir).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString());
+                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), &LookupUserDict);
     if (parser.isSet(QStringLiteral("no-user-dict")))
         job.values.UseUserDict = 0;
     if (parser.isSet(QStringLiteral("no-synonyms")))
@@ -176,7 +177,7 @@ int runCount(const QStringList &args, const QString &appDir)
     std::int32_t count = 0;
     const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));
@@ -198,7 +199,9 @@ int main(int argc, char *argv[])
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
-        "      Prints how many records the user dictionary holds."));
+        "      Prints how many records the user dictionary holds.\n\n"
+        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
+        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),
