@@ -102,7 +102,7 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+    const QString status = FromEngineMessage(shown.statTR);
 
     if (job.json) {
         QJsonArray nearest;
@@ -180,7 +180,7 @@ int runCount(const QStringList &args, const QString &appDir)
     std::int32_t count = 0;
     const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));

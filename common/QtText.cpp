@@ -33,9 +33,8 @@ bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QS
         *unfit = character;
     if (error) {
         const QString hex = QString::number(character.toUcs4().value(0), 16).toUpper().rightJustified(4, u'0');
-        const std::string_view name = CodePageName(codePage);
         *error = QStringLiteral("The character \u201C%1\u201D (U+%2) cannot be written in %3.")
-                     .arg(character, hex, QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+                     .arg(character, hex, FromEngineMessage(CodePageName(codePage)));
     }
     return false;
 }
@@ -44,6 +43,19 @@ bool FitsCodePage(const QString &text, CodePage codePage)
 {
     std::string ignored;
     return ToSingleByte(text, codePage, ignored);
+}
+
+QString FirstUnfitCharacter(const QString &text, CodePage codePage)
+{
+    std::string ignored;
+    QString unfit;
+    ToSingleByte(text, codePage, ignored, nullptr, &unfit);
+    return unfit;
+}
+
+QString FromEngineMessage(std::string_view message)
+{
+    return QString::fromLocal8Bit(message.data(), static_cast<qsizetype>(message.size()));
 }
 
 } // namespace trelvik

@@ -23,4 +23,12 @@ bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QS
 // True when every character of text can be written in the code page.
 bool FitsCodePage(const QString &text, CodePage codePage);
 
+// The first character of text that the code page cannot hold (a surrogate pair counts as one character),
+// or an empty string when all of it fits.
+QString FirstUnfitCharacter(const QString &text, CodePage codePage);
+
+// A status text or message of the engine or the user dictionary as a QString. These are plain ASCII apart
+// from file names, which come in the local 8-bit encoding of the file system.
+QString FromEngineMessage(std::string_view message);
+
 } // namespace trelvik

@@ -27,7 +27,7 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
     if (!check) {
         prepared.refusal = check.refusal;
         prepared.field = check.field;
-        prepared.message = QString::fromStdString(check.message);
+        prepared.message = FromEngineMessage(check.message);
         prepared.detail.clear();
         return prepared;
     }
@@ -55,7 +55,7 @@ TypedWordsAdded AddTypedWords(const std::string &userDictPath, const QString &ru
         AddUserRecord(userDictPath, count, table, record.field[0], record.field[2], record.field[1]);
     if (!result) {
         added.outcome = TypedWordsAdded::Outcome::FileError;
-        added.message = QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size()));
+        added.message = FromEngineMessage(result.error);
         return added;
     }
     added.recordNumber = static_cast<qint64>(count) + 1;

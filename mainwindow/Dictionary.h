@@ -59,6 +59,11 @@ protected:
 private:
     void createMenus();
     void createControls();
+    void createKeyboard(QWidget *client);
+    void createPanes(QWidget *client);
+    void createSourceFrame(QWidget *client);
+    void createCommandRow(QWidget *client);
+    void stackControls(QWidget *client);
     void setTabOrder();
     void load();
 

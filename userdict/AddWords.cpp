@@ -20,9 +20,7 @@ const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
 
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(geometry);
+    auto *field = NamedChild<QLineEdit>(parent, name, geometry);
     field->setFont(DialogFont());
     field->setValidator(new SingleByteValidator(codePage, field));
     QPalette palette = field->palette();
@@ -52,24 +50,21 @@ AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMain
 
 void AddWords::createControls()
 {
-    m_label3 = MakeLabel(this, "Label3", QStringLiteral("Russian"), Twips(240, 120, 855, 255));
+    m_label3 = NamedChild<QLabel>(this, "Label3", Twips(240, 120, 855, 255), QStringLiteral("Russian"));
     m_text1 = makeField(this, "Text1", CodePage::Windows1251, Twips(240, 360, 3135, 375));
-    m_label5 = MakeLabel(this, "Label5", QStringLiteral("English"), Twips(240, 960, 855, 255));
+    m_label5 = NamedChild<QLabel>(this, "Label5", Twips(240, 960, 855, 255), QStringLiteral("English"));
     m_text2 = makeField(this, "Text2", CodePage::Windows1252, Twips(240, 1200, 3135, 375));
-    m_label4 = MakeLabel(this, "Label4", QStringLiteral("Swedish"), Twips(240, 1800, 855, 255));
+    m_label4 = NamedChild<QLabel>(this, "Label4", Twips(240, 1800, 855, 255), QStringLiteral("Swedish"));
     m_text3 = makeField(this, "Text3", CodePage::Windows1252, Twips(240, 2040, 3135, 375));
-    m_command3 = MakeButton(this, "Command3", QStringLiteral("Add"), Twips(240, 2760, 1455, 375));
-    m_command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"), Twips(1920, 2760, 1455, 375));
-    m_label1 = MakeLabel(this, "Label1", kPrompt, Twips(120, 3360, 3375, 255));
+    m_command3 = NamedChild<QPushButton>(this, "Command3", Twips(240, 2760, 1455, 375), QStringLiteral("Add"));
+    m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(1920, 2760, 1455, 375), QStringLiteral("Cancel"));
+    m_label1 = NamedChild<QLabel>(this, "Label1", Twips(120, 3360, 3375, 255), kPrompt);
 
     m_label3->setBuddy(m_text1);
     m_label5->setBuddy(m_text2);
     m_label4->setBuddy(m_text3);
 
-    QPalette panel = m_label1->palette();
-    panel.setColor(QPalette::Window, kPanelGreen);
-    m_label1->setPalette(panel);
-    m_label1->setAutoFillBackground(true);
+    PaintPanel(m_label1);
 
     // Enter in any field stores the words, as the "Add" button does.
     m_command3->setDefault(true);

@@ -35,6 +35,29 @@ void appendRecordLine(std::string &out, const std::array<std::string_view, 3> &f
 
 std::string countLine(std::int32_t count) { return " " + std::to_string(count) + " \r\n"; }
 
+UserRecord toRecord(const RecordView &record)
+{
+    return UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}};
+}
+
+// The one reader of a user dictionary's content: parses the count on line 1 into fileCount, then hands
+// every record that follows, by the reading rules, to take until take returns false. False when line 1 is
+// not a record count.
+template <typename Take>
+bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take)
+{
+    FieldReader reader(bytes);
+    if (!ParseRecordCount(reader.next(), fileCount))
+        return false;
+    RecordView record;
+    while (!reader.atEnd()) {
+        reader.nextRecord(record);
+        if (!take(record))
+            break;
+    }
+    return true;
+}
+
 // Holds an exclusive lock on "<file>.lock" for the lifetime of the object. The lock lives beside the
 // dictionary rather than on it, because every write replaces the dictionary's inode.
 class WriterLock {
@@ -94,20 +117,20 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
     if (bytes.empty())
         return {};
 
-    FieldReader reader(bytes);
     std::int32_t fileCount = 0;
-    if (!ParseRecordCount(reader.next(), fileCount))
+    UserTable read;
+    const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
+        if (static_cast<std::int64_t>(read.size()) >= fileCount)
+            return false;
+        read.push_back(toRecord(record));
+        return true;
+    });
+    if (!ok)
         return failure(notACount(fileName));
 
     count = fileCount;
-    if (fileCount > 0) {
-        table.clear();
-        RecordView record;
-        for (std::int32_t i = 0; i < fileCount && !reader.atEnd(); ++i) {
-            reader.nextRecord(record);
-            table.push_back(UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}});
-        }
-    }
+    if (fileCount > 0)
+        table = std::move(read);
     return {};
 }
 
@@ -162,9 +185,18 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish)
 {
-    for (std::string_view word : {russian, english, swedish}) {
-        if (std::string reason = CheckStorableWord(word); !reason.empty())
-            return failure(reason);
+    const std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
+    return AddUserRecords(fileName, count, table, one);
+}
+
+UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
+                              const std::vector<UserRecord> &records)
+{
+    for (const UserRecord &record : records) {
+        for (const std::string &word : record.field) {
+            if (std::string reason = CheckStorableWord(word); !reason.empty())
+                return failure(reason);
+        }
     }
 
     WriterLock lock(fileName);
@@ -182,37 +214,44 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
     // Records of three empty words carry nothing and would hide the new record from every lookup.
     UserTable kept;
     std::string out;
-    std::int32_t keptCount = 0;
+    std::string refusal;
     if (!bytes.empty()) {
-        FieldReader reader(bytes);
         std::int32_t fileCount = 0;
-        if (!ParseRecordCount(reader.next(), fileCount))
-            return failure(notACount(fileName));
-        RecordView record;
-        while (!reader.atEnd()) {
-            reader.nextRecord(record);
+        const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
             if (IsEndRecord(record))
-                continue;
+                return true;
             for (std::string_view word : record) {
-                if (word.find('"') != std::string_view::npos)
-                    return failure("The user dictionary " + fileName
-                                   + " holds a word with a double quote, which cannot be written back.");
+                if (word.find('"') != std::string_view::npos) {
+                    refusal = "The user dictionary " + fileName
+                              + " holds a word with a double quote, which cannot be written back.";
+                    return false;
+                }
             }
-            if (keptCount == std::numeric_limits<std::int32_t>::max() - 1)
-                return failure("The user dictionary " + fileName + " is full.");
             appendRecordLine(out, record);
-            kept.push_back(UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}});
-            ++keptCount;
-        }
+            kept.push_back(toRecord(record));
+            return true;
+        });
+        if (!ok)
+            return failure(notACount(fileName));
+        if (!refusal.empty())
+            return failure(refusal);
     }
-    appendRecordLine(out, {russian, swedish, english});
+    if (records.empty()) {
+        count = static_cast<std::int32_t>(kept.size());
+        table = std::move(kept);
+        return {};
+    }
+    if (kept.size() + records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        return failure("The user dictionary " + fileName + " is full.");
+    for (const UserRecord &record : records)
+        appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
 
-    std::string whole = countLine(keptCount + 1);
+    std::string whole = countLine(static_cast<std::int32_t>(kept.size() + records.size()));
     whole += out;
     if (!ReplaceFileAtomically(fileName, whole, error))
         return failure(error);
 
-    count = keptCount;
+    count = static_cast<std::int32_t>(kept.size());
     table = std::move(kept);
     return {};
 }

@@ -45,6 +45,14 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish);
 
+// Appends records (each in column order Russian, Swedish, English) behind the file's records in one locked
+// read and one atomic rewrite: either all of them are stored or, on any refusal or failure, none, and the
+// file stays as it was. Refuses exactly what AddUserRecord refuses. Afterwards count and table hold the
+// records the file had before, so the first new record's number is count + 1. Storing nothing is allowed
+// and leaves the file untouched.
+UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
+                              const std::vector<UserRecord> &records);
+
 // Checks that a word can be stored in the user dictionary; returns an empty text or the reason it cannot.
 std::string CheckStorableWord(std::string_view word);
 

@@ -159,6 +159,24 @@ TEST_F(UserDictTest, AppendDropsEmptyRecordsThatWouldHideTheNewOne)
     EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
 }
 
+TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    const std::vector<UserRecord> batch{UserRecord{{sb("кот"), "katt", "cat"}}, UserRecord{{sb("пёс"), "hund", "dog"}}};
+    std::int32_t before = -1;
+    UserTable table;
+    ASSERT_TRUE(AddUserRecords(path, before, table, batch));
+    EXPECT_EQ(before, 1);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(readFile(path), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat")
+                                  + line("пёс", "hund", "dog"));
+
+    const std::string stored = readFile(path);
+    const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
+    EXPECT_FALSE(AddUserRecords(path, before, table, oneBad));
+    EXPECT_EQ(readFile(path), stored);
+}
+
 TEST_F(UserDictTest, WordsTheFormatCannotHoldAreRefused)
 {
     writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
