@@ -67,17 +67,6 @@ bool isBlankRow(const DelimitedRow &row)
     return !row.unterminated;
 }
 
-// Stand-in until the one-rewrite batch append is available: appends one record at a time.
-UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
-                              const std::vector<UserRecord> &records)
-{
-    for (const UserRecord &r : records) {
-        if (UserDictResult result = AddUserRecord(fileName, count, table, r.field[0], r.field[2], r.field[1]); !result)
-            return result;
-    }
-    return {};
-}
-
 } // namespace
 
 UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat format, ExportedWords &exported)

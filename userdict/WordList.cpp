@@ -1,7 +1,5 @@
 #include "WordList.h"
 
-#include "engine/FieldReader.h"
-#include "engine/FileIO.h"
 #include "engine/LookupContext.h"
 #include "engine/Text.h"
 
@@ -49,33 +47,6 @@ bool LayoutOfHeader(const std::vector<std::string> &cells, WordListLayout &layou
         return false;
     layout = std::move(found);
     return true;
-}
-
-UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords)
-{
-    records.clear();
-    emptyRecords = 0;
-    std::string bytes;
-    std::string error;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
-        return UserDictResult{false, error};
-    if (bytes.empty())
-        return {};
-
-    FieldReader reader(bytes);
-    std::int32_t count = 0;
-    if (!ParseRecordCount(reader.next(), count))
-        return UserDictResult{false, "The user dictionary " + fileName
-                                         + " is damaged: its first line is not a record count."};
-    RecordView record;
-    while (!reader.atEnd()) {
-        reader.nextRecord(record);
-        if (IsEndRecord(record))
-            ++emptyRecords;
-        else
-            records.push_back(UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}});
-    }
-    return {};
 }
 
 } // namespace trelvik

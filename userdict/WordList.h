@@ -1,8 +1,5 @@
 #pragma once
 
-#include "userdict/UserDictFile.h"
-
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -20,10 +17,5 @@ inline constexpr const char *kWordListHeader[3] = {"russian", "swedish", "englis
 // "swedish", "english" or "ru", "sv", "en", in any case, blanks around ignored) and no language is named
 // twice. Other cells become columns of no language.
 bool LayoutOfHeader(const std::vector<std::string> &cells, WordListLayout &layout);
-
-// Reads every record the user dictionary holds, whatever its line 1 claims (as an append keeps them), with
-// the same creation and error rules as ReadUserDict. Records of three empty words are left out of records
-// and counted in emptyRecords.
-UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords);
 
 } // namespace trelvik
