@@ -1,13 +1,14 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
-#include "common/AppFolder.h"
-#include "common/QtText.h"
-#include "common/TypedWords.h"
-#include "common/WordListTransfer.h"
+#include "qtedge/AppFolder.h"
+#include "qtedge/QtText.h"
+#include "qtedge/TypedWords.h"
+#include "qtedge/WordListTransfer.h"
 #include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -140,7 +141,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
     job.to = *to;
     job.json = parser.isSet(QStringLiteral("json"));
     SetStartValues(job.values, QFile::encodeName(appDir).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString());
+                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), &LookupUserDict);
     if (parser.isSet(QStringLiteral("no-user-dict")))
         job.values.UseUserDict = 0;
     if (parser.isSet(QStringLiteral("no-synonyms")))

@@ -5,6 +5,8 @@ function(trelvik_add_test)
     add_executable(${T_NAME} ${T_SOURCES})
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} trelvik::warnings)
+    # Shared helpers are included as "support/...".
+    target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     if(T_GTEST)
         target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
         gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60

@@ -1,7 +1,6 @@
 #include "Catalogue.h"
 
 #include "VolumeSearch.h"
-#include "userdict/UserDictLookup.h"
 
 namespace trelvik {
 
@@ -19,8 +18,8 @@ void routeAndSearch(const Catalogue &catalogue, LookupContext &ctx, const Lookup
         for (std::string_view volume : row->volumes)
             SearchVolume(catalogue.volumePath(env.AppDir, volume), ctx);
     }
-    if (env.UseUserDict != 0)
-        LookupUserDict(env.UserDictPath, ctx);
+    if (env.UseUserDict != 0 && env.SearchUserDict)
+        env.SearchUserDict(env.UserDictPath, ctx);
 }
 
 } // namespace

@@ -51,11 +51,16 @@ struct LookupContext {
     std::string FirstLetter;
 };
 
+// Searches the user dictionary file for ctx.SourceWord and adds what it finds behind what the volumes stored.
+// The engine knows nothing of that file: the program hands it the search.
+using UserDictSearch = void (*)(const std::string &userDictPath, LookupContext &ctx);
+
 // Where a request's files live and whether the user dictionary takes part.
 struct LookupEnvironment {
-    std::string AppDir;       // application folder, without a trailing slash
-    int UseUserDict = 1;      // non-zero means on
-    std::string UserDictPath; // full name of the user dictionary file
+    std::string AppDir;                      // application folder, without a trailing slash
+    int UseUserDict = 1;                     // non-zero means on
+    std::string UserDictPath;                // full name of the user dictionary file
+    UserDictSearch SearchUserDict = nullptr; // nullptr: there is no user dictionary to search
 };
 
 // A record's three fields as views into the bytes they were read from, in column order (index 0 = column 1).

@@ -27,13 +27,15 @@ const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, {k
 
 } // namespace
 
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath)
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
+                    UserDictSearch searchUserDict)
 {
     values.UseUserDict = 1;
     values.FindSynonyms = true;
     values.UserDictCount = 0;
     values.AppDir = std::move(appDir);
     values.UserDictPath = std::move(userDictPath);
+    values.SearchUserDict = searchUserDict;
 }
 
 void TakeFirstLetter(ProgramValues &values)
@@ -79,7 +81,7 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
     ctx.FindSynonyms = values.FindSynonyms;
     ctx.FirstLetter = values.FirstLetter;
 
-    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath};
+    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath, values.SearchUserDict};
     route->router(ctx, env);
 
     result.outcome = RequestOutcome::Shown;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LookupContext.h"
 #include "Presentation.h"
 
 #include <cstdint>
@@ -22,10 +23,13 @@ struct ProgramValues {
     std::string AppDir;           // application folder, without a trailing slash
     std::string SourceWord;       // the last request's word, lower-cased
     std::string FirstLetter;      // its first byte, or empty
+    UserDictSearch SearchUserDict = nullptr; // how the user dictionary is searched
 };
 
-// Sets the start values: both options on, no count, the user dictionary in the given file.
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath);
+// Sets the start values: both options on, no count, the user dictionary in the given file, searched by
+// searchUserDict.
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
+                    UserDictSearch searchUserDict);
 
 // A translation request as the main window's controls hold it. Texts are single-byte:
 // Text1 in Windows-1251, Text2 in Windows-1252.

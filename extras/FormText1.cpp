@@ -1,7 +1,7 @@
 #include "FormText1.h"
 
-#include "common/QtText.h"
-#include "extras/ExampleText.h"
+#include "qtedge/QtText.h"
+#include "engine/ExampleText.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PanelComboBox.h"
 #include "widgets/WindowLook.h"

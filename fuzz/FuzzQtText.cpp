@@ -1,6 +1,6 @@
 #include "FuzzQtText.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/LookupContext.h"
 
 #include <QString>

@@ -5,7 +5,7 @@
 #include "engine/LookupContext.h"
 #include "engine/Text.h"
 #include "engine/VolumeSearch.h"
-#include "extras/ExampleText.h"
+#include "engine/ExampleText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 

@@ -1,11 +1,11 @@
 // "Translate", "Exit" and the commands that open the other windows.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "extras/FormText1.h"
 #include "extras/Help.h"
 #include "extras/InfoDic.h"
-#include "userdict/OptionsF.h"
+#include "userdictwindows/OptionsF.h"
 #include "widgets/MessageBox.h"
 
 #include <QComboBox>

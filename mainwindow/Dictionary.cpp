@@ -1,6 +1,6 @@
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "widgets/PanelComboBox.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WholeBoxButton.h"

@@ -3,7 +3,7 @@
 #include "Keyboard.h"
 #include "engine/Text.h"
 #include "engine/TranslateWord.h"
-#include "userdict/AddWords.h"
+#include "userdictwindows/AddWords.h"
 
 #include <QMainWindow>
 #include <QPointer>

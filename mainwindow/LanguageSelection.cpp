@@ -1,7 +1,7 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/LookupContext.h"
 
 #include <QComboBox>

@@ -1,6 +1,7 @@
 #include "Dictionary.h"
 
-#include "common/AppFolder.h"
+#include "qtedge/AppFolder.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,7 +26,7 @@ int Main(int argc, char *argv[])
 
     const QString appFolder = ApplicationFolder();
     SetStartValues(values, QFile::encodeName(appFolder).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString());
+                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString(), &LookupUserDict);
     return app.exec();
 }
 

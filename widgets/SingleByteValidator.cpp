@@ -1,6 +1,6 @@
 #include "SingleByteValidator.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 
 namespace trelvik {
 

@@ -1,6 +1,6 @@
 // trelvik-cli run as a separate process against a small application folder.
 
-#include "engine/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "engine/Catalogue.h"
+#include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,7 @@ TEST_P(RouterTest, EveryRowSearchesItsVolumesInOrder)
         ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
         ctx.SourceColumn = catalogue.sourceColumn;
         ctx.TargetColumn = target;
-        GetParam().router(ctx, LookupEnvironment{dir.str(), 0, dir.userDict()});
+        GetParam().router(ctx, LookupEnvironment{dir.str(), 0, dir.userDict(), &LookupUserDict});
         ASSERT_EQ(static_cast<std::size_t>(ctx.Translations.count), row.volumes.size()) << row.volumes.front();
         for (std::size_t i = 0; i < row.volumes.size(); ++i)
             EXPECT_EQ(ctx.Translations.slot[i + 1], row.volumes[i]);
@@ -143,7 +144,7 @@ TEST(RouterUserDictTest, UserDictionaryIsSearchedAfterTheVolumesEvenWithoutARow)
         ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
         ctx.SourceColumn = kRussianColumn;
         ctx.TargetColumn = kSwedishColumn;
-        LookupRussian(ctx, LookupEnvironment{dir.str(), 1, dir.userDict()});
+        LookupRussian(ctx, LookupEnvironment{dir.str(), 1, dir.userDict(), &LookupUserDict});
         if (std::string_view(word) == "арбуз") {
             ASSERT_EQ(ctx.Translations.count, 2);
             EXPECT_EQ(ctx.Translations.slot[1], "vattenmelon");

@@ -79,7 +79,7 @@ TEST(FieldReaderTest, FinalLineEndLeavesNothingToRead)
 
 } // namespace
 
-#include "extras/ExampleText.h"
+#include "engine/ExampleText.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 #include "engine/Text.h"
 #include "engine/TranslateWord.h"
+#include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ protected:
         dir.putVolume("sv", "mSK1", line("кошка", "katt", "cat") + line("котёнок", "kattunge", "kitten"));
         dir.putVolume("en", "mEC1", line("кошка", "katt", "cat") + line("кошки", "katter", "cats"));
         dir.putVolume("sv", "mSOE1", line("остров", "ö", "island") + line("ухо", "öra", "ear"));
-        SetStartValues(values, dir.str(), dir.userDict());
+        SetStartValues(values, dir.str(), dir.userDict(), &LookupUserDict);
     }
 
     TranslationRequest request(int source, int index, std::string_view word)

@@ -1,6 +1,6 @@
 #include "engine/VolumeSearch.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 

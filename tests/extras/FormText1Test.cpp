@@ -1,4 +1,4 @@
-#include "userdict/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include "extras/FormText1.h"
 
@@ -14,7 +14,7 @@
 #include <memory>
 
 using namespace trelvik;
-using namespace trelvik::testing;
+using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 // No test here starts playback: machines that run them need have no sound device.

@@ -2,12 +2,12 @@
 // reading it must not crash, hang or allocate by a number found in the file, must give a sensible result,
 // and must never change the user dictionary.
 
-#include "ChildProcess.h"
-#include "engine/TestSupport.h"
+#include "support/ChildProcess.h"
+#include "support/TestSupport.h"
 
 #include "engine/LookupContext.h"
 #include "engine/VolumeSearch.h"
-#include "extras/ExampleText.h"
+#include "engine/ExampleText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 

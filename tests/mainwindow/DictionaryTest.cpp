@@ -1,9 +1,10 @@
 // The main window driven through its controls, found by name, on the offscreen platform.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/Catalogue.h"
 #include "extras/Help.h"
+#include "userdict/UserDictLookup.h"
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
@@ -152,7 +153,8 @@ void DictionaryTest::init()
     m_messages.clear();
     m_values = ProgramValues();
     m_window = std::make_unique<dictionary>(m_values);
-    SetStartValues(m_values, m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString());
+    SetStartValues(m_values, m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
+                   &LookupUserDict);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }

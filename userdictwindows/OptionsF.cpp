@@ -1,6 +1,6 @@
 #include "OptionsF.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "userdict/UserDictFile.h"
 #include "widgets/MessageBox.h"
 #include "widgets/WholeBoxButton.h"

@@ -1,6 +1,6 @@
 #include "AddWords.h"
 
-#include "common/TypedWords.h"
+#include "qtedge/TypedWords.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WindowLook.h"

@@ -1,6 +1,6 @@
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
-#include "userdict/AddWords.h"
+#include "userdictwindows/AddWords.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +18,7 @@
 
 using namespace trelvik;
 using namespace Qt::StringLiterals;
-using namespace trelvik::testing;
+using namespace testsupport;
 
 class AddWordsTest : public QObject {
     Q_OBJECT

@@ -1,6 +1,6 @@
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
-#include "userdict/OptionsF.h"
+#include "userdictwindows/OptionsF.h"
 #include "userdict/UserDictFile.h"
 
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <memory>
 
 using namespace trelvik;
-using namespace trelvik::testing;
+using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 class OptionsFTest : public QObject {

@@ -1,8 +1,8 @@
 // The one file the user cares about: writers killed at any moment, a full disk and two programs adding at
 // once must never leave user.dct empty, torn or short of a record that was added.
 
-#include "ChildProcess.h"
-#include "engine/TestSupport.h"
+#include "support/ChildProcess.h"
+#include "support/TestSupport.h"
 
 #include "engine/FieldReader.h"
 #include "userdict/UserDictFile.h"

@@ -1,7 +1,7 @@
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
