@@ -40,24 +40,6 @@ std::optional<std::string> utf8OfUtf16(std::string_view bytes)
     return text.toStdString();
 }
 
-const char *languageOfField(int field)
-{
-    switch (field) {
-    case kNewRussian: return "russian";
-    case kNewEnglish: return "english";
-    default: return "swedish";
-    }
-}
-
-int fieldOfColumn(int column)
-{
-    switch (column) {
-    case kRussianColumn: return kNewRussian;
-    case kEnglishColumn: return kNewEnglish;
-    default: return kNewSwedish;
-    }
-}
-
 bool isBlankRow(const DelimitedRow &row)
 {
     for (const std::string &cell : row.cells) {
@@ -167,17 +149,15 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
             continue;
         }
 
-        QString words[3];
-        for (std::size_t i = 0; i < std::min(layout.size(), row.cells.size()); ++i) {
-            if (layout[i] != 0)
-                words[fieldOfColumn(layout[i])] = QString::fromStdString(row.cells[i]);
-        }
-        const PreparedWords prepared = PrepareTypedWords(words[kNewRussian], words[kNewEnglish],
-                                                         words[kNewSwedish], EmptyFields::Allowed);
+        QString byColumn[4]; // indexed by language column; 0 collects the cells of no language
+        for (std::size_t i = 0; i < std::min(layout.size(), row.cells.size()); ++i)
+            byColumn[layout[i]] = QString::fromStdString(row.cells[i]);
+        const PreparedWords prepared = PrepareTypedWords(byColumn[kRussianColumn], byColumn[kEnglishColumn],
+                                                         byColumn[kSwedishColumn], EmptyFields::Allowed);
         if (!prepared) {
-            problem(prepared.field < 0 ? prepared.message
-                                       : QStringLiteral("%1 (%2)").arg(prepared.message,
-                                                                       QLatin1String(languageOfField(prepared.field))));
+            const char *language = prepared.field < 0 ? nullptr : kWordListHeader[ColumnOfNewWord(prepared.field) - 1];
+            problem(language ? QStringLiteral("%1 (%2)").arg(prepared.message, QLatin1String(language))
+                             : prepared.message);
             continue;
         }
 
