@@ -354,7 +354,9 @@ int main(int argc, char *argv[])
         "      skipped. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
         "\n"
         "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
-        "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there."));
+        "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
+        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
+        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),

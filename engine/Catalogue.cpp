@@ -1,5 +1,6 @@
 #include "Catalogue.h"
 
+#include "Text.h"
 #include "VolumeSearch.h"
 
 namespace trelvik {
@@ -28,7 +29,9 @@ const CatalogueRow *Catalogue::rowFor(std::string_view firstLetter) const noexce
 {
     if (firstLetter.size() != 1)
         return nullptr;
-    const auto letter = static_cast<unsigned char>(firstLetter[0]);
+    auto letter = static_cast<unsigned char>(firstLetter[0]);
+    if (sourceColumn == kRussianColumn)
+        letter = FoldYo(letter); // words with ё are filed under е
     for (const CatalogueRow &row : rows) {
         if (row.letter == letter)
             return &row;

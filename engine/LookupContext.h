@@ -67,7 +67,7 @@ struct LookupEnvironment {
 using RecordView = std::array<std::string_view, 3>;
 
 // Adds one record to the request's lists by the exact-match and nearest-word rules
-// shared by the volumes and the user dictionary.
+// shared by the volumes and the user dictionary. Russian words compare with ё read as е.
 void CollectRecord(const RecordView &record, LookupContext &ctx);
 
 // True when word occurs in entry as a run of consecutive bytes (case-sensitive).

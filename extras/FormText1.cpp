@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -38,7 +40,25 @@ QToolButton *makeStripButton(QWidget *strip, const char *name, QStyle::StandardP
     return button;
 }
 
+std::function<bool()> &soundOutputCheck()
+{
+    static std::function<bool()> instance;
+    return instance;
+}
+
+bool hasSoundOutput()
+{
+    if (soundOutputCheck())
+        return soundOutputCheck()();
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
 } // namespace
+
+void SetSoundOutputCheck(std::function<bool()> check)
+{
+    soundOutputCheck() = std::move(check);
+}
 
 QString ExampleRecordingPath(const QString &appFolder, int index)
 {
@@ -178,7 +198,9 @@ void FormText1::playVAW(const QString &fileName)
     closeRecording();
     // Checked before the player sees the file, so that a missing, unreadable or foreign file is reported
     // at once rather than whenever the media pipeline gets round to it.
-    if (!LooksLikeWaveFile(fileName)) {
+    // Without a sound device the recording cannot be opened for playing either; the player would only move
+    // its slider in silence.
+    if (!LooksLikeWaveFile(fileName) || !hasSoundOutput()) {
         ShowMessage(this, kFileError);
         return;
     }

@@ -47,6 +47,11 @@ void dictionary::targetSelected(int index)
 {
     const bool russian = index == kTargetRussian;
     m_textPole0R->setVisible(russian);
+    // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
+    // focus, or Tab would lead into a line nobody can see.
+    if (russian && m_textPole0S->hasFocus())
+        m_textPole0R->setFocus(Qt::OtherFocusReason);
+    m_textPole0S->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
     TextNignii();
     if (index == kTargetRussian || index == kTargetEnglish) {
         setPair(m_text22, m_text22r, targetHeading(index));
@@ -75,6 +80,9 @@ void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_vi
 {
     western->setText(FromSingleByte(bytes, CodePage::Windows1252));
     cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
+    // The first translations are the best ones: show the start of a line too long for the field.
+    western->setCursorPosition(0);
+    cyrillic->setCursorPosition(0);
 }
 
 void dictionary::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)

@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 namespace trelvik {
 
 CodePage CodePageOfColumn(int column) noexcept
@@ -18,8 +20,34 @@ QString FromSingleByte(std::string_view bytes, CodePage codePage)
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
+namespace {
+
+bool isStressMark(QChar c) noexcept
 {
+    return c == QChar(0x0301) || c == QChar(0x0300);
+}
+
+} // namespace
+
+void DropStressMarks(QString &text, int *cursor)
+{
+    if (std::none_of(text.cbegin(), text.cend(), isStressMark))
+        return;
+    QString kept;
+    kept.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isStressMark(text.at(i)))
+            kept.append(text.at(i));
+        else if (cursor && i < *cursor)
+            --*cursor;
+    }
+    text = kept;
+}
+
+bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
+{
+    QString text = original;
+    DropStressMarks(text);
     std::size_t bad = 0;
     const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
                                     static_cast<std::size_t>(text.size()));

@@ -15,8 +15,13 @@ CodePage CodePageOfColumn(int column) noexcept;
 // Single-byte dictionary text as a QString.
 QString FromSingleByte(std::string_view bytes, CodePage codePage);
 
-// QString as single-byte dictionary text. Returns false when the code page cannot hold a character: nothing
-// is ever silently replaced. error then says which character and why, unfit receives the character itself.
+// Removes the combining acute and grave accents (U+0301, U+0300) that mark stress in texts for learners, so
+// that a pasted "моло́ко" is the word молоко. A cursor position, if given, moves with the text before it.
+void DropStressMarks(QString &text, int *cursor = nullptr);
+
+// QString as single-byte dictionary text, stress marks dropped. Returns false when the code page cannot hold a
+// character: nothing is ever silently replaced. error then says which character and why, unfit receives the
+// character itself.
 bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
                   QString *unfit = nullptr);
 

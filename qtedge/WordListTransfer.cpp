@@ -3,6 +3,7 @@
 #include "QtText.h"
 #include "TypedWords.h"
 #include "engine/LookupContext.h"
+#include "engine/Text.h"
 #include "userdict/DelimitedText.h"
 #include "userdict/WordList.h"
 
@@ -38,6 +39,15 @@ std::optional<std::string> utf8OfUtf16(std::string_view bytes)
     QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
     const QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).sliced(2));
     return text.toStdString();
+}
+
+// What makes two records the same triple: their words, with ё read as е as every comparison reads it.
+std::array<std::string, 3> sameTripleKey(const UserRecord &record)
+{
+    std::array<std::string, 3> key = record.field;
+    for (char &c : key[kRussianColumn - 1])
+        c = static_cast<char>(FoldYo(static_cast<unsigned char>(c)));
+    return key;
 }
 
 bool isBlankRow(const DelimitedRow &row)
@@ -115,7 +125,7 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
 
     std::set<std::array<std::string, 3>> present;
     for (const UserRecord &record : existing)
-        present.insert(record.field);
+        present.insert(sameTripleKey(record));
     std::map<std::array<std::string, 3>, std::size_t> listed;
 
     WordListLayout layout = DefaultWordListLayout();
@@ -164,13 +174,14 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
         ImportRow planned;
         planned.line = row.line;
         planned.record = prepared.record;
-        if (present.count(planned.record.field) != 0) {
+        const std::array<std::string, 3> key = sameTripleKey(planned.record);
+        if (present.count(key) != 0) {
             planned.fate = ImportRow::Fate::AlreadyPresent;
-        } else if (const auto earlier = listed.find(planned.record.field); earlier != listed.end()) {
+        } else if (const auto earlier = listed.find(key); earlier != listed.end()) {
             planned.fate = ImportRow::Fate::Repeated;
             planned.firstLine = earlier->second;
         } else {
-            listed.emplace(planned.record.field, row.line);
+            listed.emplace(key, row.line);
         }
         plan.rows.push_back(std::move(planned));
     }

@@ -6,7 +6,7 @@
 
 namespace trelvik {
 
-// Refuses, at the moment of typing or pasting, any character that a field's code page cannot hold,
+// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page cannot hold,
 // so that no text reaches the engine or a file silently altered.
 class SingleByteValidator : public QValidator {
     Q_OBJECT

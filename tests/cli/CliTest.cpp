@@ -135,6 +135,24 @@ TEST_F(CliTest, CharacterOutsideTheCodePageIsAnError)
     EXPECT_NE(bad.err.find("(U+0436) cannot be written in Windows-1252"), std::string::npos) << bad.err;
 }
 
+TEST_F(CliTest, StressMarksAreDroppedAndYoReadsAsYe)
+{
+    dir.putVolume("ru", "mRE1", line("еж", "igelkott", "hedgehog"));
+    const struct {
+        std::vector<std::string> args;
+        const char *out;
+    } cases[] = {
+        {{"lookup", "ru", "sv", "ко\u0301шка"}, "katt\nкошка-мать\tkattmamma\nStat: Translate complete.\n"},
+        {{"lookup", "ru", "en", "Ё\u0300Ж"}, "hedgehog\nStat: Translate complete.\n"},
+        {{"lookup", "sv", "ru", "ka\u0301tt"}, "кошка\nkattunge\tкотёнок\nStat: Translate complete.\n"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(withDir(c.args));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+}
+
 struct UsageCase {
     const char *name;
     std::vector<std::string> args;

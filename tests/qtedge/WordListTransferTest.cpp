@@ -115,9 +115,9 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
 
 TEST_F(WordListTransferTest, TriplesAlreadyThereOrRepeatedAreSkipped)
 {
-    const std::string before = " 1 \r\n" + line("дом", "hus", "house");
+    const std::string before = " 1 \r\n" + line("ёж", "igelkott", "hedgehog");
     writeFile(path, before);
-    const std::string list = "ДОМ, hus ,House\nкот,katt,cat\n Кот,KATT,cat\n";
+    const std::string list = "ЕЖ, igelkott ,Hedgehog\nкот,katt,cat\n Кот,KATT,cat\n";
 
     EXPECT_EQ(importList(list, "list.csv", /*dryRun=*/true), before);
     ASSERT_EQ(last.plan.rows.size(), 3u);
@@ -126,7 +126,7 @@ TEST_F(WordListTransferTest, TriplesAlreadyThereOrRepeatedAreSkipped)
     EXPECT_EQ(last.plan.rows[2].fate, ImportRow::Fate::Repeated);
     EXPECT_EQ(last.plan.rows[2].firstLine, 2u);
 
-    EXPECT_EQ(importList(list), " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
+    EXPECT_EQ(importList(list), " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("кот", "katt", "cat"));
     EXPECT_EQ(last.plan.added(), 1u);
     EXPECT_EQ(last.plan.skipped(), 2u);
 }
