@@ -7,10 +7,32 @@
 
 namespace trelvik {
 
+namespace {
+
+// Reads as much of a volume as its first maxRecords records need: once they are whole, or the record that
+// ends the data is, the rest of the file cannot change what is found.
+ReadStatus readVolumeHead(const std::string &fileName, int maxRecords, std::string &bytes)
+{
+    return ReadFileHead(fileName, /*createIfMissing=*/true, bytes, [maxRecords](std::string_view head) {
+        FieldReader reader(head);
+        RecordView record;
+        for (int row = 0; row < maxRecords; ++row) {
+            // A record that reaches the end of the head may go on in the next piece.
+            if (reader.nextRecord(record) < 3 || reader.position() >= head.size())
+                return false;
+            if (IsEndRecord(record))
+                return true;
+        }
+        return true;
+    });
+}
+
+} // namespace
+
 void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table)
 {
     table.rows.clear();
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, table.bytes) != ReadStatus::Ok)
+    if (readVolumeHead(fileName, maxRecords, table.bytes) != ReadStatus::Ok)
         return;
     ReadVolumeRows(table.bytes, maxRecords, table.rows);
 }
@@ -45,7 +67,7 @@ void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
 void SearchVolume(const std::string &fileName, LookupContext &ctx)
 {
     std::string bytes;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes) != ReadStatus::Ok)
+    if (readVolumeHead(fileName, kVolumeRecordLimit, bytes) != ReadStatus::Ok)
         return;
     SearchVolumeBytes(bytes, ctx);
 }
