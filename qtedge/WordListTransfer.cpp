@@ -7,6 +7,7 @@
 #include "userdict/DelimitedText.h"
 #include "userdict/WordList.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -193,7 +194,11 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     ImportOutcome outcome;
     UserTable existing;
     std::size_t emptyRecords = 0;
-    if (const UserDictResult read = ReadEveryUserRecord(userDictPath, existing, emptyRecords); !read) {
+    // A dry run leaves even a missing user dictionary missing; reading would create it.
+    const bool readable = !dryRun || QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(userDictPath)));
+    if (const UserDictResult read = readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords)
+                                             : UserDictResult{};
+        !read) {
         outcome.fileError = QString::fromLocal8Bit(read.error.data(), static_cast<qsizetype>(read.error.size()));
         return outcome;
     }

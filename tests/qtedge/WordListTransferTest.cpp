@@ -115,9 +115,12 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
 
 TEST_F(WordListTransferTest, TriplesAlreadyThereOrRepeatedAreSkipped)
 {
+    const std::string list = "ЕЖ, igelkott ,Hedgehog\nкот,katt,cat\n Кот,KATT,cat\n";
+    importList(list, "list.csv", /*dryRun=*/true);
+    EXPECT_FALSE(std::filesystem::exists(path)) << "a dry run creates nothing";
+
     const std::string before = " 1 \r\n" + line("ёж", "igelkott", "hedgehog");
     writeFile(path, before);
-    const std::string list = "ЕЖ, igelkott ,Hedgehog\nкот,katt,cat\n Кот,KATT,cat\n";
 
     EXPECT_EQ(importList(list, "list.csv", /*dryRun=*/true), before);
     ASSERT_EQ(last.plan.rows.size(), 3u);
