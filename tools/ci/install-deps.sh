@@ -11,7 +11,7 @@ packages=(
     fonts-liberation
 )
 if [ "$what" = test ]; then
-    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev)
+    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian)
 fi
 
 missing=()
