@@ -12,11 +12,7 @@
 #include <string>
 #include <vector>
 
-using testsupport::line;
-using testsupport::readFile;
-using testsupport::sb;
-using testsupport::TempAppDir;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 
