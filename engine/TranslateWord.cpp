@@ -28,7 +28,7 @@ const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, {k
                                 &LookupSwedish};
 
 // A few base forms are plenty; the cap keeps a fallback to a handful of extra searches.
-constexpr std::size_t kMaxBaseFormsTried = 6;
+constexpr std::size_t kMaxBaseFormsTried = 8;
 
 // Shows the results of the first base form of word that has translations, if any has.
 template <typename LookUp>

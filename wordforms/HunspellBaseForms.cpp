@@ -8,6 +8,7 @@
 #include <iconv.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -187,17 +188,43 @@ public:
         std::string asked = singleByteToUtf8(word, m_codePage);
         if (!m_utf8 && !convert("UTF-8", m_encoding.c_str(), std::string(asked), asked))
             return result;
-        for (std::string stem : m_hunspell->stem(asked)) {
-            if (!m_utf8 && !convert(m_encoding.c_str(), "UTF-8", std::string(stem), stem))
+        const std::vector<std::string> stems = m_hunspell->stem(asked);
+        for (const std::string &stem : stems)
+            add(stem, result);
+        // Some dictionaries file a word under a bare root (the Swedish one has pojk for pojke, pojken,
+        // pojkar), so the root's own shortest forms come next, the likeliest citation forms.
+        for (const std::string &stem : stems) {
+            if (stem == asked)
                 continue;
-            std::string bytes;
-            if (utf8ToSingleByte(stem, m_codePage, bytes))
-                result.push_back(std::move(bytes)); // a stem the code page cannot write can never be in a volume
+            std::vector<std::string> forms = m_hunspell->suffix_suggest(stem);
+            std::stable_sort(forms.begin(), forms.end(),
+                             [](const std::string &a, const std::string &b) { return a.size() < b.size(); });
+            std::size_t taken = 0;
+            for (const std::string &form : forms) {
+                if (form != asked && taken < kRootFormsTaken && add(form, result))
+                    ++taken;
+            }
         }
         return result;
     }
 
 private:
+    static constexpr std::size_t kRootFormsTaken = 3;
+
+    // Adds a word of the dictionary's encoding as single-byte text; false when it cannot be written so (a
+    // word the code page cannot write can never be in a volume) or is there already.
+    bool add(std::string word, std::vector<std::string> &result) const
+    {
+        if (!m_utf8 && !convert(m_encoding.c_str(), "UTF-8", std::string(word), word))
+            return false;
+        std::string bytes;
+        if (!utf8ToSingleByte(word, m_codePage, bytes)
+            || std::find(result.begin(), result.end(), bytes) != result.end())
+            return false;
+        result.push_back(std::move(bytes));
+        return true;
+    }
+
     CodePage m_codePage;
     std::unique_ptr<Hunspell> m_hunspell;
     std::string m_encoding;
