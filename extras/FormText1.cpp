@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -38,7 +40,25 @@ QToolButton *makeStripButton(QWidget *strip, const char *name, QStyle::StandardP
     return button;
 }
 
+std::function<bool()> &soundOutputCheck()
+{
+    static std::function<bool()> instance;
+    return instance;
+}
+
+bool hasSoundOutput()
+{
+    if (soundOutputCheck())
+        return soundOutputCheck()();
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
 } // namespace
+
+void SetSoundOutputCheck(std::function<bool()> check)
+{
+    soundOutputCheck() = std::move(check);
+}
 
 QString ExampleRecordingPath(const QString &appFolder, int index)
 {
@@ -86,7 +106,6 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 
     createControls();
 
-    m_lineBreak = QStringLiteral("\r\n");
     selectExample(m_textCH->currentIndex());
 }
 
@@ -148,7 +167,6 @@ void FormText1::createControls()
 
 void FormText1::selectExample(int index)
 {
-    m_lineBreak = QStringLiteral("\r\n");
     if (index < 0 || index >= kExampleCount)
         return;
 
@@ -159,7 +177,7 @@ void FormText1::selectExample(int index)
     m_textPath = ExampleTextPath(m_appFolder, index);
     const std::string items = LoadExampleText(QFile::encodeName(m_textPath).toStdString());
     QString text = FromSingleByte(items, CodePage::Windows1252);
-    text.replace(m_lineBreak, QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text1->setPlainText(text);
     m_text1->moveCursor(QTextCursor::Start);
 }
@@ -178,7 +196,9 @@ void FormText1::playVAW(const QString &fileName)
     closeRecording();
     // Checked before the player sees the file, so that a missing, unreadable or foreign file is reported
     // at once rather than whenever the media pipeline gets round to it.
-    if (!LooksLikeWaveFile(fileName)) {
+    // Without a sound device the recording cannot be opened for playing either; the player would only move
+    // its slider in silence.
+    if (!LooksLikeWaveFile(fileName) || !hasSoundOutput()) {
         ShowMessage(this, kFileError);
         return;
     }

@@ -136,9 +136,13 @@ SourceFields dictionary::readSourceFields() const
 
 void dictionary::openAddWords(QWidget *over)
 {
-    Q_UNUSED(over); // the one add-words window belongs to the main window wherever it is opened from
+    // The one add-words window belongs to the window it is opened from, so it is modal over that one: over
+    // the options window when opened there, which is itself modal over this one.
+    QWidget *owner = over ? over : this;
     if (!m_addWords)
-        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
+        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, owner);
+    else if (m_addWords->parentWidget() != owner)
+        m_addWords->setParent(owner, m_addWords->windowFlags());
     runModal(m_addWords);
 }
 

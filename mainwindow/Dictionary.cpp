@@ -19,7 +19,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
+#include <QShowEvent>
+#include <QWindow>
 
 // Pictures and icons come from a static library; name the resource once so the linker keeps it.
 static void initAssets()
@@ -85,11 +88,9 @@ QFrame *rule(QWidget *parent, const char *name, int x1, int x2, int y)
 
 QRadioButton *sourceSwitch(QGroupBox *frame, const char *name, const QString &caption, int top)
 {
-    auto *option = NamedChild<WholeBoxButton<QRadioButton>>(frame, name, Twips(240, top, 1095, 255), caption);
     // Reached with Tab but not focused by a click, so the caret stays in the word field while the user picks
-    // languages with the mouse.
-    option->setFocusPolicy(Qt::TabFocus);
-    return option;
+    // languages with the mouse; see createSourceFrame for which switch is the Tab stop.
+    return NamedChild<WholeBoxButton<QRadioButton>>(frame, name, Twips(240, top, 1095, 255), caption);
 }
 
 // The controls of the client area from the bottom of the stacking order to the top: each covers the ones
@@ -227,7 +228,11 @@ void dictionary::createSourceFrame(QWidget *client)
     const std::pair<QRadioButton *, KeyLanguage> switches[] = {
         {m_option1, KeyLanguage::Russian}, {m_option2, KeyLanguage::English}, {m_option3, KeyLanguage::Swedish}};
     for (const auto &[option, language] : switches) {
-        connect(option, &QRadioButton::toggled, this, [this, language = language](bool on) {
+        // The switches are one Tab stop, and it is the selected switch: the arrow keys move between them, and
+        // Space there keeps the language instead of picking another one.
+        option->setFocusPolicy(option->isChecked() ? Qt::TabFocus : Qt::NoFocus);
+        connect(option, &QRadioButton::toggled, this, [this, option = option, language = language](bool on) {
+            option->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
             if (on)
                 sourceSelected(language);
         });
@@ -287,6 +292,38 @@ void dictionary::load()
     sourceSelected(KeyLanguage::Russian);
     // Start with the caret in the word field, so the user can type straight away.
     m_text1->setFocus();
+}
+
+void dictionary::centreOnScreen()
+{
+    // The fixed size is only worked out by the layout; before that the window would be centred at Qt's
+    // default size.
+    layout()->activate();
+    winId();
+    placeFrameInTheMiddle();
+    m_centreWhenShown = true;
+}
+
+void dictionary::placeFrameInTheMiddle()
+{
+    const QScreen *where = screen();
+    if (!where || !windowHandle())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(where->availableGeometry().center());
+    // Placed through the native window, so the widget is not marked as moved by the user.
+    windowHandle()->setFramePosition(frame.topLeft());
+}
+
+void dictionary::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_centreWhenShown || event->spontaneous())
+        return;
+    m_centreWhenShown = false;
+    // Before the first showing the frame is only the window itself; once the window is up its real frame
+    // is known, and the frame, not the window inside it, is what goes to the middle.
+    QMetaObject::invokeMethod(this, &dictionary::placeFrameInTheMiddle, Qt::QueuedConnection);
 }
 
 void dictionary::closeEvent(QCloseEvent *event)

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QScreen>
 
 namespace trelvik {
 
@@ -17,11 +16,7 @@ int Main(int argc, char *argv[])
 
     ProgramValues values;
     dictionary window(values);
-    if (const QScreen *screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+    window.centreOnScreen();
     window.show();
 
     const QString appFolder = ApplicationFolder();
