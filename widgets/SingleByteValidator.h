@@ -14,7 +14,6 @@ public:
     explicit SingleByteValidator(CodePage codePage, QObject *parent = nullptr);
 
     State validate(QString &input, int &pos) const override;
-    CodePage codePage() const noexcept { return m_codePage; }
 
 private:
     CodePage m_codePage;
