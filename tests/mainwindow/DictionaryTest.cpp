@@ -23,6 +23,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <QScreen>
 
@@ -108,6 +109,8 @@ private slots:
     void keyboardTypingThenClicks();
     void unencodableCharactersAreRefused();
     void pastedStressedWordIsAccepted();
+    void refusedInputSaysWhy_data();
+    void refusedInputSaysWhy();
 
     void enterTranslates_data();
     void enterTranslates();
@@ -503,6 +506,50 @@ void DictionaryTest::pastedStressedWordIsAccepted()
     QCOMPARE(text1->cursorPosition(), 3);
     QTest::keyClick(text1, Qt::Key_Return);
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+}
+
+void DictionaryTest::refusedInputSaysWhy_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
+
+    const QString latinOnly = QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language:");
+    QTest::newRow("cyrillic typed for english") << "Option2" << false << u"hж"_qs << "h" << latinOnly;
+    QTest::newRow("swedish letter typed for russian")
+        << "Option1" << false << u"дå"_qs << u"д"_qs
+        << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
+    QTest::newRow("emoji pasted: refused whole") << "Option1" << true << u"дом😀"_qs << QString()
+                                                 << u"\u201C😀\u201D is not a letter of Russian"_qs;
+    QTest::newRow("foreign letter in a paste: refused whole") << "Option3" << true << u"husж"_qs << QString()
+                                                              << latinOnly;
+    QTest::newRow("invisible marks dropped from a paste") << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus"
+                                                          << QString();
+}
+
+void DictionaryTest::refusedInputSaysWhy()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    QFETCH(QString, tip);
+    get<QRadioButton>(option.toLatin1().constData())->click();
+    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    QToolTip::hideText();
+    if (paste)
+        field->insert(input);
+    else
+        type(field, input);
+    QCOMPARE(field->text(), kept);
+    if (tip.isEmpty()) {
+        QVERIFY(!QToolTip::isVisible());
+    } else {
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
+    }
 }
 
 void DictionaryTest::enterTranslates_data()
