@@ -1,5 +1,7 @@
 #include "Keyboard.h"
 
+#include "qtedge/QtText.h"
+
 #include <QMouseEvent>
 
 namespace trelvik {
@@ -76,6 +78,20 @@ std::string KeyCharacter(const KeyDef &key, KeyLanguage language)
     case KeyLanguage::Swedish: code = static_cast<char>(key.swedish); break;
     }
     return code ? std::string(1, code) : std::string();
+}
+
+QString KeyName(const KeyDef &key, KeyLanguage language)
+{
+    switch (key.action) {
+    case KeyAction::Space: return QStringLiteral("Space");
+    case KeyAction::Backspace: return QStringLiteral("Backspace");
+    case KeyAction::DeleteAll: return QStringLiteral("Delete All");
+    case KeyAction::Letter: break;
+    }
+    const std::string letter = KeyCharacter(key, language);
+    if (letter.empty())
+        return QStringLiteral("no letter");
+    return FromSingleByte(letter, language == KeyLanguage::Russian ? CodePage::Windows1251 : CodePage::Windows1252);
 }
 
 ClickArea::ClickArea(QWidget *parent) : QWidget(parent)
