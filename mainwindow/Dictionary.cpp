@@ -2,7 +2,6 @@
 
 #include "qtedge/QtText.h"
 #include "widgets/PanelComboBox.h"
-#include "widgets/Pressable.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WholeBoxButton.h"
 #include "widgets/WindowLook.h"
@@ -183,7 +182,6 @@ void dictionary::createKeyboard(QWidget *client)
         area->setObjectName(QStringLiteral("Image%1").arg(key.number));
         area->setGeometry(Twips(key.left, key.top, key.width, key.height));
         connect(area, &ClickArea::clicked, this, [this, &key] { keyClicked(key); });
-        MakePressable(area, QAccessible::Button, [area] { emit area->clicked(); });
     }
     const QString keyboardHelp = QStringLiteral("Each key adds its letter to the end of the word");
     for (QLabel *picture : {m_klav1ru, m_klav1sv, m_klav1en})

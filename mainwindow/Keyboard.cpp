@@ -1,6 +1,7 @@
 #include "Keyboard.h"
 
 #include "qtedge/QtText.h"
+#include "widgets/Pressable.h"
 
 #include <QMouseEvent>
 
@@ -99,6 +100,8 @@ ClickArea::ClickArea(QWidget *parent) : QWidget(parent)
     // Nothing of its own is drawn: the keyboard picture below shows the key.
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    // A screen reader sees the key as a button and can press it; its name follows the source language.
+    MakePressable(this, QAccessible::Button, [this] { emit clicked(); });
 }
 
 void ClickArea::mousePressEvent(QMouseEvent *event)

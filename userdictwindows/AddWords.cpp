@@ -77,6 +77,10 @@ void AddWords::createControls()
     m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(1920, 2760, 1455, 375), QStringLiteral("Cancel"));
     m_label1 = NamedChild<QLabel>(this, "Label1", Twips(120, 3360, 3375, 255), kPrompt);
 
+    m_text1->setAccessibleName(QStringLiteral("Russian word"));
+    m_text2->setAccessibleName(QStringLiteral("English word"));
+    m_text3->setAccessibleName(QStringLiteral("Swedish word"));
+    m_label1->setAccessibleDescription(QStringLiteral("What to do next, or what is wrong"));
     m_label3->setBuddy(m_text1);
     m_label5->setBuddy(m_text2);
     m_label4->setBuddy(m_text3);

@@ -11,6 +11,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -42,6 +43,7 @@ private slots:
     void fileErrorIsShownAndFileKept();
     void cancelAndEscapeHideWithoutStoring();
     void titleBarCloseDestroys();
+    void screenReaderTellsTheFieldsApart();
     void refusedInputSaysWhy_data();
     void refusedInputSaysWhy();
     void messageBoxHasOnlyOkNoIconAndTitle();
@@ -367,6 +369,15 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
     QVERIFY2(okIconNull, "no icon on the button either");
     QCOMPARE(buttons, QStringList{u"OK"_s});
     QVERIFY(!window()->isVisible());
+}
+
+void AddWordsTest::screenReaderTellsTheFieldsApart()
+{
+    window()->show();
+    const std::pair<const char *, QString> names[] = {
+        {"Text1", u"Russian word"_s}, {"Text2", u"English word"_s}, {"Text3", u"Swedish word"_s}};
+    for (const auto &[name, accessibleName] : names)
+        QCOMPARE(QAccessible::queryAccessibleInterface(field(name))->text(QAccessible::Name), accessibleName);
 }
 
 void AddWordsTest::refusedInputSaysWhy_data()
