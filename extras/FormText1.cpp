@@ -106,7 +106,6 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 
     createControls();
 
-    m_lineBreak = QStringLiteral("\r\n");
     selectExample(m_textCH->currentIndex());
 }
 
@@ -171,7 +170,6 @@ void FormText1::createControls()
 
 void FormText1::selectExample(int index)
 {
-    m_lineBreak = QStringLiteral("\r\n");
     if (index < 0 || index >= kExampleCount)
         return;
 
@@ -182,7 +180,7 @@ void FormText1::selectExample(int index)
     m_textPath = ExampleTextPath(m_appFolder, index);
     const std::string items = LoadExampleText(QFile::encodeName(m_textPath).toStdString());
     QString text = FromSingleByte(items, CodePage::Windows1252);
-    text.replace(m_lineBreak, QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text1->setPlainText(text);
     m_text1->moveCursor(QTextCursor::Start);
 }

@@ -12,10 +12,6 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#ifndef TRELVIK_VERSION
-#define TRELVIK_VERSION "2.0"
-#endif
-
 namespace trelvik {
 
 namespace {

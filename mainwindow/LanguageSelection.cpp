@@ -14,13 +14,11 @@ namespace trelvik {
 
 namespace {
 
+// An index the list does not have (nothing picked) shows the Swedish heading.
 std::string_view targetHeading(int index) noexcept
 {
-    switch (index) {
-    case kTargetRussian: return LanguageHeading(kRussianColumn);
-    case kTargetEnglish: return LanguageHeading(kEnglishColumn);
-    default: return LanguageHeading(kSwedishColumn);
-    }
+    const int column = ColumnOfTargetIndex(index);
+    return LanguageHeading(column != 0 ? column : kSwedishColumn);
 }
 
 } // namespace

@@ -18,7 +18,6 @@ public:
     explicit SingleByteValidator(CodePage codePage, QObject *parent = nullptr);
 
     State validate(QString &input, int &pos) const override;
-    CodePage codePage() const noexcept { return m_codePage; }
 
 signals:
     // An edit was refused because of character, the first one the code page cannot hold.

@@ -11,9 +11,12 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <random>
 #include <set>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace testsupport;
@@ -174,5 +177,165 @@ TEST(UserDictConcurrency, TwoProgramsAddingAtOnceLoseNoRecord)
         EXPECT_EQ(next, kEach);
     }
 }
+
+// Root may write anything, so checks of permissions run as an unprivileged user where the test runs as root.
+bool becomeUnprivileged()
+{
+    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+}
+
+// Forks one writer a path, all at once; each adds `each` records. Returns how many adds were reported done.
+int addConcurrently(const std::vector<std::string> &paths, int each, bool unprivileged)
+{
+    std::vector<pid_t> writers;
+    for (std::size_t w = 0; w < paths.size(); ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (unprivileged && !becomeUnprivileged())
+                ::_exit(255);
+            int done = 0;
+            for (int i = 0; i < each; ++i) {
+                std::int32_t count = 0;
+                UserTable table;
+                done += AddUserRecord(paths[w], count, table, "w" + std::to_string(w) + "-" + std::to_string(i), "en",
+                                      "sv")
+                            ? 1
+                            : 0;
+            }
+            ::_exit(done);
+        }
+        writers.push_back(pid);
+    }
+    int done = 0;
+    for (pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        done += WIFEXITED(status) ? WEXITSTATUS(status) : 0;
+    }
+    return done;
+}
+
+struct LockCase {
+    const char *name;
+    // Prepares the folders and returns the user dictionary name each writer is given.
+    std::function<std::vector<std::string>(const TempAppDir &dir, const TempAppDir &other)> prepare;
+    bool unprivileged;
+};
+
+const LockCase kLockCases[] = {
+    {"lock_left_by_another_user",
+     [](const TempAppDir &dir, const TempAppDir &) {
+         ::chmod(dir.path().c_str(), 0777);
+         writeFile(dir.userDict() + ".lock", "");
+         // Owned by root where the test runs as root; read-only to its owner otherwise.
+         ::chmod((dir.userDict() + ".lock").c_str(), ::geteuid() == 0 ? 0644 : 0444);
+         return std::vector<std::string>{dir.userDict(), dir.userDict()};
+     },
+     true},
+    {"folder_in_place_of_the_lock",
+     [](const TempAppDir &dir, const TempAppDir &) {
+         std::filesystem::create_directory(dir.userDict() + ".lock");
+         return std::vector<std::string>{dir.userDict(), dir.userDict()};
+     },
+     false},
+    {"two_folders_linking_one_file",
+     [](const TempAppDir &dir, const TempAppDir &other) {
+         writeFile(dir.userDict(), "");
+         std::filesystem::create_symlink(dir.userDict(), other.userDict());
+         return std::vector<std::string>{dir.userDict(), other.userDict()};
+     },
+     false},
+};
+
+class UserDictLocking : public testing::TestWithParam<LockCase> {};
+
+TEST_P(UserDictLocking, EveryAddReportedDoneIsKept)
+{
+    constexpr int kEach = 60;
+    TempAppDir dir;
+    TempAppDir other;
+    const std::vector<std::string> paths = GetParam().prepare(dir, other);
+    const int done = addConcurrently(paths, kEach, GetParam().unprivileged);
+    EXPECT_EQ(done, 2 * kEach);
+    EXPECT_EQ(completeRecords(readFile(dir.userDict())).size(), static_cast<std::size_t>(done));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UserDictLocking, testing::ValuesIn(kLockCases),
+                         [](const testing::TestParamInfo<LockCase> &param) { return std::string(param.param.name); });
+
+TEST(UserDictLockingRefusal, WithoutALockNothingIsWrittenOrRemoved)
+{
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    const std::string old = " 1 \r\n" + line("дом", "hus", "house");
+    writeFile(path, old);
+    writeFile(path + ".lock", "");
+    writeFile(path + ".tmp-AbCdEf", "another writer's half-written file");
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod((path + ".lock").c_str(), 0);
+    ::chmod(path.c_str(), 0666);
+
+    const ChildResult child = RunInChild([&](std::FILE *report) {
+        if (!becomeUnprivileged())
+            return 3;
+        std::int32_t count = 0;
+        UserTable table;
+        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+        const UserDictResult written = WriteUserDict(path, 0, table);
+        std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
+        return added.ok || written.ok ? 1 : 0;
+    });
+    EXPECT_EQ(child.exitCode, 0);
+    const std::string expected = "Cannot lock " + path + ".lock: Permission denied";
+    EXPECT_EQ(child.output, expected + "\n" + expected);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_TRUE(std::filesystem::exists(path + ".tmp-AbCdEf"));
+}
+
+struct ReadOnlyCase {
+    const char *name;
+    mode_t mode;
+    bool writerIsAnotherUser;
+};
+
+class ReadOnlyUserDict : public testing::TestWithParam<ReadOnlyCase> {};
+
+// In a folder the writer may change, a file it may not write is still the user's decision to respect.
+TEST_P(ReadOnlyUserDict, IsNeitherReplacedNorAppendedTo)
+{
+    if (GetParam().writerIsAnotherUser && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file to another user";
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    const std::string old = " 1 \r\n" + line("дом", "hus", "house");
+    writeFile(path, old);
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(path.c_str(), GetParam().mode);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+
+    const ChildResult child = RunInChild([&](std::FILE *report) {
+        if (GetParam().writerIsAnotherUser && !becomeUnprivileged())
+            return 3;
+        std::int32_t count = 0;
+        UserTable table;
+        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+        const UserDictResult written = WriteUserDict(path, 0, table);
+        std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
+        return added.ok || written.ok ? 1 : 0;
+    });
+    EXPECT_EQ(child.exitCode, 0);
+    const std::string expected = "Cannot write " + path + ": Permission denied";
+    EXPECT_EQ(child.output, expected + "\n" + expected);
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+    EXPECT_EQ(readFile(path), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadOnlyUserDict,
+                         testing::Values(ReadOnlyCase{"mode_0444", 0444, false},
+                                         ReadOnlyCase{"another_users_file", 0644, true}),
+                         [](const testing::TestParamInfo<ReadOnlyCase> &param) { return std::string(param.param.name); });
 
 } // namespace
