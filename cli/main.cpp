@@ -4,6 +4,8 @@
 #include "qtedge/AppFolder.h"
 #include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
+#include "qtedge/WordListTransfer.h"
+#include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
@@ -16,7 +18,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -184,6 +188,146 @@ int runCount(const QStringList &args, const QString &appDir)
     return kExitOk;
 }
 
+// Writes bytes to standard output; false when they did not all get there (a full disk, a closed pipe).
+bool writeOut(std::string_view bytes)
+{
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+}
+
+std::optional<WordListFormat> formatOfName(const QString &name)
+{
+    if (name == u"csv")
+        return WordListFormat::Csv;
+    if (name == u"tsv")
+        return WordListFormat::Tsv;
+    return std::nullopt;
+}
+
+int runExport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+{
+    if (args.size() > 2)
+        return usageError(QStringLiteral("export takes at most one FILE."));
+    const QString file = args.size() == 2 ? args.at(1) : QString();
+    // Without --format, a FILE named *.tsv or *.tab gets TSV, anything else CSV.
+    std::optional<WordListFormat> format =
+        SeparatorOfWordList(file, {}) == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+    if (parser.isSet(QStringLiteral("format"))) {
+        format = formatOfName(parser.value(QStringLiteral("format")));
+        if (!format)
+            return usageError(QStringLiteral("--format is csv or tsv."));
+    }
+
+    ExportedWords exported;
+    const UserDictResult result =
+        ExportUserDict(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), *format, exported);
+    if (!result) {
+        printErr(QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        return kExitDataError;
+    }
+    if (exported.leftOut > 0)
+        printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
+
+    if (file.isEmpty() || file == u"-") {
+        if (!writeOut(exported.text)) {
+            printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return kExitDataError;
+        }
+        return kExitOk;
+    }
+    std::string error;
+    if (!ReplaceFileAtomically(QFile::encodeName(file).toStdString(), exported.text, error)) {
+        printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+        return kExitDataError;
+    }
+    printOut(QStringLiteral("%1 record(s) written to %2\n").arg(exported.records).arg(file));
+    return kExitOk;
+}
+
+// Reads all of standard input; false on a read error.
+bool readStandardInput(std::string &bytes)
+{
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, n);
+    return !std::ferror(stdin);
+}
+
+QString quotedWords(const UserRecord &record)
+{
+    const auto word = [&](int column) {
+        return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
+    };
+    return QStringLiteral("\"%1\", \"%2\", \"%3\"")
+        .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
+}
+
+int runImport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+{
+    if (args.size() != 2)
+        return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
+    const QString file = args.at(1);
+    const bool fromStdin = file == u"-";
+    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
+
+    std::string bytes;
+    if (fromStdin) {
+        if (!readStandardInput(bytes)) {
+            printErr(QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return kExitDataError;
+        }
+    } else {
+        std::string error;
+        if (ReadWholeFile(QFile::encodeName(file).toStdString(), /*createIfMissing=*/false, bytes, &error)
+            != ReadStatus::Ok) {
+            printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+            return kExitDataError;
+        }
+    }
+
+    const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
+    const ImportOutcome outcome = ImportWordList(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), bytes,
+                                                 SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
+    if (!outcome.fileError.isEmpty()) {
+        printErr(outcome.fileError);
+        return kExitDataError;
+    }
+
+    const ImportPlan &plan = outcome.plan;
+    QString report;
+    if (dryRun) {
+        for (const ImportRow &row : plan.rows) {
+            QString fate = QStringLiteral("add");
+            if (row.fate == ImportRow::Fate::AlreadyPresent)
+                fate = QStringLiteral("already present");
+            else if (row.fate == ImportRow::Fate::Repeated)
+                fate = QStringLiteral("repeats line %1").arg(row.firstLine);
+            report += QStringLiteral("%1:%2: %3 %4\n").arg(shownName).arg(row.line).arg(fate, quotedWords(row.record));
+        }
+    }
+    QString problems;
+    for (const ImportProblem &problem : plan.problems)
+        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(problem.reason);
+    if (!problems.isEmpty()) {
+        const QByteArray utf8 = problems.toUtf8();
+        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
+        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(plan.problems.size()));
+    }
+    if (dryRun) {
+        report += QStringLiteral("Dry run: %1 would be added, %2 already present; nothing was written.\n")
+                      .arg(plan.added())
+                      .arg(plan.skipped());
+    } else if (problems.isEmpty()) {
+        report += QStringLiteral("%1 added, %2 already present\n").arg(plan.added()).arg(plan.skipped());
+    }
+    if (!writeOut(report.toStdString())) {
+        printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return kExitDataError;
+    }
+    return problems.isEmpty() ? kExitOk : kExitDataError;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -199,7 +343,18 @@ int main(int argc, char *argv[])
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
-        "      Prints how many records the user dictionary holds.\n\n"
+        "      Prints how many records the user dictionary holds.\n"
+        "  export [--format csv|tsv] [FILE]\n"
+        "      Writes the user dictionary as a UTF-8 word list (columns russian, swedish, english) to FILE or\n"
+        "      standard output: CSV for spreadsheets, TSV for flashcard programs (the default follows FILE's\n"
+        "      extension, else CSV).\n"
+        "  import [--dry-run] FILE|-\n"
+        "      Adds the rows of a UTF-8 CSV or TSV word list (a header row names the column order) to the user\n"
+        "      dictionary, checked as the add-words window checks typed words; triples already there are\n"
+        "      skipped. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "\n"
+        "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
+        "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
         "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
         "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
@@ -209,7 +364,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("no-user-dict"), QStringLiteral("Do not search the user dictionary.")});
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add or count"));
+    parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});
+    parser.addOption({QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add, count, export or import"));
 
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -242,6 +399,16 @@ int main(int argc, char *argv[])
         return runLookup(args, parser, appDir);
     if (lookupOnly)
         return usageError(QStringLiteral("--json, --no-user-dict and --no-synonyms go with lookup."));
+    const bool exportOnly = parser.isSet(QStringLiteral("format"));
+    const bool importOnly = parser.isSet(QStringLiteral("dry-run"));
+    if (exportOnly && command != u"export")
+        return usageError(QStringLiteral("--format goes with export."));
+    if (importOnly && command != u"import")
+        return usageError(QStringLiteral("--dry-run goes with import."));
+    if (command == u"export")
+        return runExport(args, parser, appDir);
+    if (command == u"import")
+        return runImport(args, parser, appDir);
     if (command == u"add")
         return runAdd(args, appDir);
     if (command == u"count")

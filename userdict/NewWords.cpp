@@ -1,5 +1,7 @@
 #include "NewWords.h"
 
+#include "engine/LookupContext.h"
+
 #include <string_view>
 
 namespace trelvik {
@@ -12,6 +14,15 @@ WordCheck refused(WordRefusal refusal, int field, std::string message)
 }
 
 } // namespace
+
+int ColumnOfNewWord(int field) noexcept
+{
+    switch (field) {
+    case kNewRussian: return kRussianColumn;
+    case kNewEnglish: return kEnglishColumn;
+    default: return kSwedishColumn;
+    }
+}
 
 CodePage CodePageOfNewWord(int field) noexcept
 {
@@ -55,7 +66,10 @@ WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
 
 UserRecord RecordOfNewWords(const NewWordTriple &words)
 {
-    return UserRecord{{words[kNewRussian], words[kNewSwedish], words[kNewEnglish]}};
+    UserRecord record;
+    for (int i = 0; i < 3; ++i)
+        record.field[static_cast<std::size_t>(ColumnOfNewWord(i) - 1)] = words[static_cast<std::size_t>(i)];
+    return record;
 }
 
 } // namespace trelvik

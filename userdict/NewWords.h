@@ -41,7 +41,8 @@ struct WordCheck {
     explicit operator bool() const noexcept { return refusal == WordRefusal::None; }
 };
 
-// Code page of a field of a new triple.
+// Language column (kRussianColumn, ...) and code page of a field of a new triple.
+int ColumnOfNewWord(int field) noexcept;
 CodePage CodePageOfNewWord(int field) noexcept;
 
 // Turns the words as typed (bytes in their code pages) into the words stored, in place: each is lower-cased,

@@ -237,6 +237,29 @@ UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &coun
     return {};
 }
 
+UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords)
+{
+    records.clear();
+    emptyRecords = 0;
+    std::string bytes;
+    std::string error;
+    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
+        return failure(error);
+    if (bytes.empty())
+        return {};
+    std::int32_t fileCount = 0;
+    const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
+        if (IsEndRecord(record))
+            ++emptyRecords;
+        else
+            records.push_back(toRecord(record));
+        return true;
+    });
+    if (!ok)
+        return failure(notACount(fileName));
+    return {};
+}
+
 UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, const UserTable &table)
 {
     if (count < 0)

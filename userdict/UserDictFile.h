@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
 // Reads only the count on line 1, with the same creation and error rules as ReadUserDict, for callers that
 // show the count and would throw the records away: its memory does not grow with the number of records.
 UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &count);
+
+// Reads every record the file holds, whatever line 1 claims (as an append keeps them), with the same creation
+// and error rules as ReadUserDict. Records of three empty words are left out of records and counted in
+// emptyRecords.
+UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords);
 
 // Writes the whole file anew from count and rows 1..count of table: " N " on line 1, then one line of three
 // quoted fields per record, CR LF line ends. The old file is replaced only once the new one is safely on

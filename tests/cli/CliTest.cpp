@@ -176,7 +176,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliUsageTest,
                                            UsageCase{"too_many_words", {"lookup", "ru", "sv", "a", "b"}},
                                            UsageCase{"add_missing_word", {"add", "кот", "cat"}},
                                            UsageCase{"json_with_add", {"--json", "add", "a", "b", "c"}},
-                                           UsageCase{"unknown_option", {"--frob", "count"}}),
+                                           UsageCase{"unknown_option", {"--frob", "count"}},
+                                           UsageCase{"unknown_format", {"export", "--format", "xls"}},
+                                           UsageCase{"format_with_import", {"import", "--format", "csv", "-"}},
+                                           UsageCase{"import_without_file", {"import", "--dry-run"}}),
                          [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, AddStoresTrimmedLowerCaseWordsAndCountSeesThem)
@@ -213,6 +216,40 @@ TEST_F(CliTest, DamagedUserDictionaryIsADataError)
     EXPECT_NE(count.err.find("is damaged: its first line is not a record count."), std::string::npos);
     EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"})).exitCode, 1);
     EXPECT_EQ(readFile(dir.userDict()), "abc\r\n");
+}
+
+TEST_F(CliTest, ExportAndImportMoveWordsAsLists)
+{
+    writeFile(dir.userDict(), " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the"));
+    const CliRun out = runCli(withDir({"export"}));
+    EXPECT_EQ(out.exitCode, 0) << out.err;
+    EXPECT_EQ(out.out, "\xEF\xBB\xBFrussian,swedish,english\r\nдом,hus,house\r\nкот,katt,\"cat, the\"\r\n");
+    const std::string tsv = (dir.path() / "words.tsv").string();
+    EXPECT_EQ(runCli(withDir({"export", tsv})).out, "2 record(s) written to " + tsv + "\n");
+    EXPECT_EQ(readFile(tsv), "russian\tswedish\tenglish\nдом\thus\thouse\nкот\tkatt\tcat, the\n");
+
+    const std::string before = readFile(dir.userDict());
+    const std::string list = (dir.path() / "list.csv").string();
+    writeFile(list, "russian,swedish,english\nпёс,hund,dog\nкот,katt\n");
+    const CliRun bad = runCli(withDir({"import", list}));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, list + ":3: 2 cells where 3 are expected\n"
+                           "trelvik-cli: nothing imported: 1 row(s) cannot be stored.\n");
+    EXPECT_EQ(readFile(dir.userDict()), before);
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(dry.out, "(standard input):1: already present \"дом\", \"hus\", \"house\"\n"
+                       "(standard input):2: add \"пёс\", \"hund\", \"dog\"\n"
+                       "Dry run: 1 would be added, 1 already present; nothing was written.\n");
+    EXPECT_EQ(readFile(dir.userDict()), before);
+
+    const CliRun good = runCli(withDir({"import", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_EQ(good.out, "1 added, 1 already present\n");
+    EXPECT_EQ(readFile(dir.userDict()), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the")
+                                            + line("пёс", "hund", "dog"));
 }
 
 TEST(CliVersionTest, PrintsTheVersion)

@@ -55,7 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, CorpusReplay,
                                          Target{trelvik::fuzz::kUserDictTarget, &trelvik::fuzz::FuzzUserDict},
                                          Target{trelvik::fuzz::kExampleTextTarget, &trelvik::fuzz::FuzzExampleText},
                                          Target{trelvik::fuzz::kCodePagesTarget, &trelvik::fuzz::FuzzCodePages},
-                                         Target{trelvik::fuzz::kQtTextTarget, &trelvik::fuzz::FuzzQtText}),
+                                         Target{trelvik::fuzz::kQtTextTarget, &trelvik::fuzz::FuzzQtText},
+                                         Target{trelvik::fuzz::kWordListTarget, &trelvik::fuzz::FuzzWordList}),
                          [](const testing::TestParamInfo<Target> &param) { return std::string(param.param.name); });
 
 } // namespace
