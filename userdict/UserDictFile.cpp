@@ -291,6 +291,26 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     return {};
 }
 
+UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string &to, bool &copied)
+{
+    copied = false;
+    std::string error;
+    if (!EnsureFolderOf(to, error))
+        return failure(error);
+    WriterLock lock(to);
+    if (!lock.error().empty())
+        return failure(lock.error());
+    struct stat st {};
+    if (::stat(to.c_str(), &st) == 0)
+        return {};
+    std::string bytes;
+    if (ReadWholeFile(from, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok
+        || !ReplaceFileAtomically(to, bytes, error))
+        return failure(error);
+    copied = true;
+    return {};
+}
+
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish)
 {

@@ -157,6 +157,9 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
         << u"  мороженое "_s << u" Ice Cream  "_s << u"glass "_s
         << QByteArray("\"\xEC\xEE\xF0\xEE\xE6\xE5\xED\xEE\xE5\",\"glass\",\"ice cream\"");
     QTest::newRow("only spaces is stored empty") << u"   "_s << u"x"_s << u"y"_s << QByteArray("\"\",\"y\",\"x\"");
+    // A paste is never cut short: here the word would have been cut off behind the blanks.
+    QTest::newRow("100,000-character paste") << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s
+                                             << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
     QTest::newRow("comma stays inside its quotes")
         << u"да"_s << u"yes, sir"_s << u"ja"_s << QByteArray("\"\xE4\xE0\",\"ja\",\"yes, sir\"");
 }
