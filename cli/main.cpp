@@ -108,15 +108,6 @@ std::optional<int> columnOfCode(const QString &code)
     return std::nullopt;
 }
 
-int targetIndexOfColumn(int column)
-{
-    switch (column) {
-    case kRussianColumn: return kTargetRussian;
-    case kEnglishColumn: return kTargetEnglish;
-    default: return kTargetSwedish;
-    }
-}
-
 struct LookupJob {
     int from = kRussianColumn;
     int to = kSwedishColumn;
@@ -159,7 +150,7 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     request.Option1 = job.from == kRussianColumn;
     request.Option2 = job.from == kEnglishColumn;
     request.Option3 = job.from == kSwedishColumn;
-    request.Combo1Index = targetIndexOfColumn(job.to);
+    request.Combo1Index = TargetIndexOfColumn(job.to);
     (job.from == kRussianColumn ? request.Text1 : request.Text2) = bytes;
     request.Text11 = std::string(LanguageHeading(job.from));
     request.Text22 = std::string(LanguageHeading(job.to));

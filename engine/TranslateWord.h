@@ -14,6 +14,11 @@ inline constexpr std::string_view kErrorNoSourceLanguage = "Error. Empty languse
 // Indexes of the target list ("Translate to:").
 enum TargetIndex : int { kTargetNone = -1, kTargetRussian = 0, kTargetEnglish = 1, kTargetSwedish = 2 };
 
+// The language column a target-list index names, or 0 for an index the list does not have.
+int ColumnOfTargetIndex(int index) noexcept;
+// The target-list index that names a language column, or kTargetNone.
+int TargetIndexOfColumn(int column) noexcept;
+
 // The program-wide values of the lookup, set at start-up and changed by the options window.
 struct ProgramValues {
     int UseUserDict = 1;          // "Use user dictionary": 0 off, any other value on

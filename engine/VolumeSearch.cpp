@@ -53,10 +53,10 @@ void ReadVolumeRows(std::string_view bytes, int maxRecords, std::vector<RecordVi
     }
 }
 
-void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
+namespace {
+
+void searchRows(const std::vector<RecordView> &rows, LookupContext &ctx)
 {
-    std::vector<RecordView> rows;
-    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
     for (const RecordView &record : rows) {
         if (IsEndRecord(record))
             break;
@@ -64,12 +64,20 @@ void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
     }
 }
 
+} // namespace
+
+void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
+{
+    std::vector<RecordView> rows;
+    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
+    searchRows(rows, ctx);
+}
+
 void SearchVolume(const std::string &fileName, LookupContext &ctx)
 {
-    std::string bytes;
-    if (readVolumeHead(fileName, kVolumeRecordLimit, bytes) != ReadStatus::Ok)
-        return;
-    SearchVolumeBytes(bytes, ctx);
+    VolumeTable table;
+    ReadVolume(fileName, kVolumeRecordLimit, table);
+    searchRows(table.rows, ctx);
 }
 
 } // namespace trelvik

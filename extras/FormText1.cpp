@@ -106,7 +106,6 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 
     createControls();
 
-    m_lineBreak = QStringLiteral("\r\n");
     selectExample(m_textCH->currentIndex());
 }
 
@@ -114,6 +113,7 @@ void FormText1::createControls()
 {
     // Created bottom of the stacking order first.
     m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
+    m_mciWave->setAccessibleName(QStringLiteral("Player"));
     auto *strip = new QHBoxLayout(m_mciWave);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(2);
@@ -133,12 +133,14 @@ void FormText1::createControls()
     for (int i = 0; i < kExampleCount; ++i)
         m_textCH->addItem(QStringLiteral("text%1").arg(i + 1));
     PaintPanel(m_textCH);
+    m_textCH->setAccessibleDescription(QStringLiteral("Chooses the example to read and hear"));
 
     m_text1 = NamedChild<QPlainTextEdit>(this, "Text1", Twips(240, 600, 7095, 4815));
     m_text1->setReadOnly(true);
     m_text1->setTabChangesFocus(true);
     m_text1->setFont(SansFont(12));
     PaintPanel(m_text1);
+    m_text1->setAccessibleName(QStringLiteral("Example text"));
 
     m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
     m_command1->setAutoDefault(false);
@@ -168,7 +170,6 @@ void FormText1::createControls()
 
 void FormText1::selectExample(int index)
 {
-    m_lineBreak = QStringLiteral("\r\n");
     if (index < 0 || index >= kExampleCount)
         return;
 
@@ -179,7 +180,7 @@ void FormText1::selectExample(int index)
     m_textPath = ExampleTextPath(m_appFolder, index);
     const std::string items = LoadExampleText(QFile::encodeName(m_textPath).toStdString());
     QString text = FromSingleByte(items, CodePage::Windows1252);
-    text.replace(m_lineBreak, QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text1->setPlainText(text);
     m_text1->moveCursor(QTextCursor::Start);
 }

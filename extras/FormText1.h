@@ -50,7 +50,6 @@ private:
     void updatePlayerStrip();
 
     QString m_appFolder;
-    QString m_lineBreak;
     QString m_textPath;
 
     QMediaPlayer *m_player = nullptr;

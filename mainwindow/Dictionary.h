@@ -73,6 +73,7 @@ private:
     void load();
 
     void sourceSelected(KeyLanguage language);
+    void nameKeys(KeyLanguage language);
     void targetSelected(int index);
     void keyClicked(const KeyDef &key);
     void backspace();

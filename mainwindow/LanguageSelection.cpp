@@ -14,13 +14,11 @@ namespace trelvik {
 
 namespace {
 
+// An index the list does not have (nothing picked) shows the Swedish heading.
 std::string_view targetHeading(int index) noexcept
 {
-    switch (index) {
-    case kTargetRussian: return LanguageHeading(kRussianColumn);
-    case kTargetEnglish: return LanguageHeading(kEnglishColumn);
-    default: return LanguageHeading(kSwedishColumn);
-    }
+    const int column = ColumnOfTargetIndex(index);
+    return LanguageHeading(column != 0 ? column : kSwedishColumn);
 }
 
 } // namespace
@@ -37,6 +35,10 @@ void dictionary::sourceSelected(KeyLanguage language)
     m_inputBuffer.clear();
     m_text11r->setVisible(russian);
     m_text11->setVisible(!russian);
+    if (!russian)
+        m_text2->setAccessibleName(language == KeyLanguage::English ? QStringLiteral("English word")
+                                                                    : QStringLiteral("Swedish word"));
+    nameKeys(language);
     ToText();
     TextNignii();
     if (typing)

@@ -28,7 +28,7 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
         prepared.refusal = check.refusal;
         prepared.field = check.field;
         prepared.message = FromEngineMessage(check.message);
-        prepared.detail.clear();
+        prepared.detail = FromEngineMessage(check.detail);
         return prepared;
     }
     prepared.record = RecordOfNewWords(words);

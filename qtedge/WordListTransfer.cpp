@@ -166,9 +166,12 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
         const PreparedWords prepared = PrepareTypedWords(byColumn[kRussianColumn], byColumn[kEnglishColumn],
                                                          byColumn[kSwedishColumn], EmptyFields::Allowed);
         if (!prepared) {
-            const char *language = prepared.field < 0 ? nullptr : kWordListHeader[ColumnOfNewWord(prepared.field) - 1];
-            problem(language ? QStringLiteral("%1 (%2)").arg(prepared.message, QLatin1String(language))
-                             : prepared.message);
+            QString reason = prepared.message;
+            if (prepared.field >= 0)
+                reason += QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
+            if (!prepared.detail.isEmpty())
+                reason += QStringLiteral(": ") + prepared.detail;
+            problem(reason);
             continue;
         }
 

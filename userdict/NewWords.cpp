@@ -8,9 +8,9 @@ namespace trelvik {
 
 namespace {
 
-WordCheck refused(WordRefusal refusal, int field, std::string message)
+WordCheck refused(WordRefusal refusal, int field, std::string message, std::string detail = {})
 {
-    return WordCheck{refusal, field, std::move(message)};
+    return WordCheck{refusal, field, std::move(message), std::move(detail)};
 }
 
 } // namespace
@@ -27,11 +27,6 @@ int ColumnOfNewWord(int field) noexcept
 CodePage CodePageOfNewWord(int field) noexcept
 {
     return field == kNewRussian ? CodePage::Windows1251 : CodePage::Windows1252;
-}
-
-std::string WordTooLongText()
-{
-    return "ERROR: words cannot be longer than " + std::to_string(kMaxWordLength) + " characters";
 }
 
 WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
@@ -52,7 +47,8 @@ WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
             return refused(WordRefusal::LineBreak, i, kNoLineBreakInWords);
         stored[i] = std::string(TrimSpaces(LowerCaseWord(typed, CodePageOfNewWord(i))));
         if (stored[i].size() > kMaxWordLength)
-            return refused(WordRefusal::TooLong, i, WordTooLongText());
+            return refused(WordRefusal::TooLong, i, kWordTooLong,
+                           "A word can have at most " + std::to_string(kMaxWordLength) + " characters.");
         if (std::string reason = CheckStorableWord(stored[i]); !reason.empty())
             return refused(WordRefusal::Unstorable, i, std::move(reason));
     }

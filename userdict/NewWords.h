@@ -37,7 +37,8 @@ enum class EmptyFields { Refused, Allowed };
 struct WordCheck {
     WordRefusal refusal = WordRefusal::None;
     int field = -1;
-    std::string message;
+    std::string message; // short enough for the add-words window's error line
+    std::string detail;  // more to say, or empty
     explicit operator bool() const noexcept { return refusal == WordRefusal::None; }
 };
 
@@ -57,6 +58,6 @@ UserRecord RecordOfNewWords(const NewWordTriple &words);
 inline constexpr char kEnterWordsFirst[] = "ERROR: enter words first";
 inline constexpr char kNoQuoteInWords[] = "ERROR: words cannot hold a \" sign";
 inline constexpr char kNoLineBreakInWords[] = "ERROR: words cannot hold a line break";
-std::string WordTooLongText();
+inline constexpr char kWordTooLong[] = "ERROR: a word is too long";
 
 } // namespace trelvik

@@ -95,6 +95,7 @@ TEST_F(CliTest, StressMarksAreDroppedAndYoReadsAsYe)
 struct UsageCase {
     const char *name;
     std::vector<std::string> args;
+    friend void PrintTo(const UsageCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class CliUsageTest : public CliTest, public ::testing::WithParamInterface<UsageCase> {};

@@ -21,6 +21,7 @@ struct RouterCase {
     Router router;
     std::size_t rows;
     std::size_t volumes;
+    friend void PrintTo(const RouterCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class RouterTest : public ::testing::TestWithParam<RouterCase> {};
@@ -71,6 +72,7 @@ struct RowCase {
     const Catalogue &(*catalogue)();
     std::string letter;
     std::vector<std::string_view> volumes; // empty: the letter has no row
+    friend void PrintTo(const RowCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class CatalogueRowTest : public ::testing::TestWithParam<RowCase> {};

@@ -22,6 +22,7 @@ struct SyntaxCase {
     const char *name;
     std::string bytes;
     std::vector<std::string> fields;
+    friend void PrintTo(const SyntaxCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class FieldSyntax : public ::testing::TestWithParam<SyntaxCase> {};

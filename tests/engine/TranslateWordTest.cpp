@@ -48,6 +48,7 @@ struct RouteCase {
     int index;
     const char *word;
     const char *translation; // nullptr: the request ends without results
+    friend void PrintTo(const RouteCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class TranslateRouteTest : public TranslateWordTest, public ::testing::WithParamInterface<RouteCase> {};
@@ -190,6 +191,7 @@ struct LowerCase {
     CodePage codePage;
     std::string in;
     std::string out;
+    friend void PrintTo(const LowerCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class LowerCaseWordTest : public ::testing::TestWithParam<LowerCase> {};

@@ -21,6 +21,7 @@ using Entry = std::string (*)(const std::uint8_t *, std::size_t);
 struct Target {
     const char *name;
     Entry entry;
+    friend void PrintTo(const Target &c, std::ostream *os) { *os << c.name; }
 };
 
 std::vector<std::filesystem::path> corpusFiles(const char *target)

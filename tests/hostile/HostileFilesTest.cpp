@@ -42,11 +42,7 @@ std::string binaryJunk()
 // A request for "дом" from Russian to English.
 LookupContext russianToEnglish()
 {
-    LookupContext ctx;
-    ctx.SourceWord = sb("дом");
-    ctx.SourceColumn = kRussianColumn;
-    ctx.TargetColumn = kEnglishColumn;
-    return ctx;
+    return lookupContext("дом", kRussianColumn, kEnglishColumn);
 }
 
 struct FileStamp {
@@ -78,6 +74,7 @@ struct HostileCase {
     int userCount;   // the count it reports
     int userHits;    // exact hits of a user dictionary lookup for "дом"
     bool appendOk;   // whether an append is accepted (a refused one must leave the file alone)
+    friend void PrintTo(const HostileCase &c, std::ostream *os) { *os << c.name; }
 };
 
 const HostileCase kCases[] = {
@@ -188,6 +185,7 @@ struct OddPath {
     const char *name;
     std::function<void(const std::string &path)> make;
     const char *userDictError; // what reading it as the user dictionary says, after the path
+    friend void PrintTo(const OddPath &c, std::ostream *os) { *os << c.name; }
 };
 
 const OddPath kOddPaths[] = {

@@ -8,6 +8,7 @@
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QClipboard>
@@ -23,6 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <QScreen>
 
@@ -108,6 +110,8 @@ private slots:
     void keyboardTypingThenClicks();
     void unencodableCharactersAreRefused();
     void pastedStressedWordIsAccepted();
+    void refusedInputSaysWhy_data();
+    void refusedInputSaysWhy();
 
     void enterTranslates_data();
     void enterTranslates();
@@ -125,6 +129,10 @@ private slots:
     void longTranslationShowsItsStart();
     void coveredTranslationTwinTakesNoFocus();
     void targetListIsPanelGreen();
+
+    void screenReaderSeesNamedControls();
+    void screenReaderPressesKeys_data();
+    void screenReaderPressesKeys();
 
     void windowsOpenOnce();
     void addWordsFromOptionsIsModalOverOptions();
@@ -505,6 +513,50 @@ void DictionaryTest::pastedStressedWordIsAccepted()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
 }
 
+void DictionaryTest::refusedInputSaysWhy_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
+
+    const QString latinOnly = QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language:");
+    QTest::newRow("cyrillic typed for english") << "Option2" << false << u"hж"_qs << "h" << latinOnly;
+    QTest::newRow("swedish letter typed for russian")
+        << "Option1" << false << u"дå"_qs << u"д"_qs
+        << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
+    QTest::newRow("emoji pasted: refused whole") << "Option1" << true << u"дом😀"_qs << QString()
+                                                 << u"\u201C😀\u201D is not a letter of Russian"_qs;
+    QTest::newRow("foreign letter in a paste: refused whole") << "Option3" << true << u"husж"_qs << QString()
+                                                              << latinOnly;
+    QTest::newRow("invisible marks dropped from a paste") << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus"
+                                                          << QString();
+}
+
+void DictionaryTest::refusedInputSaysWhy()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    QFETCH(QString, tip);
+    get<QRadioButton>(option.toLatin1().constData())->click();
+    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    QToolTip::hideText();
+    if (paste)
+        field->insert(input);
+    else
+        type(field, input);
+    QCOMPARE(field->text(), kept);
+    if (tip.isEmpty()) {
+        QVERIFY(!QToolTip::isVisible());
+    } else {
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
+    }
+}
+
 void DictionaryTest::enterTranslates_data()
 {
     QTest::addColumn<int>("key");
@@ -736,6 +788,65 @@ void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
     QDialog *fromMain = openModal([this] { get<QAbstractButton>("Command2")->click(); });
     QCOMPARE(fromMain, addWords.data());
     QCOMPARE(fromMain->parentWidget(), m_window.get());
+}
+
+void DictionaryTest::screenReaderSeesNamedControls()
+{
+    get<QRadioButton>("Option3")->click();
+    const std::pair<const char *, const char *> names[] = {
+        {"Text1", "Russian word"},     {"Text2", "Swedish word"},
+        {"TextPole0R", "Translation"}, {"TextPole0S", "Translation"},
+        {"Text11", "Nearest words"},   {"Text11r", "Nearest words"},
+        {"Text22", "Translations of the nearest words"}, {"Text22r", "Translations of the nearest words"},
+        {"Frame1", "From language: "}, {"Command1", "Translate"}, {"klav1sv", "Swedish keyboard"}};
+    for (const auto &[name, accessibleName] : names) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(get(name));
+        QVERIFY2(control, name);
+        QCOMPARE(control->text(QAccessible::Name), QString::fromUtf8(accessibleName));
+    }
+    for (const char *name : {"Text1", "TextPole0S", "Text11", "Text22r", "Frame1", "Combo1"})
+        QVERIFY2(!QAccessible::queryAccessibleInterface(get(name))->text(QAccessible::Description).isEmpty(), name);
+
+    // The target list is labelled by "Translate to:".
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(get("Combo1"));
+    const auto labels = list->relations(QAccessible::Label);
+    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.first().first->object(), get("Label2"));
+}
+
+void DictionaryTest::screenReaderPressesKeys_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("after"); // the word "ab" after the press
+    QTest::newRow("russian letter") << "Option1" << "Image1" << u"й"_qs << u"abй"_qs;
+    QTest::newRow("english letter") << "Option2" << "Image1" << "q" << "abq";
+    QTest::newRow("swedish letter") << "Option3" << "Image11" << u"å"_qs << u"abå"_qs;
+    QTest::newRow("key with nothing on it") << "Option2" << "Image11" << "no letter" << "ab";
+    QTest::newRow("space") << "Option2" << "Image37" << "Space" << "ab ";
+    QTest::newRow("backspace") << "Option3" << "Image38" << "Backspace" << "a";
+    QTest::newRow("delete all") << "Option1" << "Image35" << "Delete All" << "";
+}
+
+void DictionaryTest::screenReaderPressesKeys()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(QString, after);
+    get<QRadioButton>(option.toLatin1().constData())->click();
+    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    field->setText(QStringLiteral("ab"));
+
+    QAccessibleInterface *area = QAccessible::queryAccessibleInterface(get(key.toLatin1().constData()));
+    QVERIFY(area);
+    QCOMPARE(area->role(), QAccessible::Button);
+    QCOMPARE(area->text(QAccessible::Name), name);
+    QVERIFY(area->actionInterface());
+    QCOMPARE(area->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    area->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(field->text(), after);
 }
 
 void DictionaryTest::windowsOpenOnce()

@@ -104,8 +104,9 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
     const std::vector<std::pair<std::size_t, QString>> expected{
         {3, QStringLiteral("ERROR: words cannot hold a \" sign (swedish)")},
         {4, QStringLiteral("ERROR: words cannot hold a line break (russian)")},
-        {6, QStringLiteral("ERROR: \u201C\u0430\u201D cannot be stored (swedish)")},
-        {7, QStringLiteral("ERROR: words cannot be longer than 255 characters (english)")},
+        {6, QStringLiteral("ERROR: \u201C\u0430\u201D cannot be stored (swedish): The character \u201C\u0430\u201D "
+                           "(U+0430) cannot be written in Windows-1252.")},
+        {7, QStringLiteral("ERROR: a word is too long (english): A word can have at most 255 characters.")},
         {8, QStringLiteral("2 cells where 3 are expected")},
         {9, QStringLiteral("not UTF-8 text; save the list as UTF-8")},
         {10, QStringLiteral("4 cells where 3 are expected")},
