@@ -5,6 +5,7 @@
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WholeBoxButton.h"
 #include "widgets/WindowLook.h"
+#include "wordforms/HunspellBaseForms.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -31,6 +33,13 @@ static void initAssets()
 namespace trelvik {
 
 namespace {
+
+constexpr QLatin1StringView kWordFormsKey("LookUpWordForms");
+
+QSettings WordFormsSettings()
+{
+    return QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik"));
+}
 
 QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
 {
@@ -150,11 +159,38 @@ void dictionary::createMenus()
     action(toolsM, "ExampleM", QStringLiteral("Voice text examples"), [this] { openExamples(); });
     action(toolsM, "addUD", QStringLiteral("Add words to User dictionary"), [this] { openAddWords(this); });
     action(toolsM, "OptionsM", QStringLiteral("Options"), [this] { openOptions(); });
+    m_formsM = toolsM->addAction(QStringLiteral("Look up word forms"));
+    m_formsM->setObjectName(QStringLiteral("FormsM"));
+    setUpWordForms(m_formsM);
+    toolsM->setToolTipsVisible(true);
 
     QMenu *helpM = menuBar()->addMenu(QStringLiteral("Help"));
     helpM->setObjectName(QStringLiteral("helpM"));
     action(helpM, "DHelp", QStringLiteral("Dictionary Help"), [this] { showHelp(); });
     action(helpM, "AboutM", QStringLiteral("About"), [this] { openAbout(); });
+}
+
+// The option is remembered between runs; a missing Hunspell dictionary switches it off and says which
+// package to install.
+void dictionary::setUpWordForms(QAction *item)
+{
+    item->setCheckable(true);
+    m_hunspellFolder = HunspellFolder();
+    const std::string missing = MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
+    if (!missing.empty()) {
+        item->setEnabled(false);
+        item->setToolTip(QString::fromStdString(missing));
+        return;
+    }
+    item->setToolTip(QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
+                                    "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430."));
+    item->setChecked(WordFormsSettings().value(kWordFormsKey, false).toBool());
+    connect(item, &QAction::toggled, this, &dictionary::wordFormsToggled);
+}
+
+void dictionary::wordFormsToggled(bool on)
+{
+    WordFormsSettings().setValue(kWordFormsKey, on);
 }
 
 void dictionary::createControls()

@@ -21,6 +21,9 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -121,6 +124,7 @@ private slots:
     void sameLanguageRule_data();
     void sameLanguageRule();
     void missingWordAndNoSource();
+    void wordFormsOption();
 
     void opensCentredAtItsRealSize();
     void switchesAreOneTabStopAtTheSelectedSwitch();
@@ -160,6 +164,8 @@ private:
 void DictionaryTest::initTestCase()
 {
     previous = qInstallMessageHandler(quietOffscreen);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik")).clear();
     QVERIFY(m_appDir.isValid());
     for (const char *lang : {"ru", "en", "sv"})
         QVERIFY(QDir(m_appDir.path()).mkpath(QStringLiteral("data/%1").arg(QLatin1String(lang))));
@@ -663,6 +669,35 @@ void DictionaryTest::missingWordAndNoSource()
     QCOMPARE(m_messages, QStringList{QStringLiteral("Error. Empty languse from translate")});
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
     QCOMPARE(m_values.SourceWord, sb(u"кот"_qs));
+}
+
+void DictionaryTest::wordFormsOption()
+{
+    auto *formsM = m_window->findChild<QAction *>(QStringLiteral("FormsM"));
+    QVERIFY(formsM);
+    QCOMPARE(get<QMenu>("toolsM")->actions().constLast(), formsM);
+    QVERIFY(formsM->isCheckable() && formsM->isEnabled() && !formsM->isChecked());
+
+    type(get("Text1"), u"домами"_qs);
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    QVERIFY(get<QLineEdit>("TextPole0S")->text().isEmpty());
+    formsM->trigger();
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+    QCOMPARE(get<QLabel>("statTR")->text(), u"Stat: Translate complete. (домами \u2192 дом)"_qs);
+
+    dictionary remembered(m_values);
+    QVERIFY(remembered.findChild<QAction *>(QStringLiteral("FormsM"))->isChecked());
+
+    QTemporaryDir noDictionaries;
+    qputenv("TRELVIK_HUNSPELL_DIR", noDictionaries.path().toLocal8Bit());
+    dictionary without(m_values);
+    qunsetenv("TRELVIK_HUNSPELL_DIR");
+    const QAction *disabled = without.findChild<QAction *>(QStringLiteral("FormsM"));
+    QVERIFY(!disabled->isEnabled() && !disabled->isChecked());
+    QVERIFY2(disabled->toolTip().contains(u"packages hunspell-ru, hunspell-sv and hunspell-en-us"_qs),
+             qPrintable(disabled->toolTip()));
+    formsM->trigger(); // the next test starts with the option off again
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.
