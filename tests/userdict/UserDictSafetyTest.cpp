@@ -62,40 +62,49 @@ int leftoverTemporaries(const std::filesystem::path &folder)
 
 TEST(UserDictCrashSafety, WritersKilledAtRandomMomentsLeaveAnOldOrNewCompleteFile)
 {
-    // Kills go on until enough appends have completed between them, so that a busy machine, where a writer
-    // gets little done before its kill, makes the test longer rather than weaker.
+    // Kills go on until enough appends have completed between them, and the moments of the kills spread out
+    // while the writers make no progress: a busy machine, where a writer gets little done before its kill,
+    // makes the test longer rather than weaker.
     constexpr int kLeastKills = 200;
     constexpr std::size_t kLeastRecords = 21;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(180);
     TempAppDir dir;
     const std::string path = dir.userDict();
     std::mt19937 random(20240607);
 
     std::vector<std::string> seen;
     int mostLeftovers = 0;
+    int longestPause = 6000; // microseconds
+    int roundsWithoutProgress = 0;
     int round = 0;
     for (; round < kLeastKills || (seen.size() < kLeastRecords && std::chrono::steady_clock::now() < deadline);
          ++round) {
-        // Pauses grow slowly past the first rounds, for machines where 6 ms is too short for an append.
-        std::uniform_int_distribution<int> pauseMicros(0, 6000 + 50 * std::max(0, round - kLeastKills));
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0)
             appendForever(path, "r" + std::to_string(round) + "-");
-        ::usleep(static_cast<useconds_t>(pauseMicros(random)));
+        ::usleep(static_cast<useconds_t>(std::uniform_int_distribution<int>(0, longestPause)(random)));
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
 
+        std::vector<std::string> words;
         if (!std::filesystem::exists(path) || std::filesystem::file_size(path) == 0) {
             ASSERT_TRUE(seen.empty()) << "user.dct emptied after " << seen.size() << " records, round " << round;
-            continue;
+        } else {
+            words = completeRecords(readFile(path));
+            ASSERT_FALSE(testing::Test::HasFailure()) << "torn file after round " << round;
+            ASSERT_GE(words.size(), seen.size()) << "records lost in round " << round;
+            ASSERT_TRUE(std::equal(seen.begin(), seen.end(), words.begin())) << "records changed in round " << round;
+            mostLeftovers = std::max(mostLeftovers, leftoverTemporaries(dir.path()));
         }
-        const std::vector<std::string> words = completeRecords(readFile(path));
-        ASSERT_FALSE(testing::Test::HasFailure()) << "torn file after round " << round;
-        ASSERT_GE(words.size(), seen.size()) << "records lost in round " << round;
-        ASSERT_TRUE(std::equal(seen.begin(), seen.end(), words.begin())) << "records changed in round " << round;
-        seen = words;
-        mostLeftovers = std::max(mostLeftovers, leftoverTemporaries(dir.path()));
+        if (words.size() > seen.size()) {
+            roundsWithoutProgress = 0;
+        } else if (++roundsWithoutProgress == 10) {
+            longestPause = std::min(longestPause * 3 / 2, 500000);
+            roundsWithoutProgress = 0;
+        }
+        if (!words.empty())
+            seen = std::move(words);
     }
     std::printf("%d writers killed, %zu records survived, at most %d temporary file(s) left at once\n", round,
                 seen.size(), mostLeftovers);
