@@ -280,8 +280,22 @@ TEST_P(UserDictLocking, EveryAddReportedDoneIsKept)
 INSTANTIATE_TEST_SUITE_P(Cases, UserDictLocking, testing::ValuesIn(kLockCases),
                          [](const testing::TestParamInfo<LockCase> &param) { return std::string(param.param.name); });
 
-TEST(UserDictLockingRefusal, WithoutALockNothingIsWrittenOrRemoved)
+struct RefusalCase {
+    const char *name;
+    mode_t dictMode;
+    mode_t lockMode;
+    bool writerIsAnotherUser;
+    std::string (*expected)(const std::string &path);
+};
+
+class RefusedWriter : public testing::TestWithParam<RefusalCase> {};
+
+// A writer that may not write the file, or cannot lock it, leaves the file alone.
+TEST_P(RefusedWriter, ChangesNothing)
 {
+    const RefusalCase &c = GetParam();
+    if (c.writerIsAnotherUser && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as another user";
     TempAppDir dir;
     const std::string path = dir.userDict();
     const std::string old = " 1 \r\n" + line("дом", "hus", "house");
@@ -289,50 +303,13 @@ TEST(UserDictLockingRefusal, WithoutALockNothingIsWrittenOrRemoved)
     writeFile(path + ".lock", "");
     writeFile(path + ".tmp-AbCdEf", "another writer's half-written file");
     ::chmod(dir.path().c_str(), 0777);
-    ::chmod((path + ".lock").c_str(), 0);
-    ::chmod(path.c_str(), 0666);
-
-    const ChildResult child = RunInChild([&](std::FILE *report) {
-        if (!becomeUnprivileged())
-            return 3;
-        std::int32_t count = 0;
-        UserTable table;
-        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
-        const UserDictResult written = WriteUserDict(path, 0, table);
-        std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
-        return added.ok || written.ok ? 1 : 0;
-    });
-    EXPECT_EQ(child.exitCode, 0);
-    const std::string expected = "Cannot lock " + path + ".lock: Permission denied";
-    EXPECT_EQ(child.output, expected + "\n" + expected);
-    EXPECT_EQ(readFile(path), old);
-    EXPECT_TRUE(std::filesystem::exists(path + ".tmp-AbCdEf"));
-}
-
-struct ReadOnlyCase {
-    const char *name;
-    mode_t mode;
-    bool writerIsAnotherUser;
-};
-
-class ReadOnlyUserDict : public testing::TestWithParam<ReadOnlyCase> {};
-
-// In a folder the writer may change, a file it may not write is still the user's decision to respect.
-TEST_P(ReadOnlyUserDict, IsNeitherReplacedNorAppendedTo)
-{
-    if (GetParam().writerIsAnotherUser && ::geteuid() != 0)
-        GTEST_SKIP() << "needs root to give the file to another user";
-    TempAppDir dir;
-    const std::string path = dir.userDict();
-    const std::string old = " 1 \r\n" + line("дом", "hus", "house");
-    writeFile(path, old);
-    ::chmod(dir.path().c_str(), 0777);
-    ::chmod(path.c_str(), GetParam().mode);
+    ::chmod(path.c_str(), c.dictMode);
+    ::chmod((path + ".lock").c_str(), c.lockMode);
     struct stat before {};
     ::stat(path.c_str(), &before);
 
     const ChildResult child = RunInChild([&](std::FILE *report) {
-        if (GetParam().writerIsAnotherUser && !becomeUnprivileged())
+        if (c.writerIsAnotherUser && !becomeUnprivileged())
             return 3;
         std::int32_t count = 0;
         UserTable table;
@@ -342,17 +319,25 @@ TEST_P(ReadOnlyUserDict, IsNeitherReplacedNorAppendedTo)
         return added.ok || written.ok ? 1 : 0;
     });
     EXPECT_EQ(child.exitCode, 0);
-    const std::string expected = "Cannot write " + path + ": Permission denied";
+    const std::string expected = c.expected(path);
     EXPECT_EQ(child.output, expected + "\n" + expected);
     struct stat after {};
     ::stat(path.c_str(), &after);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
     EXPECT_EQ(readFile(path), old);
+    // Under the lock a temporary can only be a killed writer's leftover; without it, it may be in use.
+    EXPECT_EQ(std::filesystem::exists(path + ".tmp-AbCdEf"), c.lockMode == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadOnlyUserDict,
-                         testing::Values(ReadOnlyCase{"mode_0444", 0444, false},
-                                         ReadOnlyCase{"another_users_file", 0644, true}),
-                         [](const testing::TestParamInfo<ReadOnlyCase> &param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedWriter,
+    testing::Values(
+        RefusalCase{"no_lock_to_be_had", 0666, 0, true,
+                    [](const std::string &path) { return "Cannot lock " + path + ".lock: Permission denied"; }},
+        RefusalCase{"read_only_file", 0444, 0666, false,
+                    [](const std::string &path) { return "Cannot write " + path + ": Permission denied"; }},
+        RefusalCase{"another_users_file", 0644, 0666, true,
+                    [](const std::string &path) { return "Cannot write " + path + ": Permission denied"; }}),
+    [](const testing::TestParamInfo<RefusalCase> &param) { return std::string(param.param.name); });
 
 } // namespace
