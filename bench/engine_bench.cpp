@@ -4,6 +4,7 @@
 
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
+#include "userdict/UserDictLookup.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,7 +73,8 @@ BenchFolder &folder()
 void runRequests(benchmark::State &state, int userRecords)
 {
     ProgramValues values;
-    SetStartValues(values, folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "");
+    SetStartValues(values, folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "",
+                   &LookupUserDict);
     values.UseUserDict = userRecords > 0 ? 1 : 0;
 
     TranslationRequest request;

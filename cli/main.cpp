@@ -1,10 +1,14 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
-#include "common/AppFolder.h"
-#include "common/QtText.h"
+#include "qtedge/AppFolder.h"
+#include "qtedge/QtText.h"
+#include "qtedge/TypedWords.h"
+#include "qtedge/WordListTransfer.h"
+#include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictFile.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -14,7 +18,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -58,15 +64,6 @@ std::optional<int> columnOfCode(const QString &code)
     return std::nullopt;
 }
 
-int targetIndexOfColumn(int column)
-{
-    switch (column) {
-    case kRussianColumn: return kTargetRussian;
-    case kEnglishColumn: return kTargetEnglish;
-    default: return kTargetSwedish;
-    }
-}
-
 struct LookupJob {
     int from = kRussianColumn;
     int to = kSwedishColumn;
@@ -88,7 +85,7 @@ bool answer(LookupJob &job, const QString &word)
     request.Option1 = job.from == kRussianColumn;
     request.Option2 = job.from == kEnglishColumn;
     request.Option3 = job.from == kSwedishColumn;
-    request.Combo1Index = targetIndexOfColumn(job.to);
+    request.Combo1Index = TargetIndexOfColumn(job.to);
     (job.from == kRussianColumn ? request.Text1 : request.Text2) = bytes;
     request.Text11 = std::string(LanguageHeading(job.from));
     request.Text22 = std::string(LanguageHeading(job.to));
@@ -97,7 +94,7 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = QString::fromLatin1(shown.statTR.data(), static_cast<qsizetype>(shown.statTR.size()));
+    const QString status = FromEngineMessage(shown.statTR);
 
     if (job.json) {
         QJsonArray nearest;
@@ -135,7 +132,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
     job.to = *to;
     job.json = parser.isSet(QStringLiteral("json"));
     SetStartValues(job.values, QFile::encodeName(appDir).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString());
+                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), &LookupUserDict);
     if (parser.isSet(QStringLiteral("no-user-dict")))
         job.values.UseUserDict = 0;
     if (parser.isSet(QStringLiteral("no-synonyms")))
@@ -158,38 +155,13 @@ int runAdd(const QStringList &args, const QString &appDir)
 {
     if (args.size() != 4)
         return usageError(QStringLiteral("add takes RUSSIAN ENGLISH SWEDISH."));
-    const QString russian = args.at(1);
-    const QString english = args.at(2);
-    const QString swedish = args.at(3);
-    if (russian.isEmpty() || english.isEmpty() || swedish.isEmpty()) {
-        printErr(QStringLiteral("ERROR: enter words first"));
+    const TypedWordsAdded added =
+        AddTypedWords(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), args.at(1), args.at(2), args.at(3));
+    if (added.outcome != TypedWordsAdded::Outcome::Added) {
+        printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
     }
-
-    // Lower-case first, then trim, as the add-words window does.
-    std::string words[3];
-    const QString *texts[3] = {&russian, &english, &swedish};
-    const CodePage pages[3] = {CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
-    for (int i = 0; i < 3; ++i) {
-        std::string bytes;
-        QString error;
-        if (!ToSingleByte(*texts[i], pages[i], bytes, &error)) {
-            printErr(QStringLiteral("\"%1\": %2").arg(*texts[i], error));
-            return kExitDataError;
-        }
-        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, pages[i])));
-    }
-
-    const QString userDict = UserDictionaryPath(appDir);
-    std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result =
-        AddUserRecord(QFile::encodeName(userDict).toStdString(), count, table, words[0], words[1], words[2]);
-    if (!result) {
-        printErr(QString::fromStdString(result.error));
-        return kExitDataError;
-    }
-    printOut(QStringLiteral("Words is added. Record #%1\n").arg(count + 1));
+    printOut(WordsAddedText(added.recordNumber) + u'\n');
     return kExitOk;
 }
 
@@ -200,11 +172,151 @@ int runCount(const QStringList &args, const QString &appDir)
     std::int32_t count = 0;
     const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
     if (!result) {
-        printErr(QString::fromStdString(result.error));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));
     return kExitOk;
+}
+
+// Writes bytes to standard output; false when they did not all get there (a full disk, a closed pipe).
+bool writeOut(std::string_view bytes)
+{
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
+}
+
+std::optional<WordListFormat> formatOfName(const QString &name)
+{
+    if (name == u"csv")
+        return WordListFormat::Csv;
+    if (name == u"tsv")
+        return WordListFormat::Tsv;
+    return std::nullopt;
+}
+
+int runExport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+{
+    if (args.size() > 2)
+        return usageError(QStringLiteral("export takes at most one FILE."));
+    const QString file = args.size() == 2 ? args.at(1) : QString();
+    // Without --format, a FILE named *.tsv or *.tab gets TSV, anything else CSV.
+    std::optional<WordListFormat> format =
+        SeparatorOfWordList(file, {}) == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+    if (parser.isSet(QStringLiteral("format"))) {
+        format = formatOfName(parser.value(QStringLiteral("format")));
+        if (!format)
+            return usageError(QStringLiteral("--format is csv or tsv."));
+    }
+
+    ExportedWords exported;
+    const UserDictResult result =
+        ExportUserDict(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), *format, exported);
+    if (!result) {
+        printErr(QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        return kExitDataError;
+    }
+    if (exported.leftOut > 0)
+        printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
+
+    if (file.isEmpty() || file == u"-") {
+        if (!writeOut(exported.text)) {
+            printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return kExitDataError;
+        }
+        return kExitOk;
+    }
+    std::string error;
+    if (!ReplaceFileAtomically(QFile::encodeName(file).toStdString(), exported.text, error)) {
+        printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+        return kExitDataError;
+    }
+    printOut(QStringLiteral("%1 record(s) written to %2\n").arg(exported.records).arg(file));
+    return kExitOk;
+}
+
+// Reads all of standard input; false on a read error.
+bool readStandardInput(std::string &bytes)
+{
+    char buffer[65536];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, n);
+    return !std::ferror(stdin);
+}
+
+QString quotedWords(const UserRecord &record)
+{
+    const auto word = [&](int column) {
+        return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
+    };
+    return QStringLiteral("\"%1\", \"%2\", \"%3\"")
+        .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
+}
+
+int runImport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+{
+    if (args.size() != 2)
+        return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
+    const QString file = args.at(1);
+    const bool fromStdin = file == u"-";
+    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
+
+    std::string bytes;
+    if (fromStdin) {
+        if (!readStandardInput(bytes)) {
+            printErr(QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            return kExitDataError;
+        }
+    } else {
+        std::string error;
+        if (ReadWholeFile(QFile::encodeName(file).toStdString(), /*createIfMissing=*/false, bytes, &error)
+            != ReadStatus::Ok) {
+            printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+            return kExitDataError;
+        }
+    }
+
+    const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
+    const ImportOutcome outcome = ImportWordList(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), bytes,
+                                                 SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
+    if (!outcome.fileError.isEmpty()) {
+        printErr(outcome.fileError);
+        return kExitDataError;
+    }
+
+    const ImportPlan &plan = outcome.plan;
+    QString report;
+    if (dryRun) {
+        for (const ImportRow &row : plan.rows) {
+            QString fate = QStringLiteral("add");
+            if (row.fate == ImportRow::Fate::AlreadyPresent)
+                fate = QStringLiteral("already present");
+            else if (row.fate == ImportRow::Fate::Repeated)
+                fate = QStringLiteral("repeats line %1").arg(row.firstLine);
+            report += QStringLiteral("%1:%2: %3 %4\n").arg(shownName).arg(row.line).arg(fate, quotedWords(row.record));
+        }
+    }
+    QString problems;
+    for (const ImportProblem &problem : plan.problems)
+        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(problem.reason);
+    if (!problems.isEmpty()) {
+        const QByteArray utf8 = problems.toUtf8();
+        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
+        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(plan.problems.size()));
+    }
+    if (dryRun) {
+        report += QStringLiteral("Dry run: %1 would be added, %2 already present; nothing was written.\n")
+                      .arg(plan.added())
+                      .arg(plan.skipped());
+    } else if (problems.isEmpty()) {
+        report += QStringLiteral("%1 added, %2 already present\n").arg(plan.added()).arg(plan.skipped());
+    }
+    if (!writeOut(report.toStdString())) {
+        printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+        return kExitDataError;
+    }
+    return problems.isEmpty() ? kExitOk : kExitDataError;
 }
 
 } // namespace
@@ -222,7 +334,20 @@ int main(int argc, char *argv[])
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
-        "      Prints how many records the user dictionary holds."));
+        "      Prints how many records the user dictionary holds.\n"
+        "  export [--format csv|tsv] [FILE]\n"
+        "      Writes the user dictionary as a UTF-8 word list (columns russian, swedish, english) to FILE or\n"
+        "      standard output: CSV for spreadsheets, TSV for flashcard programs (the default follows FILE's\n"
+        "      extension, else CSV).\n"
+        "  import [--dry-run] FILE|-\n"
+        "      Adds the rows of a UTF-8 CSV or TSV word list (a header row names the column order) to the user\n"
+        "      dictionary, checked as the add-words window checks typed words; triples already there are\n"
+        "      skipped. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "\n"
+        "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
+        "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
+        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
+        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),
@@ -230,7 +355,9 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("no-user-dict"), QStringLiteral("Do not search the user dictionary.")});
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add or count"));
+    parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});
+    parser.addOption({QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add, count, export or import"));
 
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -263,6 +390,16 @@ int main(int argc, char *argv[])
         return runLookup(args, parser, appDir);
     if (lookupOnly)
         return usageError(QStringLiteral("--json, --no-user-dict and --no-synonyms go with lookup."));
+    const bool exportOnly = parser.isSet(QStringLiteral("format"));
+    const bool importOnly = parser.isSet(QStringLiteral("dry-run"));
+    if (exportOnly && command != u"export")
+        return usageError(QStringLiteral("--format goes with export."));
+    if (importOnly && command != u"import")
+        return usageError(QStringLiteral("--dry-run goes with import."));
+    if (command == u"export")
+        return runExport(args, parser, appDir);
+    if (command == u"import")
+        return runImport(args, parser, appDir);
     if (command == u"add")
         return runAdd(args, appDir);
     if (command == u"count")

@@ -21,10 +21,8 @@ file(WRITE "${PROJECT_BINARY_DIR}/installed-copy" "")
 install(FILES "${PROJECT_BINARY_DIR}/installed-copy" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime)
 
 foreach(dir data sound html)
-    if(EXISTS "${PROJECT_SOURCE_DIR}/${dir}")
-        install(DIRECTORY "${PROJECT_SOURCE_DIR}/${dir}" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime
-                PATTERN "SOURCES.md" EXCLUDE)
-    endif()
+    install(DIRECTORY "${PROJECT_SOURCE_DIR}/${dir}" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime
+            PATTERN "SOURCES.md" EXCLUDE)
 endforeach()
 set(TRELVIK_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/trelvik")
 install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" packaging/copyright DESTINATION ${TRELVIK_INSTALL_DOCDIR}

@@ -5,14 +5,15 @@ function(trelvik_add_test)
     add_executable(${T_NAME} ${T_SOURCES})
     set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}/tests")
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} trelvik::warnings)
+    # Shared helpers are included as "support/...".
+    target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     if(T_GTEST)
         target_link_libraries(${T_NAME} PRIVATE GTest::gtest_main)
-        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60
-            PROPERTIES ENVIRONMENT "TRELVIK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data")
+        # Parameterised cases are named by their name generators; the printed parameter would only repeat it.
+        gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
     else()
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-        set_tests_properties(${T_NAME} PROPERTIES
-            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TRELVIK_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;TRELVIK_APP_DIR=${TRELVIK_APP_DIR}")
+        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
     if(T_QT)
         target_link_libraries(${T_NAME} PRIVATE Qt6::Test)

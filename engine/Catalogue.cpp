@@ -1,7 +1,7 @@
 #include "Catalogue.h"
 
+#include "Text.h"
 #include "VolumeSearch.h"
-#include "userdict/UserDictLookup.h"
 
 namespace trelvik {
 
@@ -19,8 +19,8 @@ void routeAndSearch(const Catalogue &catalogue, LookupContext &ctx, const Lookup
         for (std::string_view volume : row->volumes)
             SearchVolume(catalogue.volumePath(env.AppDir, volume), ctx);
     }
-    if (env.UseUserDict != 0)
-        LookupUserDict(env.UserDictPath, ctx);
+    if (env.UseUserDict != 0 && env.SearchUserDict)
+        env.SearchUserDict(env.UserDictPath, ctx);
 }
 
 } // namespace
@@ -29,7 +29,9 @@ const CatalogueRow *Catalogue::rowFor(std::string_view firstLetter) const noexce
 {
     if (firstLetter.size() != 1)
         return nullptr;
-    const auto letter = static_cast<unsigned char>(firstLetter[0]);
+    auto letter = static_cast<unsigned char>(firstLetter[0]);
+    if (sourceColumn == kRussianColumn)
+        letter = FoldYo(letter); // words with ё are filed under е
     for (const CatalogueRow &row : rows) {
         if (row.letter == letter)
             return &row;

@@ -34,7 +34,7 @@ const Catalogue &SwedishCatalogue();
 const std::vector<const Catalogue *> &AllCatalogues();
 
 // Routers: search the volumes of ctx.FirstLetter in the source language's catalogue, then the user
-// dictionary when env.UseUserDict is non-zero.
+// dictionary through env.SearchUserDict when env.UseUserDict is non-zero.
 void LookupRussian(LookupContext &ctx, const LookupEnvironment &env);
 void LookupEnglish(LookupContext &ctx, const LookupEnvironment &env);
 void LookupSwedish(LookupContext &ctx, const LookupEnvironment &env);

@@ -2,26 +2,15 @@
 
 namespace trelvik {
 
-namespace {
-
-bool isBlank(char c) noexcept { return c == ' ' || c == '\t'; }
-bool isSeparator(char c) noexcept { return c == ',' || c == '\r' || c == '\n'; }
-
-} // namespace
-
-void FieldReader::skipSeparator() noexcept
+FieldReader::FieldReader(std::string_view bytes) noexcept
+    : m_bytes(bytes), m_lfLineEnds(bytes.find("\r\n") == std::string_view::npos)
 {
-    if (atEnd())
-        return;
-    const char c = m_bytes[m_pos++];
-    if (c == '\r' && !atEnd() && m_bytes[m_pos] == '\n')
-        ++m_pos;
 }
 
 std::string_view FieldReader::next() noexcept
 {
     const std::size_t size = m_bytes.size();
-    while (m_pos < size && isBlank(m_bytes[m_pos]))
+    while (m_pos < size && isBlank(m_pos))
         ++m_pos;
     if (m_pos >= size)
         return {};
@@ -35,17 +24,19 @@ std::string_view FieldReader::next() noexcept
             return m_bytes.substr(start);
         }
         m_pos = close + 1;
-        while (m_pos < size && !isSeparator(m_bytes[m_pos]))
-            ++m_pos;
+        if (m_pos < size && !isSeparatorAt(m_pos))
+            m_pos = findSeparator(m_pos);
         skipSeparator();
         return m_bytes.substr(start, close - start);
     }
 
     const std::size_t start = m_pos;
-    while (m_pos < size && !isSeparator(m_bytes[m_pos]))
-        ++m_pos;
+    m_pos = findSeparator(m_pos);
     std::size_t end = m_pos;
-    while (end > start && isBlank(m_bytes[end - 1]))
+    // Whatever CR or LF is left at the end of the field is no line end (findSeparator would have stopped
+    // there), so it goes with the blanks.
+    while (end > start && (m_bytes[end - 1] == ' ' || m_bytes[end - 1] == '\t' || m_bytes[end - 1] == '\r'
+                           || m_bytes[end - 1] == '\n'))
         --end;
     skipSeparator();
     return m_bytes.substr(start, end - start);

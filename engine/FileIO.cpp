@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <string_view>
@@ -63,22 +64,33 @@ std::string folderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The file a replacement writes to: a symbolic link is followed, so that the link survives.
-std::string replacementTarget(const std::string &path)
-{
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
-}
-
 constexpr std::string_view kTempInfix = ".tmp-";
 constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
 
 } // namespace
 
-ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
-                         std::size_t maxBytes)
+std::string ResolvedPath(const std::string &path)
 {
-    bytes.clear();
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved))
+        return resolved;
+    const auto slash = path.find_last_of('/');
+    if (errno != ENOENT || slash == std::string::npos || slash + 1 == path.size())
+        return path;
+    if (!::realpath(folderOf(path).c_str(), resolved))
+        return path;
+    std::string folder(resolved);
+    if (folder.back() != '/')
+        folder += '/';
+    return folder + path.substr(slash + 1);
+}
+
+namespace {
+
+// Opens a file for reading (creating it empty when asked) and makes sure it is a regular file; fills size.
+// Returns -1 after saying why in errorText.
+int openRegularFile(const std::string &path, bool createIfMissing, std::string *errorText, std::size_t &size)
+{
     // Without O_NONBLOCK, opening a named pipe put in a file's place would wait forever for a writer;
     // a regular file ignores the flag.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -87,24 +99,24 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
     if (fd < 0) {
         if (errorText)
             *errorText = describe("Cannot open", path, errno);
-        return ReadStatus::Unavailable;
+        return -1;
     }
-    FdGuard guard(fd);
-
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
         if (errorText)
             *errorText = "Cannot read " + path + ": not a regular file";
-        return ReadStatus::Unavailable;
+        return -1;
     }
-    if (static_cast<unsigned long long>(st.st_size) > kMaxDataFileBytes) {
-        if (errorText)
-            *errorText = "Cannot read " + path + ": the file is too large";
-        return ReadStatus::Unavailable;
-    }
+    size = static_cast<std::size_t>(st.st_size);
+    return fd;
+}
 
-    bytes.resize(std::min(static_cast<std::size_t>(st.st_size), maxBytes));
-    std::size_t got = 0;
+// Reads into bytes[from, bytes.size()), stopping early at the end of the file (bytes is cut to what was
+// read). False after saying why in errorText.
+bool readInto(int fd, const std::string &path, std::string &bytes, std::size_t from, std::string *errorText)
+{
+    std::size_t got = from;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
         if (n < 0) {
@@ -114,19 +126,61 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
             bytes.clear();
             if (errorText)
                 *errorText = describe("Cannot read", path, err);
-            return ReadStatus::Unavailable;
+            return false;
         }
         if (n == 0)
             break; // the file shrank while we read it
         got += static_cast<std::size_t>(n);
     }
     bytes.resize(got);
-    return ReadStatus::Ok;
+    return true;
+}
+
+} // namespace
+
+ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
+                         std::size_t maxBytes)
+{
+    bytes.clear();
+    std::size_t size = 0;
+    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    if (fd < 0)
+        return ReadStatus::Unavailable;
+    FdGuard guard(fd);
+    if (size > kMaxDataFileBytes) {
+        if (errorText)
+            *errorText = "Cannot read " + path + ": the file is too large";
+        return ReadStatus::Unavailable;
+    }
+    bytes.resize(std::min(size, maxBytes));
+    return readInto(fd, path, bytes, 0, errorText) ? ReadStatus::Ok : ReadStatus::Unavailable;
+}
+
+ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
+                        const std::function<bool(std::string_view)> &enough, std::string *errorText)
+{
+    constexpr std::size_t kFirstPiece = 64 * 1024;
+    bytes.clear();
+    std::size_t size = 0;
+    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    if (fd < 0)
+        return ReadStatus::Unavailable;
+    FdGuard guard(fd);
+    size = std::min(size, kMaxDataFileBytes);
+
+    for (std::size_t want = std::min(size, kFirstPiece);; want = std::min(size, want * 2)) {
+        const std::size_t from = bytes.size();
+        bytes.resize(want);
+        if (!readInto(fd, path, bytes, from, errorText))
+            return ReadStatus::Unavailable;
+        if (bytes.size() < want || bytes.size() == size || enough(bytes))
+            return ReadStatus::Ok;
+    }
 }
 
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)
 {
-    const std::string target = replacementTarget(path);
+    const std::string target = ResolvedPath(path);
 
     mode_t mode = 0666;
     {
@@ -135,9 +189,16 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         mode &= ~mask;
     }
     struct stat st {};
-    if (::stat(target.c_str(), &st) == 0) {
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
         if (!S_ISREG(st.st_mode)) {
             errorText = "Cannot write " + path + ": not a regular file";
+            return false;
+        }
+        // The folder may allow the rename even where the file itself is read-only: the file's mode decides,
+        // also for root, who could write it anyway.
+        if ((st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            errorText = describe("Cannot write", path, EACCES);
             return false;
         }
         mode = st.st_mode & 07777;
@@ -151,6 +212,16 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         return false;
     }
     FdGuard guard(fd);
+
+    // Root replacing someone else's file hands the new one back to its owner; anyone else may only have
+    // written it in place because its mode allows, and keeps the ownership the folder gives.
+    if (exists && ::geteuid() == 0 && (st.st_uid != 0 || st.st_gid != 0) && ::fchown(fd, st.st_uid, st.st_gid) != 0) {
+        const int chownErr = errno;
+        guard.reset();
+        ::unlink(temp.c_str());
+        errorText = describe("Cannot write", path, chownErr);
+        return false;
+    }
 
     int err = 0;
     if (!writeAll(fd, bytes.data(), bytes.size()) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
@@ -177,7 +248,7 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
 
 void RemoveStaleTemporaries(const std::string &path)
 {
-    const std::string target = replacementTarget(path);
+    const std::string target = ResolvedPath(path);
     const std::string folder = folderOf(target);
     const std::string prefix = target.substr(target.find_last_of('/') + 1) + std::string(kTempInfix);
     DIR *dir = ::opendir(folder.c_str());

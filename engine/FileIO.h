@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace trelvik {
 
@@ -20,9 +22,21 @@ inline constexpr std::size_t kMaxDataFileBytes = std::size_t{1} << 30;
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes,
                          std::string *errorText = nullptr, std::size_t maxBytes = kMaxDataFileBytes);
 
+// Reads the start of a file into bytes, in pieces that grow, until enough(bytes) says that what was read
+// suffices or the file (or kMaxDataFileBytes of it) is read: a reader that needs only the head of a huge
+// file costs what the head costs. Opens, creates and fails as ReadWholeFile does, but no file is too large.
+ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
+                        const std::function<bool(std::string_view)> &enough, std::string *errorText = nullptr);
+
 // Replaces the file at path with bytes so that, whatever happens (a crash, a full disk), the file is either
-// its old complete self or the new complete content. Returns false and fills errorText on failure.
+// its old complete self or the new complete content. An existing file keeps its permissions and owner, and
+// one that may not be written (no write permission, or none for anyone) is refused rather than replaced.
+// Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
+
+// The file that path names once symbolic links are followed: where a replacement writes, and what writers
+// of path must lock. For a missing file, its folder is resolved.
+std::string ResolvedPath(const std::string &path);
 
 // Removes the temporary files that ReplaceFileAtomically leaves beside path when its process is killed
 // before the rename. Only safe while no other writer of path is at work, that is, under the writers' lock.

@@ -1,5 +1,7 @@
 #include "LookupContext.h"
 
+#include "Text.h"
+
 #include <cstddef>
 
 namespace trelvik {
@@ -34,13 +36,15 @@ void CollectRecord(const RecordView &record, LookupContext &ctx)
     const std::string_view source = record[static_cast<std::size_t>(ctx.SourceColumn - 1)];
     const std::string_view target = record[static_cast<std::size_t>(ctx.TargetColumn - 1)];
 
+    const bool russian = ctx.SourceColumn == kRussianColumn;
+
     // An exact match that found the list full is not "stored", so it may still show up as a nearest word.
     bool stored = false;
-    if (source == ctx.SourceWord)
+    if (russian ? SameRussianText(source, ctx.SourceWord) : source == ctx.SourceWord)
         stored = ctx.Translations.add(target);
 
     if (ctx.FindSynonyms && !stored && ctx.SourceWord.size() > 2 && !ctx.NearestWords.full()
-        && EntryContainsWord(source, ctx.SourceWord))
+        && (russian ? RussianEntryContainsWord(source, ctx.SourceWord) : EntryContainsWord(source, ctx.SourceWord)))
         ctx.NearestWords.add(source, target);
 }
 

@@ -51,18 +51,23 @@ struct LookupContext {
     std::string FirstLetter;
 };
 
+// Searches the user dictionary file for ctx.SourceWord and adds what it finds behind what the volumes stored.
+// The engine knows nothing of that file: the program hands it the search.
+using UserDictSearch = void (*)(const std::string &userDictPath, LookupContext &ctx);
+
 // Where a request's files live and whether the user dictionary takes part.
 struct LookupEnvironment {
-    std::string AppDir;       // application folder, without a trailing slash
-    int UseUserDict = 1;      // non-zero means on
-    std::string UserDictPath; // full name of the user dictionary file
+    std::string AppDir;                      // application folder, without a trailing slash
+    int UseUserDict = 1;                     // non-zero means on
+    std::string UserDictPath;                // full name of the user dictionary file
+    UserDictSearch SearchUserDict = nullptr; // nullptr: there is no user dictionary to search
 };
 
 // A record's three fields as views into the bytes they were read from, in column order (index 0 = column 1).
 using RecordView = std::array<std::string_view, 3>;
 
 // Adds one record to the request's lists by the exact-match and nearest-word rules
-// shared by the volumes and the user dictionary.
+// shared by the volumes and the user dictionary. Russian words compare with ё read as е.
 void CollectRecord(const RecordView &record, LookupContext &ctx);
 
 // True when word occurs in entry as a run of consecutive bytes (case-sensitive).

@@ -33,6 +33,33 @@ std::string LowerCaseWord(std::string_view word, CodePage codePage)
     return lower;
 }
 
+bool SameRussianText(std::string_view a, std::string_view b) noexcept
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldYo(static_cast<unsigned char>(a[i])) != FoldYo(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+bool RussianEntryContainsWord(std::string_view entry, std::string_view word) noexcept
+{
+    if (word.size() > entry.size())
+        return false;
+    if (word.empty())
+        return true;
+    const unsigned char first = FoldYo(static_cast<unsigned char>(word[0]));
+    const std::size_t lastStart = entry.size() - word.size();
+    for (std::size_t at = 0; at <= lastStart; ++at) {
+        if (FoldYo(static_cast<unsigned char>(entry[at])) == first
+            && SameRussianText(entry.substr(at + 1, word.size() - 1), word.substr(1)))
+            return true;
+    }
+    return false;
+}
+
 std::string_view TrimSpaces(std::string_view text) noexcept
 {
     const auto first = text.find_first_not_of(' ');

@@ -3,37 +3,54 @@
 #include "Catalogue.h"
 #include "Text.h"
 
+#include <iterator>
+
 namespace trelvik {
 
 namespace {
 
 using Router = void (*)(LookupContext &, const LookupEnvironment &);
 
-// One row of the source-language table: which switch, column, input field, code page, targets and router.
+// One row of the source-language table: which switch, column, input field, code page and router.
 struct SourceRoute {
     int sourceColumn;
     bool wordFromText1;
     CodePage codePage;
-    int targetForIndex[3]; // column per Combo1 index, 0 where the index names the source language
     Router router;
 };
 
-const SourceRoute kRussianRoute{kRussianColumn, true, CodePage::Windows1251, {0, kEnglishColumn, kSwedishColumn},
-                                &LookupRussian};
-const SourceRoute kEnglishRoute{kEnglishColumn, false, CodePage::Windows1252, {kRussianColumn, 0, kSwedishColumn},
-                                &LookupEnglish};
-const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, {kRussianColumn, kEnglishColumn, 0},
-                                &LookupSwedish};
+const SourceRoute kRussianRoute{kRussianColumn, true, CodePage::Windows1251, &LookupRussian};
+const SourceRoute kEnglishRoute{kEnglishColumn, false, CodePage::Windows1252, &LookupEnglish};
+const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, &LookupSwedish};
+
+// The target list in index order.
+constexpr int kTargetColumns[] = {kRussianColumn, kEnglishColumn, kSwedishColumn};
 
 } // namespace
 
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath)
+int ColumnOfTargetIndex(int index) noexcept
+{
+    return (index >= 0 && index < static_cast<int>(std::size(kTargetColumns))) ? kTargetColumns[index] : 0;
+}
+
+int TargetIndexOfColumn(int column) noexcept
+{
+    for (int index = 0; index < static_cast<int>(std::size(kTargetColumns)); ++index) {
+        if (kTargetColumns[index] == column)
+            return index;
+    }
+    return kTargetNone;
+}
+
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
+                    UserDictSearch searchUserDict)
 {
     values.UseUserDict = 1;
     values.FindSynonyms = true;
     values.UserDictCount = 0;
     values.AppDir = std::move(appDir);
     values.UserDictPath = std::move(userDictPath);
+    values.SearchUserDict = searchUserDict;
 }
 
 void TakeFirstLetter(ProgramValues &values)
@@ -65,9 +82,8 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
     values.SourceWord = LowerCaseWord(route->wordFromText1 ? request.Text1 : request.Text2, route->codePage);
     TakeFirstLetter(values);
 
-    const int index = request.Combo1Index;
-    const int targetColumn = (index >= 0 && index <= 2) ? route->targetForIndex[index] : 0;
-    if (targetColumn == 0) {
+    const int targetColumn = ColumnOfTargetIndex(request.Combo1Index);
+    if (targetColumn == 0 || targetColumn == route->sourceColumn) {
         result.outcome = RequestOutcome::NoTargetLanguage;
         return result;
     }
@@ -79,7 +95,7 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
     ctx.FindSynonyms = values.FindSynonyms;
     ctx.FirstLetter = values.FirstLetter;
 
-    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath};
+    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath, values.SearchUserDict};
     route->router(ctx, env);
 
     result.outcome = RequestOutcome::Shown;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LookupContext.h"
 #include "Presentation.h"
 
 #include <cstdint>
@@ -13,6 +14,11 @@ inline constexpr std::string_view kErrorNoSourceLanguage = "Error. Empty languse
 // Indexes of the target list ("Translate to:").
 enum TargetIndex : int { kTargetNone = -1, kTargetRussian = 0, kTargetEnglish = 1, kTargetSwedish = 2 };
 
+// The language column a target-list index names, or 0 for an index the list does not have.
+int ColumnOfTargetIndex(int index) noexcept;
+// The target-list index that names a language column, or kTargetNone.
+int TargetIndexOfColumn(int column) noexcept;
+
 // The program-wide values of the lookup, set at start-up and changed by the options window.
 struct ProgramValues {
     int UseUserDict = 1;          // "Use user dictionary": 0 off, any other value on
@@ -22,10 +28,13 @@ struct ProgramValues {
     std::string AppDir;           // application folder, without a trailing slash
     std::string SourceWord;       // the last request's word, lower-cased
     std::string FirstLetter;      // its first byte, or empty
+    UserDictSearch SearchUserDict = nullptr; // how the user dictionary is searched
 };
 
-// Sets the start values: both options on, no count, the user dictionary in the given file.
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath);
+// Sets the start values: both options on, no count, the user dictionary in the given file, searched by
+// searchUserDict.
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
+                    UserDictSearch searchUserDict);
 
 // A translation request as the main window's controls hold it. Texts are single-byte:
 // Text1 in Windows-1251, Text2 in Windows-1252.

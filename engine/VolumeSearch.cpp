@@ -7,10 +7,32 @@
 
 namespace trelvik {
 
+namespace {
+
+// Reads as much of a volume as its first maxRecords records need: once they are whole, or the record that
+// ends the data is, the rest of the file cannot change what is found.
+ReadStatus readVolumeHead(const std::string &fileName, int maxRecords, std::string &bytes)
+{
+    return ReadFileHead(fileName, /*createIfMissing=*/true, bytes, [maxRecords](std::string_view head) {
+        FieldReader reader(head);
+        RecordView record;
+        for (int row = 0; row < maxRecords; ++row) {
+            // A record that reaches the end of the head may go on in the next piece.
+            if (reader.nextRecord(record) < 3 || reader.position() >= head.size())
+                return false;
+            if (IsEndRecord(record))
+                return true;
+        }
+        return true;
+    });
+}
+
+} // namespace
+
 void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table)
 {
     table.rows.clear();
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, table.bytes) != ReadStatus::Ok)
+    if (readVolumeHead(fileName, maxRecords, table.bytes) != ReadStatus::Ok)
         return;
     ReadVolumeRows(table.bytes, maxRecords, table.rows);
 }
@@ -31,10 +53,10 @@ void ReadVolumeRows(std::string_view bytes, int maxRecords, std::vector<RecordVi
     }
 }
 
-void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
+namespace {
+
+void searchRows(const std::vector<RecordView> &rows, LookupContext &ctx)
 {
-    std::vector<RecordView> rows;
-    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
     for (const RecordView &record : rows) {
         if (IsEndRecord(record))
             break;
@@ -42,12 +64,20 @@ void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
     }
 }
 
+} // namespace
+
+void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
+{
+    std::vector<RecordView> rows;
+    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
+    searchRows(rows, ctx);
+}
+
 void SearchVolume(const std::string &fileName, LookupContext &ctx)
 {
-    std::string bytes;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes) != ReadStatus::Ok)
-        return;
-    SearchVolumeBytes(bytes, ctx);
+    VolumeTable table;
+    ReadVolume(fileName, kVolumeRecordLimit, table);
+    searchRows(table.rows, ctx);
 }
 
 } // namespace trelvik

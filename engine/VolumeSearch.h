@@ -19,8 +19,8 @@ struct VolumeTable {
     std::vector<RecordView> rows;
 };
 
-// Reads at most maxRecords whole records of a volume into table. A missing volume is created empty
-// where the folder allows it; a volume that cannot be opened or read leaves the table without rows,
+// Reads at most maxRecords whole records of a volume into table, and only as much of the file as they
+// need. A missing volume is created empty where the folder allows it; a volume that cannot be opened or read leaves the table without rows,
 // and so does a record cut short by the end of the file.
 void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table);
 

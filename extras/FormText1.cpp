@@ -1,8 +1,9 @@
 #include "FormText1.h"
 
-#include "common/QtText.h"
-#include "extras/ExampleText.h"
+#include "qtedge/QtText.h"
+#include "engine/ExampleText.h"
 #include "widgets/MessageBox.h"
+#include "widgets/PanelComboBox.h"
 #include "widgets/WindowLook.h"
 
 #include <QAudioOutput>
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPalette>
 #include <QPlainTextEdit>
@@ -28,8 +31,7 @@ constexpr int kExampleCount = 6;
 
 QToolButton *makeStripButton(QWidget *strip, const char *name, QStyle::StandardPixmap icon, const QString &tip)
 {
-    auto *button = new QToolButton(strip);
-    button->setObjectName(QLatin1String(name));
+    auto *button = NamedChild<QToolButton>(strip, name, QRect());
     button->setIcon(strip->style()->standardIcon(icon));
     button->setToolTip(tip);
     button->setAccessibleName(tip);
@@ -38,7 +40,25 @@ QToolButton *makeStripButton(QWidget *strip, const char *name, QStyle::StandardP
     return button;
 }
 
+std::function<bool()> &soundOutputCheck()
+{
+    static std::function<bool()> instance;
+    return instance;
+}
+
+bool hasSoundOutput()
+{
+    if (soundOutputCheck())
+        return soundOutputCheck()();
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
 } // namespace
+
+void SetSoundOutputCheck(std::function<bool()> check)
+{
+    soundOutputCheck() = std::move(check);
+}
 
 QString ExampleRecordingPath(const QString &appFolder, int index)
 {
@@ -86,16 +106,13 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 
     createControls();
 
-    m_lineBreak = QStringLiteral("\r\n");
     selectExample(m_textCH->currentIndex());
 }
 
 void FormText1::createControls()
 {
     // Created bottom of the stacking order first.
-    m_mciWave = new QWidget(this);
-    m_mciWave->setObjectName(QStringLiteral("mciWave"));
-    m_mciWave->setGeometry(Twips(3000, 120, 2820, 330));
+    m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
     auto *strip = new QHBoxLayout(m_mciWave);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(2);
@@ -111,30 +128,18 @@ void FormText1::createControls()
     strip->addWidget(m_stop);
     strip->addWidget(m_position, 1);
 
-    m_textCH = new QComboBox(this);
-    m_textCH->setObjectName(QStringLiteral("TextCH"));
-    m_textCH->setGeometry(Twips(240, 120, 2655, 315));
+    m_textCH = NamedChild<PanelComboBox>(this, "TextCH", Twips(240, 120, 2655, 315));
     for (int i = 0; i < kExampleCount; ++i)
         m_textCH->addItem(QStringLiteral("text%1").arg(i + 1));
-    QPalette panel = m_textCH->palette();
-    panel.setColor(QPalette::Button, kPanelGreen);
-    panel.setColor(QPalette::Base, kPanelGreen);
-    m_textCH->setPalette(panel);
+    PaintPanel(m_textCH);
 
-    m_text1 = new QPlainTextEdit(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->setGeometry(Twips(240, 600, 7095, 4815));
+    m_text1 = NamedChild<QPlainTextEdit>(this, "Text1", Twips(240, 600, 7095, 4815));
     m_text1->setReadOnly(true);
     m_text1->setTabChangesFocus(true);
     m_text1->setFont(SansFont(12));
-    QPalette textPanel = m_text1->palette();
-    textPanel.setColor(QPalette::Base, kPanelGreen);
-    textPanel.setColor(QPalette::Text, Qt::black);
-    m_text1->setPalette(textPanel);
+    PaintPanel(m_text1);
 
-    m_command1 = new QPushButton(QStringLiteral("Cancel"), this);
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(Twips(6000, 120, 1335, 375));
+    m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
     m_command1->setAutoDefault(false);
 
     setTabOrder(m_textCH, m_text1);
@@ -162,7 +167,6 @@ void FormText1::createControls()
 
 void FormText1::selectExample(int index)
 {
-    m_lineBreak = QStringLiteral("\r\n");
     if (index < 0 || index >= kExampleCount)
         return;
 
@@ -173,7 +177,7 @@ void FormText1::selectExample(int index)
     m_textPath = ExampleTextPath(m_appFolder, index);
     const std::string items = LoadExampleText(QFile::encodeName(m_textPath).toStdString());
     QString text = FromSingleByte(items, CodePage::Windows1252);
-    text.replace(m_lineBreak, QStringLiteral("\n"));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     m_text1->setPlainText(text);
     m_text1->moveCursor(QTextCursor::Start);
 }
@@ -192,7 +196,9 @@ void FormText1::playVAW(const QString &fileName)
     closeRecording();
     // Checked before the player sees the file, so that a missing, unreadable or foreign file is reported
     // at once rather than whenever the media pipeline gets round to it.
-    if (!LooksLikeWaveFile(fileName)) {
+    // Without a sound device the recording cannot be opened for playing either; the player would only move
+    // its slider in silence.
+    if (!LooksLikeWaveFile(fileName) || !hasSoundOutput()) {
         ShowMessage(this, kFileError);
         return;
     }

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class QAudioOutput;
 class QComboBox;
 class QMediaPlayer;
@@ -16,6 +18,10 @@ namespace trelvik {
 // The recording and the text file of voice example number index (0 to 5), in the application folder.
 QString ExampleRecordingPath(const QString &appFolder, int index);
 QString ExampleTextPath(const QString &appFolder, int index);
+
+// Replaces the test for a sound output (by default: the system lists at least one audio output device), so
+// tests can run the window as on machines with and without sound. Pass an empty function to restore it.
+void SetSoundOutputCheck(std::function<bool()> check);
 
 // True when path names a readable file that starts like a WAV recording (a RIFF header of type WAVE).
 bool LooksLikeWaveFile(const QString &path);
@@ -44,7 +50,6 @@ private:
     void updatePlayerStrip();
 
     QString m_appFolder;
-    QString m_lineBreak;
     QString m_textPath;
 
     QMediaPlayer *m_player = nullptr;

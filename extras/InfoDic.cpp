@@ -11,10 +11,6 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#ifndef TRELVIK_VERSION
-#define TRELVIK_VERSION "2.0"
-#endif
-
 namespace trelvik {
 
 namespace {
@@ -28,9 +24,7 @@ const QString kWebAddress = QStringLiteral("https://trelvik.example.org/");
 QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
                   const QColor &textColour, bool opaque)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
+    auto *label = NamedChild<QLabel>(parent, name, geometry, text);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette palette = label->palette();

@@ -5,7 +5,8 @@
 #include "engine/LookupContext.h"
 #include "engine/Text.h"
 #include "engine/VolumeSearch.h"
-#include "extras/ExampleText.h"
+#include "engine/ExampleText.h"
+#include "userdict/DelimitedText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -265,6 +266,35 @@ std::string FuzzExampleText(const std::uint8_t *data, std::size_t size)
         expected.append(reader.next()).append("\r\n");
     if (text != expected)
         return "the shown lines differ from the file's items";
+    return {};
+}
+
+std::string FuzzWordList(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view bytes = asBytes(data, size);
+    for (const char separator : {',', '\t', ';'}) {
+        std::size_t lastLine = 0;
+        std::string written = "header\n"; // keeps a first cell that starts like a byte-order mark a cell
+        std::vector<std::vector<std::string>> expected;
+        for (const DelimitedRow &row : ReadDelimited(bytes, separator)) {
+            if (row.line <= lastLine)
+                return "row numbers do not grow";
+            lastLine = row.line;
+            if (row.cells.empty())
+                return "a row without cells";
+            std::vector<std::string> cells = row.cells;
+            cells.resize(3);
+            AppendDelimitedRow(written, {cells[0], cells[1], cells[2]}, separator, "\r\n");
+            expected.push_back(std::move(cells));
+        }
+        const std::vector<DelimitedRow> reread = ReadDelimited(written, separator);
+        if (reread.size() != expected.size() + 1)
+            return "written rows read back as a different number of rows";
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            if (reread[i + 1].cells != expected[i] || reread[i + 1].unterminated)
+                return "a written row reads back as other cells";
+        }
+    }
     return {};
 }
 

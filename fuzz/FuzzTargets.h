@@ -23,11 +23,16 @@ std::string FuzzExampleText(const std::uint8_t *data, std::size_t size);
 // The input is single-byte text (decoded in both code pages) and, read as UTF-16, text to encode.
 std::string FuzzCodePages(const std::uint8_t *data, std::size_t size);
 
+// The input is a word list to import: splits it with each separator, and every row written back by the
+// writer must read back as the same cells.
+std::string FuzzWordList(const std::uint8_t *data, std::size_t size);
+
 // Names of the targets above, as used for the fuzzer executables and the corpus folders.
 inline constexpr const char *kVolumeTarget = "volume";
 inline constexpr const char *kUserDictTarget = "userdict";
 inline constexpr const char *kExampleTextTarget = "exampletext";
 inline constexpr const char *kCodePagesTarget = "codepages";
 inline constexpr const char *kQtTextTarget = "qttext";
+inline constexpr const char *kWordListTarget = "wordlist";
 
 } // namespace trelvik::fuzz

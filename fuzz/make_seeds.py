@@ -69,6 +69,14 @@ QT_SEEDS = {
 }
 
 
+WORDLIST_SEEDS = {
+    "spreadsheet-semicolons": "\ufeffEnglish;Russian;Swedish\r\n\"Ice; cream\";мороженое;glass\n;;\r\n Dog ;x;Hund\r\n".encode(),
+    "tabs-quotes-line-ends": b'russian\tswedish\tenglish\n"quoted\r\nbreak"\t"say ""hi"""\tx\n\n\ra\tb\tc',
+    "unclosed-quote": b'a,b\n"open,x\ny',
+    "junk-after-quote": b' "a"junk ,b,,,\n\xef\xbb\xbf,"",""""\n',
+}
+
+
 def write(target: str, seeds: dict) -> None:
     folder = CORPUS / target
     folder.mkdir(parents=True, exist_ok=True)
@@ -92,6 +100,7 @@ def main() -> None:
             shutil.copyfile(source, CORPUS / "exampletext" / ("real-" + source.name))
     write("codepages", CODEPAGE_SEEDS)
     write("qttext", QT_SEEDS)
+    write("wordlist", WORDLIST_SEEDS)
 
 
 if __name__ == "__main__":

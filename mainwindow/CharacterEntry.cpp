@@ -1,7 +1,7 @@
 // The on-screen keyboard: the edit buffer and the routines that move it in and out of the input field.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

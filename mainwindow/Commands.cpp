@@ -1,11 +1,11 @@
 // "Translate", "Exit" and the commands that open the other windows.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "extras/FormText1.h"
 #include "extras/Help.h"
 #include "extras/InfoDic.h"
-#include "userdict/OptionsF.h"
+#include "userdictwindows/OptionsF.h"
 #include "widgets/MessageBox.h"
 
 #include <QComboBox>
@@ -22,11 +22,6 @@
 namespace trelvik {
 
 namespace {
-
-QString latin1(std::string_view text)
-{
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The text of a pane as single-byte text; the headings are plain ASCII in either code page.
 std::string paneBytes(const QPlainTextEdit *pane, CodePage codePage)
@@ -74,7 +69,7 @@ void runModal(QDialog *dialog)
 
 void dictionary::Translate()
 {
-    m_statTR->setText(latin1(kStatSearching));
+    m_statTR->setText(FromEngineMessage(kStatSearching));
     m_statTR->repaint();
 
     // The same language on both sides gives way to the other language the user most likely means.
@@ -100,7 +95,7 @@ void dictionary::Translate()
     const bool text1Ok = ToSingleByte(m_text1->text(), CodePage::Windows1251, request.Text1, fromText1 ? &error : nullptr);
     const bool text2Ok = ToSingleByte(m_text2->text(), CodePage::Windows1252, request.Text2, fromText2 ? &error : nullptr);
     if ((fromText1 && !text1Ok) || (fromText2 && !text2Ok)) {
-        m_statTR->setText(latin1(kStatReady));
+        m_statTR->setText(FromEngineMessage(kStatReady));
         ShowMessage(this, error);
         return;
     }
@@ -110,7 +105,7 @@ void dictionary::Translate()
     TranslationResult result = TranslateWord(m_values, request);
     switch (result.outcome) {
     case RequestOutcome::NoSourceLanguage:
-        ShowMessage(this, latin1(kErrorNoSourceLanguage));
+        ShowMessage(this, FromEngineMessage(kErrorNoSourceLanguage));
         return;
     case RequestOutcome::NoTargetLanguage:
         return;
@@ -121,7 +116,7 @@ void dictionary::Translate()
     setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
     setPair(m_text22, m_text22r, shown.Text22);
     setPair(m_text11, m_text11r, shown.Text11);
-    m_statTR->setText(latin1(shown.statTR));
+    m_statTR->setText(FromEngineMessage(shown.statTR));
 }
 
 SourceFields dictionary::readSourceFields() const
@@ -137,9 +132,13 @@ SourceFields dictionary::readSourceFields() const
 
 void dictionary::openAddWords(QWidget *over)
 {
-    Q_UNUSED(over); // the one add-words window belongs to the main window wherever it is opened from
+    // The one add-words window belongs to the window it is opened from, so it is modal over that one: over
+    // the options window when opened there, which is itself modal over this one.
+    QWidget *owner = over ? over : this;
     if (!m_addWords)
-        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, this);
+        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, owner);
+    else if (m_addWords->parentWidget() != owner)
+        m_addWords->setParent(owner, m_addWords->windowFlags());
     runModal(m_addWords);
 }
 

@@ -1,6 +1,9 @@
 #include "Dictionary.h"
 
+#include "qtedge/QtText.h"
+#include "widgets/PanelComboBox.h"
 #include "widgets/SingleByteValidator.h"
+#include "widgets/WholeBoxButton.h"
 #include "widgets/WindowLook.h"
 
 #include <QAbstractItemView>
@@ -15,6 +18,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QWindow>
 
 // Pictures and icons come from a static library; name the resource once so the linker keeps it.
 static void initAssets()
@@ -26,47 +32,29 @@ namespace trelvik {
 
 namespace {
 
-template <typename W> W *named(QWidget *parent, const char *name)
-{
-    auto *widget = new W(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-void paintPanel(QWidget *widget)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, kPanelGreen);
-    palette.setColor(QPalette::Button, kPanelGreen);
-    widget->setPalette(palette);
-}
-
 QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
 {
-    auto *edit = named<QPlainTextEdit>(parent, name);
-    edit->setGeometry(Twips(left, 3240, 3900, 3015));
+    auto *edit = NamedChild<QPlainTextEdit>(parent, name, Twips(left, 3240, 3900, 3015));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::StrongFocus);
     edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     edit->setFont(SansFont(8.25));
-    paintPanel(edit);
+    PaintPanel(edit);
     return edit;
 }
 
 QLineEdit *translationLine(QWidget *parent, const char *name)
 {
-    auto *line = named<QLineEdit>(parent, name);
-    line->setGeometry(Twips(1680, 2880, 6285, 315));
+    auto *line = NamedChild<QLineEdit>(parent, name, Twips(1680, 2880, 6285, 315));
     line->setReadOnly(true);
     line->setFont(SansFont(11.25));
-    paintPanel(line);
+    PaintPanel(line);
     return line;
 }
 
 QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 {
-    auto *line = named<QLineEdit>(parent, name);
-    line->setGeometry(Twips(120, 120, 6975, 375));
+    auto *line = NamedChild<QLineEdit>(parent, name, Twips(120, 120, 6975, 375));
     line->setFont(SansFont(11.25));
     line->setValidator(new SingleByteValidator(codePage, line));
     return line;
@@ -74,22 +62,34 @@ QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 
 QLabel *keyboardPicture(QWidget *parent, const char *name)
 {
-    auto *picture = named<QLabel>(parent, name);
-    picture->setGeometry(Twips(2040, 600, 6000, 2055));
-    picture->setPixmap(QPixmap(QStringLiteral(":/keyboards/%1.gif").arg(QString::fromLatin1(name))));
+    auto *picture = NamedChild<QLabel>(parent, name, Twips(2040, 600, 6000, 2055));
+    picture->setPixmap(QPixmap(QStringLiteral(":/keyboards/%1.gif").arg(QLatin1StringView(name))));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }
 
 QFrame *rule(QWidget *parent, const char *name, int x1, int x2, int y)
 {
-    auto *line = named<QFrame>(parent, name);
+    auto *line = NamedChild<QFrame>(parent, name, QRect(Px(x1), Px(y), Px(x2) - Px(x1) + 1, 1));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
     line->setLineWidth(1);
-    line->setGeometry(Px(x1), Px(y), Px(x2) - Px(x1) + 1, 1);
     return line;
 }
+
+QRadioButton *sourceSwitch(QGroupBox *frame, const char *name, const QString &caption, int top)
+{
+    // Reached with Tab but not focused by a click, so the caret stays in the word field while the user picks
+    // languages with the mouse; see createSourceFrame for which switch is the Tab stop.
+    return NamedChild<WholeBoxButton<QRadioButton>>(frame, name, Twips(240, top, 1095, 255), caption);
+}
+
+// The controls of the client area from the bottom of the stacking order to the top: each covers the ones
+// before it where they overlap.
+constexpr const char *kStackingBottomUp[] = {
+    "klav1en", "klav1sv", "klav1ru", "Image1", /* ... every click area in ascending number ... */
+    "Label2", "statTR", "Line1", "Line2", "TextPole0S", "Text11", "Frame1", "Text1", "Text2", "TextPole0R",
+    "Command1", "Combo1", "Text22", "Text11r", "Text22r", "Command2"};
 
 } // namespace
 
@@ -121,7 +121,7 @@ void dictionary::createMenus()
 {
     auto action = [this](QMenu *menu, const char *name, const QString &caption, auto handler) {
         QAction *item = menu->addAction(caption);
-        item->setObjectName(QString::fromLatin1(name));
+        item->setObjectName(QLatin1StringView(name));
         connect(item, &QAction::triggered, this, handler);
     };
 
@@ -141,106 +141,103 @@ void dictionary::createMenus()
     action(helpM, "AboutM", QStringLiteral("About"), [this] { openAbout(); });
 }
 
-// Controls are made from the bottom of the stacking order up, so that each covers the ones made before it.
 void dictionary::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(Px(8130), Px(6600));
-    QPalette palette = client->palette();
-    palette.setColor(QPalette::Window, kWindowGreen);
-    palette.setColor(QPalette::Button, kWindowGreen);
-    client->setPalette(palette);
-    client->setAutoFillBackground(true);
+    PaintWindowGreen(client);
     setCentralWidget(client);
 
+    createKeyboard(client);
+    createPanes(client);
+    createSourceFrame(client);
+    createCommandRow(client);
+    stackControls(client);
+}
+
+void dictionary::createKeyboard(QWidget *client)
+{
     m_klav1en = keyboardPicture(client, "klav1en");
     m_klav1sv = keyboardPicture(client, "klav1sv");
     m_klav1ru = keyboardPicture(client, "klav1ru");
-
     for (const KeyDef &key : KeyTable()) {
         auto *area = new ClickArea(client);
         area->setObjectName(QStringLiteral("Image%1").arg(key.number));
         area->setGeometry(Twips(key.left, key.top, key.width, key.height));
         connect(area, &ClickArea::clicked, this, [this, &key] { keyClicked(key); });
     }
+}
 
-    m_label2 = named<QLabel>(client, "Label2");
-    m_label2->setText(QStringLiteral("Translate to:"));
-    m_label2->setGeometry(Twips(240, 2640, 975, 255));
+void dictionary::createPanes(QWidget *client)
+{
+    m_text11 = pane(client, "Text11", 120);
+    m_text11r = pane(client, "Text11r", 120);
+    m_text22 = pane(client, "Text22", 4080);
+    m_text22r = pane(client, "Text22r", 4080);
+    m_textPole0S = translationLine(client, "TextPole0S");
+    m_textPole0R = translationLine(client, "TextPole0R");
+}
 
-    m_statTR = named<QLabel>(client, "statTR");
-    m_statTR->setText(QString::fromLatin1(kStatReady.data(), static_cast<qsizetype>(kStatReady.size())));
-    m_statTR->setGeometry(Twips(120, 6360, 7815, 255));
+void dictionary::createSourceFrame(QWidget *client)
+{
+    m_frame1 = NamedChild<QGroupBox>(client, "Frame1", Twips(120, 840, 1695, 1575), QStringLiteral("From language: "));
+    m_option1 = sourceSwitch(m_frame1, "Option1", QStringLiteral("russian"), 360);
+    m_option2 = sourceSwitch(m_frame1, "Option2", QStringLiteral("english"), 720);
+    m_option3 = sourceSwitch(m_frame1, "Option3", QStringLiteral("swedish"), 1080);
+    m_option1->setChecked(true);
+    m_text1 = inputLine(client, "Text1", CodePage::Windows1251);
+    m_text2 = inputLine(client, "Text2", CodePage::Windows1252);
 
+    const std::pair<QRadioButton *, KeyLanguage> switches[] = {
+        {m_option1, KeyLanguage::Russian}, {m_option2, KeyLanguage::English}, {m_option3, KeyLanguage::Swedish}};
+    for (const auto &[option, language] : switches) {
+        // The switches are one Tab stop, and it is the selected switch: the arrow keys move between them, and
+        // Space there keeps the language instead of picking another one.
+        option->setFocusPolicy(option->isChecked() ? Qt::TabFocus : Qt::NoFocus);
+        connect(option, &QRadioButton::toggled, this, [this, option = option, language = language](bool on) {
+            option->setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
+            if (on)
+                sourceSelected(language);
+        });
+    }
+    connect(m_text1, &QLineEdit::returnPressed, this, &dictionary::Translate);
+    connect(m_text2, &QLineEdit::returnPressed, this, &dictionary::Translate);
+}
+
+void dictionary::createCommandRow(QWidget *client)
+{
+    m_command1 = NamedChild<QPushButton>(client, "Command1", Twips(7080, 120, 975, 375), QStringLiteral("Translate"));
+    m_command1->setFocusPolicy(Qt::TabFocus);
+    m_command2 = NamedChild<QPushButton>(client, "Command2", Twips(120, 480, 1815, 255),
+                                         QStringLiteral("Add to user dictionary"));
+
+    m_label2 = NamedChild<QLabel>(client, "Label2", Twips(240, 2640, 975, 255), QStringLiteral("Translate to:"));
+    m_combo1 = NamedChild<PanelComboBox>(client, "Combo1", Twips(120, 2880, 1455, 315));
+    m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
+    m_combo1->setToolTip(QStringLiteral("choose languge"));
+    m_combo1->setFocusPolicy(Qt::TabFocus);
+    PaintPanel(m_combo1);
+
+    m_statTR = NamedChild<QLabel>(client, "statTR", Twips(120, 6360, 7815, 255), FromEngineMessage(kStatReady));
     rule(client, "Line1", 120, 7920, 6300);
     rule(client, "Line2", 1800, 7920, 2760);
 
-    m_textPole0S = translationLine(client, "TextPole0S");
-    m_text11 = pane(client, "Text11", 120);
-
-    m_frame1 = named<QGroupBox>(client, "Frame1");
-    m_frame1->setTitle(QStringLiteral("From language: "));
-    m_frame1->setGeometry(Twips(120, 840, 1695, 1575));
-    m_option1 = named<QRadioButton>(m_frame1, "Option1");
-    m_option1->setText(QStringLiteral("russian"));
-    m_option1->setGeometry(Twips(240, 360, 1095, 255));
-    m_option1->setChecked(true);
-    m_option2 = named<QRadioButton>(m_frame1, "Option2");
-    m_option2->setText(QStringLiteral("english"));
-    m_option2->setGeometry(Twips(240, 720, 1095, 255));
-    m_option3 = named<QRadioButton>(m_frame1, "Option3");
-    m_option3->setText(QStringLiteral("swedish"));
-    m_option3->setGeometry(Twips(240, 1080, 1095, 255));
-    // Switches, the target list and "Translate" are reached with Tab but not focused by a click, so the
-    // caret stays in the word field while the user picks languages with the mouse.
-    for (QWidget *w : {static_cast<QWidget *>(m_option1), static_cast<QWidget *>(m_option2),
-                       static_cast<QWidget *>(m_option3)})
-        w->setFocusPolicy(Qt::TabFocus);
-
-    m_text1 = inputLine(client, "Text1", CodePage::Windows1251);
-    m_text2 = inputLine(client, "Text2", CodePage::Windows1252);
-    m_textPole0R = translationLine(client, "TextPole0R");
-
-    m_command1 = named<QPushButton>(client, "Command1");
-    m_command1->setText(QStringLiteral("Translate"));
-    m_command1->setGeometry(Twips(7080, 120, 975, 375));
-    m_command1->setFocusPolicy(Qt::TabFocus);
-
-    m_combo1 = named<QComboBox>(client, "Combo1");
-    m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
-    m_combo1->setEditable(false);
-    m_combo1->setToolTip(QStringLiteral("choose languge"));
-    m_combo1->setGeometry(Twips(120, 2880, 1455, 315));
-    m_combo1->setFocusPolicy(Qt::TabFocus);
-    paintPanel(m_combo1);
-    paintPanel(m_combo1->view());
-
-    m_text22 = pane(client, "Text22", 4080);
-    m_text11r = pane(client, "Text11r", 120);
-    m_text22r = pane(client, "Text22r", 4080);
-
-    m_command2 = named<QPushButton>(client, "Command2");
-    m_command2->setText(QStringLiteral("Add to user dictionary"));
-    m_command2->setGeometry(Twips(120, 480, 1815, 255));
-
-    connect(m_option1, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            sourceSelected(KeyLanguage::Russian);
-    });
-    connect(m_option2, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            sourceSelected(KeyLanguage::English);
-    });
-    connect(m_option3, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            sourceSelected(KeyLanguage::Swedish);
-    });
     connect(m_combo1, &QComboBox::currentIndexChanged, this, &dictionary::targetSelected);
-    connect(m_text1, &QLineEdit::returnPressed, this, &dictionary::Translate);
-    connect(m_text2, &QLineEdit::returnPressed, this, &dictionary::Translate);
     connect(m_command1, &QPushButton::clicked, this, &dictionary::Translate);
     connect(m_command2, &QPushButton::clicked, this, [this] { openAddWords(this); });
+}
+
+void dictionary::stackControls(QWidget *client)
+{
+    for (const char *name : kStackingBottomUp) {
+        if (qstrcmp(name, "Image1") == 0) {
+            for (const KeyDef &key : KeyTable())
+                client->findChild<QWidget *>(QStringLiteral("Image%1").arg(key.number))->raise();
+        } else {
+            client->findChild<QWidget *>(QLatin1StringView(name))->raise();
+        }
+    }
 }
 
 void dictionary::setTabOrder()
@@ -259,6 +256,38 @@ void dictionary::load()
     sourceSelected(KeyLanguage::Russian);
     // Start with the caret in the word field, so the user can type straight away.
     m_text1->setFocus();
+}
+
+void dictionary::centreOnScreen()
+{
+    // The fixed size is only worked out by the layout; before that the window would be centred at Qt's
+    // default size.
+    layout()->activate();
+    winId();
+    placeFrameInTheMiddle();
+    m_centreWhenShown = true;
+}
+
+void dictionary::placeFrameInTheMiddle()
+{
+    const QScreen *where = screen();
+    if (!where || !windowHandle())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(where->availableGeometry().center());
+    // Placed through the native window, so the widget is not marked as moved by the user.
+    windowHandle()->setFramePosition(frame.topLeft());
+}
+
+void dictionary::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_centreWhenShown || event->spontaneous())
+        return;
+    m_centreWhenShown = false;
+    // Before the first showing the frame is only the window itself; once the window is up its real frame
+    // is known, and the frame, not the window inside it, is what goes to the middle.
+    QMetaObject::invokeMethod(this, &dictionary::placeFrameInTheMiddle, Qt::QueuedConnection);
 }
 
 void dictionary::closeEvent(QCloseEvent *event)

@@ -3,7 +3,7 @@
 #include "Keyboard.h"
 #include "engine/Text.h"
 #include "engine/TranslateWord.h"
-#include "userdict/AddWords.h"
+#include "userdictwindows/AddWords.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -35,6 +35,9 @@ public:
     explicit dictionary(ProgramValues &values, QWidget *parent = nullptr);
     ~dictionary() override;
 
+    // Places the window, at its real size, in the middle of the screen it opens on; call before showing it.
+    void centreOnScreen();
+
     // The on-screen keyboard's edit buffer, in the code page of the current input field.
     const std::string &inputBuffer() const noexcept { return m_inputBuffer; }
 
@@ -55,10 +58,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void placeFrameInTheMiddle();
     void createMenus();
     void createControls();
+    void createKeyboard(QWidget *client);
+    void createPanes(QWidget *client);
+    void createSourceFrame(QWidget *client);
+    void createCommandRow(QWidget *client);
+    void stackControls(QWidget *client);
     void setTabOrder();
     void load();
 
@@ -83,6 +93,7 @@ private:
 
     ProgramValues &m_values;
     std::string m_inputBuffer;
+    bool m_centreWhenShown = false;
 
     QPushButton *m_command1 = nullptr;
     QPushButton *m_command2 = nullptr;

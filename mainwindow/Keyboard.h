@@ -32,8 +32,6 @@ const std::array<KeyDef, kKeyCount> &KeyTable() noexcept;
 // The single-byte text a letter key adds for a language: one byte, or empty for a key with nothing on it.
 std::string KeyCharacter(const KeyDef &key, KeyLanguage language);
 
-// Twips to pixels at 96 dots per inch.
-
 // A transparent area over a keyboard picture that reports a click of the left mouse button.
 class ClickArea : public QWidget {
     Q_OBJECT

@@ -1,7 +1,7 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/LookupContext.h"
 
 #include <QComboBox>
@@ -14,13 +14,11 @@ namespace trelvik {
 
 namespace {
 
+// An index the list does not have (nothing picked) shows the Swedish heading.
 std::string_view targetHeading(int index) noexcept
 {
-    switch (index) {
-    case kTargetRussian: return LanguageHeading(kRussianColumn);
-    case kTargetEnglish: return LanguageHeading(kEnglishColumn);
-    default: return LanguageHeading(kSwedishColumn);
-    }
+    const int column = ColumnOfTargetIndex(index);
+    return LanguageHeading(column != 0 ? column : kSwedishColumn);
 }
 
 } // namespace
@@ -47,6 +45,11 @@ void dictionary::targetSelected(int index)
 {
     const bool russian = index == kTargetRussian;
     m_textPole0R->setVisible(russian);
+    // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
+    // focus, or Tab would lead into a line nobody can see.
+    if (russian && m_textPole0S->hasFocus())
+        m_textPole0R->setFocus(Qt::OtherFocusReason);
+    m_textPole0S->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
     TextNignii();
     if (index == kTargetRussian || index == kTargetEnglish) {
         setPair(m_text22, m_text22r, targetHeading(index));
@@ -75,6 +78,9 @@ void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_vi
 {
     western->setText(FromSingleByte(bytes, CodePage::Windows1252));
     cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
+    // The first translations are the best ones: show the start of a line too long for the field.
+    western->setCursorPosition(0);
+    cyrillic->setCursorPosition(0);
 }
 
 void dictionary::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)

@@ -1,10 +1,10 @@
 #include "Dictionary.h"
 
-#include "common/AppFolder.h"
+#include "qtedge/AppFolder.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QScreen>
 
 namespace trelvik {
 
@@ -16,16 +16,12 @@ int Main(int argc, char *argv[])
 
     ProgramValues values;
     dictionary window(values);
-    if (const QScreen *screen = window.screen()) {
-        QRect frame = window.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        window.move(frame.topLeft());
-    }
+    window.centreOnScreen();
     window.show();
 
     const QString appFolder = ApplicationFolder();
     SetStartValues(values, QFile::encodeName(appFolder).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString());
+                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString(), &LookupUserDict);
     return app.exec();
 }
 

@@ -3,6 +3,7 @@
 #include "engine/FieldReader.h"
 #include "engine/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -35,18 +36,107 @@ void appendRecordLine(std::string &out, const std::array<std::string_view, 3> &f
 
 std::string countLine(std::int32_t count) { return " " + std::to_string(count) + " \r\n"; }
 
+UserRecord toRecord(const RecordView &record)
+{
+    return UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}};
+}
+
+// Whether the record that the reader has just read, from offset start on, is a line as the writer writes
+// it: three words in double quotes separated by commas, or the two commas that stand for three unset
+// words, then the line end or the end of the data. Only such records are written back exactly as read.
+bool isWrittenRecord(std::string_view bytes, std::size_t start, const RecordView &record, const FieldReader &reader)
+{
+    const auto offsetOf = [&](std::string_view field) { return static_cast<std::size_t>(field.data() - bytes.data()); };
+    std::size_t end = 0; // just behind the record's text
+    if (bytes.compare(start, 2, ",,") == 0 && IsEndRecord(record)) {
+        end = start + 2;
+    } else {
+        if (bytes[start] != '"' || offsetOf(record[0]) != start + 1)
+            return false;
+        for (std::size_t i = 1; i < 3; ++i) {
+            const std::size_t behind = offsetOf(record[i - 1]) + record[i - 1].size();
+            if (offsetOf(record[i]) != behind + 3 || bytes.compare(behind, 3, "\",\"") != 0)
+                return false;
+        }
+        end = offsetOf(record[2]) + record[2].size();
+        if (end >= bytes.size() || bytes[end] != '"')
+            return false;
+        ++end;
+    }
+    if (end == bytes.size())
+        return reader.position() == end;
+    if (reader.lfLineEnds())
+        return bytes[end] == '\n' && reader.position() == end + 1;
+    return bytes.compare(end, 2, "\r\n") == 0 && reader.position() == end + 2;
+}
+
+// The one reader of a user dictionary's content: parses the count on line 1 into fileCount, then hands
+// every record that follows, by the reading rules, to take until take returns false. False when line 1 is
+// not a record count. With badLine given, the file must also be in the written form (blank lines may
+// follow the last record): reading stops at the first line that is not, and badLine is its number, or 0.
+template <typename Take>
+bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take, std::size_t *badLine = nullptr)
+{
+    FieldReader reader(bytes);
+    if (!ParseRecordCount(reader.next(), fileCount))
+        return false;
+    const auto lineAt = [&](std::size_t offset) {
+        return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    };
+    if (badLine) {
+        *badLine = 0;
+        // Line 1 holds the count alone.
+        const std::size_t behind = reader.position();
+        if (behind < bytes.size() && bytes[behind - 1] != '\n') {
+            *badLine = 1;
+            return true;
+        }
+    }
+    RecordView record;
+    while (!reader.atEnd()) {
+        const std::size_t start = reader.position();
+        if (badLine && (bytes[start] == '\r' || bytes[start] == '\n')) {
+            if (bytes.find_first_not_of("\r\n", start) != std::string_view::npos)
+                *badLine = lineAt(start);
+            break;
+        }
+        const int fields = reader.nextRecord(record);
+        if (badLine && (fields < 3 || !isWrittenRecord(bytes, start, record, reader))) {
+            *badLine = lineAt(start);
+            break;
+        }
+        if (!take(record))
+            break;
+    }
+    return true;
+}
+
 // Holds an exclusive lock on "<file>.lock" for the lifetime of the object. The lock lives beside the
-// dictionary rather than on it, because every write replaces the dictionary's inode.
+// dictionary rather than on it, because every write replaces the dictionary's inode, and beside the file
+// that links lead to, so that every name of one dictionary shares one lock.
 class WriterLock {
 public:
-    explicit WriterLock(const std::string &fileName)
+    explicit WriterLock(const std::string &fileName) : m_name(ResolvedPath(fileName) + ".lock")
     {
-        const std::string lockName = fileName + ".lock";
-        m_fd = ::open(lockName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0)
-            return; // a folder we cannot create the lock in cannot take the new file either; the write says why
-        while (::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
+        constexpr int kFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+        m_fd = ::open(m_name.c_str(), O_RDWR | O_CREAT | kFlags, 0666);
+        int err = errno;
+        if (m_fd < 0) {
+            // A lock file left by another user, or a folder in its place, still takes a lock through a
+            // read-only descriptor.
+            m_fd = ::open(m_name.c_str(), O_RDONLY | kFlags);
+            if (m_fd < 0 && errno != ENOENT)
+                err = errno;
         }
+        while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            ::close(m_fd);
+            m_fd = -1;
+        }
+        if (m_fd < 0)
+            m_error = "Cannot lock " + m_name + ": " + std::strerror(err);
     }
     WriterLock(const WriterLock &) = delete;
     WriterLock &operator=(const WriterLock &) = delete;
@@ -56,7 +146,12 @@ public:
             ::close(m_fd);
     }
 
+    // Empty while the lock is held, otherwise why it could not be taken.
+    const std::string &error() const noexcept { return m_error; }
+
 private:
+    std::string m_name;
+    std::string m_error;
     int m_fd = -1;
 };
 
@@ -94,20 +189,20 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
     if (bytes.empty())
         return {};
 
-    FieldReader reader(bytes);
     std::int32_t fileCount = 0;
-    if (!ParseRecordCount(reader.next(), fileCount))
+    UserTable read;
+    const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
+        if (static_cast<std::int64_t>(read.size()) >= fileCount)
+            return false;
+        read.push_back(toRecord(record));
+        return true;
+    });
+    if (!ok)
         return failure(notACount(fileName));
 
     count = fileCount;
-    if (fileCount > 0) {
-        table.clear();
-        RecordView record;
-        for (std::int32_t i = 0; i < fileCount && !reader.atEnd(); ++i) {
-            reader.nextRecord(record);
-            table.push_back(UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}});
-        }
-    }
+    if (fileCount > 0)
+        table = std::move(read);
     return {};
 }
 
@@ -134,6 +229,29 @@ UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &coun
     return {};
 }
 
+UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords)
+{
+    records.clear();
+    emptyRecords = 0;
+    std::string bytes;
+    std::string error;
+    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
+        return failure(error);
+    if (bytes.empty())
+        return {};
+    std::int32_t fileCount = 0;
+    const bool ok = readRecords(bytes, fileCount, [&](const RecordView &record) {
+        if (IsEndRecord(record))
+            ++emptyRecords;
+        else
+            records.push_back(toRecord(record));
+        return true;
+    });
+    if (!ok)
+        return failure(notACount(fileName));
+    return {};
+}
+
 UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, const UserTable &table)
 {
     if (count < 0)
@@ -152,6 +270,8 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     }
 
     WriterLock lock(fileName);
+    if (!lock.error().empty())
+        return failure(lock.error());
     RemoveStaleTemporaries(fileName);
     std::string error;
     if (!ReplaceFileAtomically(fileName, out, error))
@@ -162,12 +282,24 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish)
 {
-    for (std::string_view word : {russian, english, swedish}) {
-        if (std::string reason = CheckStorableWord(word); !reason.empty())
-            return failure(reason);
+    const std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
+    return AddUserRecords(fileName, count, table, one);
+}
+
+UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
+                              const std::vector<UserRecord> &records)
+{
+    for (const UserRecord &record : records) {
+        for (const std::string &word : record.field) {
+            if (std::string reason = CheckStorableWord(word); !reason.empty())
+                return failure(reason);
+        }
     }
 
+    // Without the lock nothing is written: another writer could be between its read and its rename.
     WriterLock lock(fileName);
+    if (!lock.error().empty())
+        return failure(lock.error());
     // A writer killed before its rename leaves its temporary file behind; under the lock, any such file
     // is such a leftover.
     RemoveStaleTemporaries(fileName);
@@ -182,37 +314,41 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
     // Records of three empty words carry nothing and would hide the new record from every lookup.
     UserTable kept;
     std::string out;
-    std::int32_t keptCount = 0;
     if (!bytes.empty()) {
-        FieldReader reader(bytes);
         std::int32_t fileCount = 0;
-        if (!ParseRecordCount(reader.next(), fileCount))
+        std::size_t badLine = 0;
+        const bool counted = readRecords(
+            bytes, fileCount,
+            [&](const RecordView &record) {
+                if (!IsEndRecord(record)) {
+                    appendRecordLine(out, record);
+                    kept.push_back(toRecord(record));
+                }
+                return true;
+            },
+            &badLine);
+        if (!counted || badLine == 1)
             return failure(notACount(fileName));
-        RecordView record;
-        while (!reader.atEnd()) {
-            reader.nextRecord(record);
-            if (IsEndRecord(record))
-                continue;
-            for (std::string_view word : record) {
-                if (word.find('"') != std::string_view::npos)
-                    return failure("The user dictionary " + fileName
-                                   + " holds a word with a double quote, which cannot be written back.");
-            }
-            if (keptCount == std::numeric_limits<std::int32_t>::max() - 1)
-                return failure("The user dictionary " + fileName + " is full.");
-            appendRecordLine(out, record);
-            kept.push_back(UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}});
-            ++keptCount;
-        }
+        if (badLine > 1)
+            return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(badLine)
+                           + " is not three words in double quotes, separated by commas.");
     }
-    appendRecordLine(out, {russian, swedish, english});
+    if (records.empty()) {
+        count = static_cast<std::int32_t>(kept.size());
+        table = std::move(kept);
+        return {};
+    }
+    if (kept.size() + records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        return failure("The user dictionary " + fileName + " is full.");
+    for (const UserRecord &record : records)
+        appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
 
-    std::string whole = countLine(keptCount + 1);
+    std::string whole = countLine(static_cast<std::int32_t>(kept.size() + records.size()));
     whole += out;
     if (!ReplaceFileAtomically(fileName, whole, error))
         return failure(error);
 
-    count = keptCount;
+    count = static_cast<std::int32_t>(kept.size());
     table = std::move(kept);
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +34,11 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
 // show the count and would throw the records away: its memory does not grow with the number of records.
 UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &count);
 
+// Reads every record the file holds, whatever line 1 claims (as an append keeps them), with the same creation
+// and error rules as ReadUserDict. Records of three empty words are left out of records and counted in
+// emptyRecords.
+UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &records, std::size_t &emptyRecords);
+
 // Writes the whole file anew from count and rows 1..count of table: " N " on line 1, then one line of three
 // quoted fields per record, CR LF line ends. The old file is replaced only once the new one is safely on
 // disk; on any failure it stays untouched.
@@ -44,6 +50,14 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
 // write or understand, leaving the file as it was.
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish);
+
+// Appends records (each in column order Russian, Swedish, English) behind the file's records in one locked
+// read and one atomic rewrite: either all of them are stored or, on any refusal or failure, none, and the
+// file stays as it was. Refuses exactly what AddUserRecord refuses. Afterwards count and table hold the
+// records the file had before, so the first new record's number is count + 1. Storing nothing is allowed
+// and leaves the file untouched.
+UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
+                              const std::vector<UserRecord> &records);
 
 // Checks that a word can be stored in the user dictionary; returns an empty text or the reason it cannot.
 std::string CheckStorableWord(std::string_view word);

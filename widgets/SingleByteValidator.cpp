@@ -1,6 +1,6 @@
 #include "SingleByteValidator.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 
 namespace trelvik {
 
@@ -11,7 +11,7 @@ SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent)
 
 QValidator::State SingleByteValidator::validate(QString &input, int &pos) const
 {
-    Q_UNUSED(pos);
+    DropStressMarks(input, &pos);
     return FitsCodePage(input, m_codePage) ? Acceptable : Invalid;
 }
 

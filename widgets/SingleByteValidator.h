@@ -6,7 +6,7 @@
 
 namespace trelvik {
 
-// Refuses, at the moment of typing or pasting, any character that a field's code page cannot hold,
+// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page cannot hold,
 // so that no text reaches the engine or a file silently altered.
 class SingleByteValidator : public QValidator {
     Q_OBJECT
@@ -14,7 +14,6 @@ public:
     explicit SingleByteValidator(CodePage codePage, QObject *parent = nullptr);
 
     State validate(QString &input, int &pos) const override;
-    CodePage codePage() const noexcept { return m_codePage; }
 
 private:
     CodePage m_codePage;

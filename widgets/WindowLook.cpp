@@ -1,8 +1,9 @@
 #include "WindowLook.h"
 
-#include <QLabel>
+#include "PanelComboBox.h"
+
+#include <QAbstractItemView>
 #include <QPalette>
-#include <QPushButton>
 
 namespace trelvik {
 
@@ -36,20 +37,17 @@ void PaintWindowGreen(QWidget *window)
     window->setAutoFillBackground(true);
 }
 
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
+void PaintPanel(QWidget *widget)
 {
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton *MakeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    return button;
+    QPalette palette = widget->palette();
+    for (const QPalette::ColorRole role : {QPalette::Base, QPalette::Button, QPalette::Window})
+        palette.setColor(role, kPanelGreen);
+    palette.setColor(QPalette::Text, Qt::black);
+    widget->setPalette(palette);
+    if (qobject_cast<QLabel *>(widget))
+        widget->setAutoFillBackground(true);
+    if (auto *list = qobject_cast<QComboBox *>(widget))
+        PaintPanel(list->view());
 }
 
 } // namespace trelvik

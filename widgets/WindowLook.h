@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
 #include <QFont>
+#include <QGroupBox>
+#include <QLabel>
 #include <QRect>
 #include <QString>
+#include <QWidget>
 
-class QLabel;
-class QPushButton;
-class QWidget;
+#include <type_traits>
 
 namespace trelvik {
 
@@ -31,8 +33,23 @@ QFont DialogFont();
 // Paints a window (and its buttons) window green with black text.
 void PaintWindowGreen(QWidget *window);
 
-// A label or push button with its object name, caption and geometry.
-QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry);
-QPushButton *MakeButton(QWidget *parent, const char *name, const QString &text, const QRect &geometry);
+// Gives a pane, line, list or label the panel green background; a drop-down list gets it in its field and
+// in its popup too.
+void PaintPanel(QWidget *widget);
+
+// A child control of kind W, named as the program names it and placed by a rectangle from Twips(). A caption,
+// when given, becomes the text of a label or button or the title of a frame.
+template <typename W>
+W *NamedChild(QWidget *parent, const char *name, const QRect &geometry, const QString &caption = QString())
+{
+    auto *widget = new W(parent);
+    widget->setObjectName(QLatin1StringView(name));
+    widget->setGeometry(geometry);
+    if constexpr (std::is_base_of_v<QLabel, W> || std::is_base_of_v<QAbstractButton, W>)
+        widget->setText(caption);
+    else if constexpr (std::is_base_of_v<QGroupBox, W>)
+        widget->setTitle(caption);
+    return widget;
+}
 
 } // namespace trelvik

@@ -4,6 +4,7 @@
 #include "Dictionary.h"
 
 #include "engine/Catalogue.h"
+#include "userdict/UserDictLookup.h"
 
 #include <QApplication>
 #include <QDir>
@@ -76,7 +77,8 @@ int benchTranslate()
     writeFullVolumes(appDir.path());
     ProgramValues values;
     dictionary window(values);
-    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString());
+    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(),
+                   &LookupUserDict);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -1,6 +1,6 @@
 // trelvik-cli run as a separate process against a small application folder.
 
-#include "engine/TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -135,9 +135,28 @@ TEST_F(CliTest, CharacterOutsideTheCodePageIsAnError)
     EXPECT_NE(bad.err.find("(U+0436) cannot be written in Windows-1252"), std::string::npos) << bad.err;
 }
 
+TEST_F(CliTest, StressMarksAreDroppedAndYoReadsAsYe)
+{
+    dir.putVolume("ru", "mRE1", line("еж", "igelkott", "hedgehog"));
+    const struct {
+        std::vector<std::string> args;
+        const char *out;
+    } cases[] = {
+        {{"lookup", "ru", "sv", "ко\u0301шка"}, "katt\nкошка-мать\tkattmamma\nStat: Translate complete.\n"},
+        {{"lookup", "ru", "en", "Ё\u0300Ж"}, "hedgehog\nStat: Translate complete.\n"},
+        {{"lookup", "sv", "ru", "ka\u0301tt"}, "кошка\nkattunge\tкотёнок\nStat: Translate complete.\n"},
+    };
+    for (const auto &c : cases) {
+        const CliRun run = runCli(withDir(c.args));
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_EQ(run.out, c.out) << c.args.back();
+    }
+}
+
 struct UsageCase {
     const char *name;
     std::vector<std::string> args;
+    friend void PrintTo(const UsageCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class CliUsageTest : public CliTest, public ::testing::WithParamInterface<UsageCase> {};
@@ -158,7 +177,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliUsageTest,
                                            UsageCase{"too_many_words", {"lookup", "ru", "sv", "a", "b"}},
                                            UsageCase{"add_missing_word", {"add", "кот", "cat"}},
                                            UsageCase{"json_with_add", {"--json", "add", "a", "b", "c"}},
-                                           UsageCase{"unknown_option", {"--frob", "count"}}),
+                                           UsageCase{"unknown_option", {"--frob", "count"}},
+                                           UsageCase{"unknown_format", {"export", "--format", "xls"}},
+                                           UsageCase{"format_with_import", {"import", "--format", "csv", "-"}},
+                                           UsageCase{"import_without_file", {"import", "--dry-run"}}),
                          [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(CliTest, AddStoresTrimmedLowerCaseWordsAndCountSeesThem)
@@ -181,7 +203,7 @@ TEST_F(CliTest, AddRefusesWhatCannotBeStoredAndLeavesTheFile)
     EXPECT_EQ(empty.err, "trelvik-cli: ERROR: enter words first\n");
     const CliRun quote = runCli(withDir({"add", "кот", "\"cat\"", "katt"}));
     EXPECT_EQ(quote.exitCode, 1);
-    EXPECT_EQ(quote.err, "trelvik-cli: A word cannot contain a double quote (\").\n");
+    EXPECT_EQ(quote.err, "trelvik-cli: ERROR: words cannot hold a \" sign\n");
     const CliRun codePage = runCli(withDir({"add", "кот", "cat", "kattж"}));
     EXPECT_EQ(codePage.exitCode, 1);
     EXPECT_EQ(readFile(dir.userDict()), " 1 \r\n" + line("дом", "hus", "house"));
@@ -195,6 +217,40 @@ TEST_F(CliTest, DamagedUserDictionaryIsADataError)
     EXPECT_NE(count.err.find("is damaged: its first line is not a record count."), std::string::npos);
     EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"})).exitCode, 1);
     EXPECT_EQ(readFile(dir.userDict()), "abc\r\n");
+}
+
+TEST_F(CliTest, ExportAndImportMoveWordsAsLists)
+{
+    writeFile(dir.userDict(), " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the"));
+    const CliRun out = runCli(withDir({"export"}));
+    EXPECT_EQ(out.exitCode, 0) << out.err;
+    EXPECT_EQ(out.out, "\xEF\xBB\xBFrussian,swedish,english\r\nдом,hus,house\r\nкот,katt,\"cat, the\"\r\n");
+    const std::string tsv = (dir.path() / "words.tsv").string();
+    EXPECT_EQ(runCli(withDir({"export", tsv})).out, "2 record(s) written to " + tsv + "\n");
+    EXPECT_EQ(readFile(tsv), "russian\tswedish\tenglish\nдом\thus\thouse\nкот\tkatt\tcat, the\n");
+
+    const std::string before = readFile(dir.userDict());
+    const std::string list = (dir.path() / "list.csv").string();
+    writeFile(list, "russian,swedish,english\nпёс,hund,dog\nкот,katt\n");
+    const CliRun bad = runCli(withDir({"import", list}));
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, list + ":3: 2 cells where 3 are expected\n"
+                           "trelvik-cli: nothing imported: 1 row(s) cannot be stored.\n");
+    EXPECT_EQ(readFile(dir.userDict()), before);
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
+    EXPECT_EQ(dry.exitCode, 0) << dry.err;
+    EXPECT_EQ(dry.out, "(standard input):1: already present \"дом\", \"hus\", \"house\"\n"
+                       "(standard input):2: add \"пёс\", \"hund\", \"dog\"\n"
+                       "Dry run: 1 would be added, 1 already present; nothing was written.\n");
+    EXPECT_EQ(readFile(dir.userDict()), before);
+
+    const CliRun good = runCli(withDir({"import", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
+    EXPECT_EQ(good.exitCode, 0) << good.err;
+    EXPECT_EQ(good.out, "1 added, 1 already present\n");
+    EXPECT_EQ(readFile(dir.userDict()), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the")
+                                            + line("пёс", "hund", "dog"));
 }
 
 TEST(CliVersionTest, PrintsTheVersion)

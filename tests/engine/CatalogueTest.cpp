@@ -1,6 +1,7 @@
 #include "engine/Catalogue.h"
+#include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@ struct RouterCase {
     Router router;
     std::size_t rows;
     std::size_t volumes;
+    friend void PrintTo(const RouterCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class RouterTest : public ::testing::TestWithParam<RouterCase> {};
@@ -49,7 +51,7 @@ TEST_P(RouterTest, EveryRowSearchesItsVolumesInOrder)
         ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
         ctx.SourceColumn = catalogue.sourceColumn;
         ctx.TargetColumn = target;
-        GetParam().router(ctx, LookupEnvironment{dir.str(), 0, dir.userDict()});
+        GetParam().router(ctx, LookupEnvironment{dir.str(), 0, dir.userDict(), &LookupUserDict});
         ASSERT_EQ(static_cast<std::size_t>(ctx.Translations.count), row.volumes.size()) << row.volumes.front();
         for (std::size_t i = 0; i < row.volumes.size(); ++i)
             EXPECT_EQ(ctx.Translations.slot[i + 1], row.volumes[i]);
@@ -70,6 +72,7 @@ struct RowCase {
     const Catalogue &(*catalogue)();
     std::string letter;
     std::vector<std::string_view> volumes; // empty: the letter has no row
+    friend void PrintTo(const RowCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class CatalogueRowTest : public ::testing::TestWithParam<RowCase> {};
@@ -97,7 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
         RowCase{"ru_hard_sign_has_none", &RussianCatalogue, sb("ъ"), {}},
         RowCase{"ru_yery_has_none", &RussianCatalogue, sb("ы"), {}},
         RowCase{"ru_soft_sign_has_none", &RussianCatalogue, sb("ь"), {}},
-        RowCase{"ru_yo_has_none", &RussianCatalogue, sb("ё"), {}},
+        RowCase{"ru_yo_files_under_ye", &RussianCatalogue, sb("ё"), {"mRE1"}},
+        RowCase{"sv_no_yo_folding", &SwedishCatalogue, "\xB8", {}},
         RowCase{"ru_capital_is_not_folded", &RussianCatalogue, sb("П"), {}},
         RowCase{"sv_o_umlaut", &SwedishCatalogue, sb("ö"), {"mSOE1"}},
         RowCase{"sv_a_ring", &SwedishCatalogue, sb("å"), {"mSAO1"}},
@@ -143,7 +147,7 @@ TEST(RouterUserDictTest, UserDictionaryIsSearchedAfterTheVolumesEvenWithoutARow)
         ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
         ctx.SourceColumn = kRussianColumn;
         ctx.TargetColumn = kSwedishColumn;
-        LookupRussian(ctx, LookupEnvironment{dir.str(), 1, dir.userDict()});
+        LookupRussian(ctx, LookupEnvironment{dir.str(), 1, dir.userDict(), &LookupUserDict});
         if (std::string_view(word) == "арбуз") {
             ASSERT_EQ(ctx.Translations.count, 2);
             EXPECT_EQ(ctx.Translations.slot[1], "vattenmelon");

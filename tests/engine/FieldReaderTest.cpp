@@ -22,6 +22,7 @@ struct SyntaxCase {
     const char *name;
     std::string bytes;
     std::vector<std::string> fields;
+    friend void PrintTo(const SyntaxCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class FieldSyntax : public ::testing::TestWithParam<SyntaxCase> {};
@@ -39,7 +40,13 @@ INSTANTIATE_TEST_SUITE_P(
         SyntaxCase{"unquoted_is_trimmed", "  word  ,  two words \r\n", {"word", "two words"}},
         SyntaxCase{"two_separators_give_empty_field", "a,,b", {"a", "", "b"}},
         SyntaxCase{"line_ends_separate_like_commas", "a\r\nb\r\nc", {"a", "b", "c"}},
-        SyntaxCase{"lone_lf_and_cr", "a\nb\rc", {"a", "b", "c"}},
+        SyntaxCase{"lf_only_file", "a\nb\nc", {"a", "b", "c"}},
+        // A file converted to CR LF twice, or edited with a tool that mixed line ends.
+        SyntaxCase{"cr_cr_lf_after_quotes", "\"a\"\r\r\n\"b\"", {"a", "b"}},
+        SyntaxCase{"cr_cr_lf_after_unquoted", "a\r\r\nb", {"a", "b"}},
+        SyntaxCase{"lf_before_cr_lf", "\"a\"\n\r\n\"b\"\r\n", {"a", "b"}},
+        SyntaxCase{"lone_lf_before_a_field", "a\r\n\nb\r\n", {"a", "b"}},
+        SyntaxCase{"lone_cr_inside_a_word", "a\rb\r\nc", {"a\rb", "c"}},
         SyntaxCase{"junk_after_closing_quote_ignored", "\"a\"xyz,b", {"a", "b"}},
         SyntaxCase{"unmatched_quote_runs_to_end", "a,\"b,c\r\nd", {"a", "b,c\r\nd"}},
         SyntaxCase{"empty_quoted", "\"\",\"\",\"\"\r\n", {"", "", ""}},
@@ -79,7 +86,7 @@ TEST(FieldReaderTest, FinalLineEndLeavesNothingToRead)
 
 } // namespace
 
-#include "extras/ExampleText.h"
+#include "engine/ExampleText.h"
 
 namespace {
 

@@ -26,6 +26,7 @@ struct JoinCase {
     const char *name;
     std::vector<const char *> items;
     const char *joined;
+    friend void PrintTo(const JoinCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class JoinTranslationsTest : public ::testing::TestWithParam<JoinCase> {};

@@ -1,7 +1,8 @@
 #include "engine/Text.h"
 #include "engine/TranslateWord.h"
+#include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ protected:
         dir.putVolume("sv", "mSK1", line("кошка", "katt", "cat") + line("котёнок", "kattunge", "kitten"));
         dir.putVolume("en", "mEC1", line("кошка", "katt", "cat") + line("кошки", "katter", "cats"));
         dir.putVolume("sv", "mSOE1", line("остров", "ö", "island") + line("ухо", "öra", "ear"));
-        SetStartValues(values, dir.str(), dir.userDict());
+        SetStartValues(values, dir.str(), dir.userDict(), &LookupUserDict);
     }
 
     TranslationRequest request(int source, int index, std::string_view word)
@@ -47,6 +48,7 @@ struct RouteCase {
     int index;
     const char *word;
     const char *translation; // nullptr: the request ends without results
+    friend void PrintTo(const RouteCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class TranslateRouteTest : public TranslateWordTest, public ::testing::WithParamInterface<RouteCase> {};
@@ -147,11 +149,49 @@ TEST_F(TranslateWordTest, SecondRequestStartsFromEmptyLists)
     EXPECT_EQ(second.shown.TextPole0, "katt");
 }
 
+struct YoCase {
+    const char *name;
+    int source;
+    const char *word;
+    const char *translation;
+    const char *nearest; // first nearest word, "" for none
+};
+
+class YoAsYeTest : public TranslateWordTest, public ::testing::WithParamInterface<YoCase> {};
+
+// Volumes spell Russian words with е; the user dictionary may hold either spelling.
+TEST_P(YoAsYeTest, RussianWordsMatchWhicheverLetterIsTyped)
+{
+    const YoCase &c = GetParam();
+    dir.putVolume("ru", "mRE1", line("ель", "gran", "fir") + line("елочка", "julgran", "christmas tree"));
+    dir.putVolume("ru", "mRP1", line("пес", "hund", "dog"));
+    dir.putVolume("en", "mEX1", line("икс", "x", "x\u00b8y"));
+    testsupport::writeFile(dir.userDict(), " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("Ёлкин", "Jolkin", "Yolkin"));
+    const int target = c.source == kRussianColumn ? kTargetEnglish : kTargetRussian;
+    const Presentation shown = TranslateWord(values, request(c.source, target, c.word)).shown;
+    EXPECT_EQ(shown.TextPole0, sb(c.translation));
+    const std::string firstNearest = shown.shownRows.empty() ? "" : shown.shownRows.front().word;
+    EXPECT_EQ(firstNearest, sb(c.nearest));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, YoAsYeTest,
+    ::testing::Values(YoCase{"first_letter_yo_finds_ye_volume", kRussianColumn, "ёль", "fir", ""},
+                      YoCase{"capital_yo", kRussianColumn, "ЁЛЬ", "fir", ""},
+                      YoCase{"yo_inside_word", kRussianColumn, "пёс", "dog", ""},
+                      YoCase{"yo_in_nearest_words", kRussianColumn, "ёлоч", "", "елочка"},
+                      YoCase{"user_dict_yo_found_by_ye", kRussianColumn, "еж", "hedgehog", ""},
+                      YoCase{"user_dict_yo_found_by_yo", kRussianColumn, "ёж", "hedgehog", ""},
+                      YoCase{"capital_yo_stays_a_capital", kRussianColumn, "елкин", "", ""},
+                      YoCase{"not_folded_outside_russian", kEnglishColumn, "xåy", "", ""}),
+    [](const auto &p) { return std::string(p.param.name); });
+
 struct LowerCase {
     const char *name;
     CodePage codePage;
     std::string in;
     std::string out;
+    friend void PrintTo(const LowerCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class LowerCaseWordTest : public ::testing::TestWithParam<LowerCase> {};

@@ -1,6 +1,6 @@
 #include "engine/VolumeSearch.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -18,12 +18,7 @@ class VolumeSearchTest : public ::testing::Test {
 protected:
     LookupContext context(std::string_view word, int source, int target, bool synonyms = true)
     {
-        LookupContext ctx;
-        ctx.SourceWord = sb(word);
-        ctx.SourceColumn = source;
-        ctx.TargetColumn = target;
-        ctx.FindSynonyms = synonyms;
-        return ctx;
+        return testsupport::lookupContext(word, source, target, synonyms);
     }
     std::string search(std::string_view bytes, LookupContext &ctx)
     {

@@ -1,4 +1,4 @@
-#include "userdict/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include "extras/FormText1.h"
 
@@ -14,7 +14,7 @@
 #include <memory>
 
 using namespace trelvik;
-using namespace trelvik::testing;
+using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 // No test here starts playback: machines that run them need have no sound device.
@@ -34,6 +34,8 @@ private slots:
     void choosingAnotherExampleReplacesBoth();
     void cancelStopsAndHidesKeepingTheExample();
     void titleBarCloseDiscardsWindowAndPlayer();
+    void noSoundDeviceIsAFileErrorOnce();
+    void exampleListIsPanelGreen();
 
 private:
     QString soundFile(const QString &name) const { return m_dir->filePath(u"sound/"_s + name); }
@@ -62,10 +64,12 @@ void FormText1Test::init()
     QVERIFY(writeBytes(soundFile(u"text1.dat"_s), "\"Hej!\",\"(Hi!)\"\r\nHej, hur m\xE5r du?\r\n"));
     QVERIFY(writeBytes(soundFile(u"text3.dat"_s), "Tack\r\n"));
     m_catcher = std::make_unique<MessageCatcher>();
+    SetSoundOutputCheck([] { return true; });
 }
 
 void FormText1Test::cleanup()
 {
+    SetSoundOutputCheck({});
     delete m_window.data();
     m_catcher.reset();
     m_dir.reset();
@@ -212,6 +216,28 @@ void FormText1Test::titleBarCloseDiscardsWindowAndPlayer()
     // A fresh window starts at example 1 again.
     create();
     QCOMPARE(textCH()->currentIndex(), 0);
+}
+
+void FormText1Test::noSoundDeviceIsAFileErrorOnce()
+{
+    SetSoundOutputCheck([] { return false; });
+    create()->show();
+    QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
+    QCOMPARE(shownText(), u"Hej!\n(Hi!)\nHej\nhur mår du?\n"_s);
+    QVERIFY(m_window->player()->source().isEmpty());
+    QVERIFY(!playEnabled());
+    QTest::qWait(200);
+    QCOMPARE(m_catcher->messages.size(), 1);
+}
+
+void FormText1Test::exampleListIsPanelGreen()
+{
+    create()->show();
+    QComboBox *list = textCH();
+    const QImage shot = list->grab().toImage();
+    // Right of the item text, left of the arrow: the field itself.
+    const QPoint field(list->width() * 2 / 3, list->height() / 2);
+    QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
 }
 
 QTEST_MAIN(FormText1Test)

@@ -1,4 +1,4 @@
-#include "userdict/WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
 #include "extras/Help.h"
 #include "extras/InfoDic.h"
@@ -11,7 +11,7 @@
 #include <memory>
 
 using namespace trelvik;
-using namespace trelvik::testing;
+using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 class InfoDicTest : public QObject {

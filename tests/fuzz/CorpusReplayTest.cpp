@@ -21,6 +21,7 @@ using Entry = std::string (*)(const std::uint8_t *, std::size_t);
 struct Target {
     const char *name;
     Entry entry;
+    friend void PrintTo(const Target &c, std::ostream *os) { *os << c.name; }
 };
 
 std::vector<std::filesystem::path> corpusFiles(const char *target)
@@ -55,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(Seeds, CorpusReplay,
                                          Target{trelvik::fuzz::kUserDictTarget, &trelvik::fuzz::FuzzUserDict},
                                          Target{trelvik::fuzz::kExampleTextTarget, &trelvik::fuzz::FuzzExampleText},
                                          Target{trelvik::fuzz::kCodePagesTarget, &trelvik::fuzz::FuzzCodePages},
-                                         Target{trelvik::fuzz::kQtTextTarget, &trelvik::fuzz::FuzzQtText}),
+                                         Target{trelvik::fuzz::kQtTextTarget, &trelvik::fuzz::FuzzQtText},
+                                         Target{trelvik::fuzz::kWordListTarget, &trelvik::fuzz::FuzzWordList}),
                          [](const testing::TestParamInfo<Target> &param) { return std::string(param.param.name); });
 
 } // namespace

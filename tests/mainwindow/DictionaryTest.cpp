@@ -1,15 +1,18 @@
 // The main window driven through its controls, found by name, on the offscreen platform.
 #include "Dictionary.h"
 
-#include "common/QtText.h"
+#include "qtedge/QtText.h"
 #include "engine/Catalogue.h"
 #include "extras/Help.h"
+#include "userdict/UserDictLookup.h"
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QClipboard>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -20,6 +23,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+#include <QScreen>
 
 #include <memory>
 
@@ -50,6 +55,15 @@ void writeVolume(const Catalogue &catalogue, const QString &appDir, const QStrin
     QFile file(QString::fromStdString(catalogue.volumePath(appDir.toStdString(), row->volumes.front())));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// Twenty distinct translations of "дело", far more than the translation line can show at once.
+std::string longRecords()
+{
+    std::string records;
+    for (int i = 1; i <= 20; ++i)
+        records += record(u"дело"_qs, QStringLiteral("angelagenhet%1").arg(i), QStringLiteral("matter%1").arg(i));
+    return records;
 }
 
 // Types text as key presses; QTest::keyClicks only knows ASCII.
@@ -93,6 +107,7 @@ private slots:
     void backspaceAndDeleteAll();
     void keyboardTypingThenClicks();
     void unencodableCharactersAreRefused();
+    void pastedStressedWordIsAccepted();
 
     void enterTranslates_data();
     void enterTranslates();
@@ -103,7 +118,16 @@ private slots:
     void sameLanguageRule();
     void missingWordAndNoSource();
 
+    void opensCentredAtItsRealSize();
+    void switchesAreOneTabStopAtTheSelectedSwitch();
+    void switchesTakeClicksInTheirWholeBox_data();
+    void switchesTakeClicksInTheirWholeBox();
+    void longTranslationShowsItsStart();
+    void coveredTranslationTwinTakesNoFocus();
+    void targetListIsPanelGreen();
+
     void windowsOpenOnce();
+    void addWordsFromOptionsIsModalOverOptions();
     void helpOpensThePage();
     void exitEndsTheEventLoop();
 
@@ -117,6 +141,7 @@ private:
     }
     void choose(const char *option, int target);
     QDialog *openModal(const std::function<void()> &trigger, bool closeBox = false);
+    QStringList tabCycle(QWidget *from);
 
     QTemporaryDir m_appDir;
     ProgramValues m_values;
@@ -133,7 +158,7 @@ void DictionaryTest::initTestCase()
     writeVolume(RussianCatalogue(), m_appDir.path(), QStringLiteral("д"),
                 record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"дом"_qs, u"hem"_qs, u"home"_qs) +
                     record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"домой"_qs, u"hem"_qs, u"home"_qs) +
-                    record(u"дома"_qs, u"hemma"_qs, u"at home"_qs));
+                    record(u"дома"_qs, u"hemma"_qs, u"at home"_qs) + longRecords());
     writeVolume(SwedishCatalogue(), m_appDir.path(), QStringLiteral("h"),
                 record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"жена"_qs, u"hustru"_qs, u"wife"_qs) +
                     record(u"здание"_qs, u"hus"_qs, u"building"_qs));
@@ -152,7 +177,8 @@ void DictionaryTest::init()
     m_messages.clear();
     m_values = ProgramValues();
     m_window = std::make_unique<dictionary>(m_values);
-    SetStartValues(m_values, m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString());
+    SetStartValues(m_values, m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
+                   &LookupUserDict);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -467,6 +493,18 @@ void DictionaryTest::unencodableCharactersAreRefused()
     QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("hs"));
 }
 
+void DictionaryTest::pastedStressedWordIsAccepted()
+{
+    auto *text1 = get<QLineEdit>("Text1");
+    QGuiApplication::clipboard()->setText(u"до\u0301м"_qs);
+    text1->setFocus();
+    QTest::keyClick(text1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(text1->text(), u"дом"_qs);
+    QCOMPARE(text1->cursorPosition(), 3);
+    QTest::keyClick(text1, Qt::Key_Return);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+}
+
 void DictionaryTest::enterTranslates_data()
 {
     QTest::addColumn<int>("key");
@@ -573,6 +611,131 @@ void DictionaryTest::missingWordAndNoSource()
     QCOMPARE(m_messages, QStringList{QStringLiteral("Error. Empty languse from translate")});
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
     QCOMPARE(m_values.SourceWord, sb(u"кот"_qs));
+}
+
+// The names of the controls Tab visits, starting after from, until it comes back to from.
+QStringList DictionaryTest::tabCycle(QWidget *from)
+{
+    m_window->activateWindow();
+    if (!QTest::qWaitForWindowActive(m_window.get()))
+        return {QStringLiteral("<window not active>")};
+    from->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *now = QApplication::focusWidget();
+        if (!now || now == from)
+            break;
+        visited << now->objectName();
+    }
+    return visited;
+}
+
+void DictionaryTest::opensCentredAtItsRealSize()
+{
+    dictionary window(m_values);
+    window.centreOnScreen();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint middle = window.screen()->availableGeometry().center();
+    QTRY_VERIFY2((window.frameGeometry().center() - middle).manhattanLength() <= 1,
+                 qPrintable(QStringLiteral("frame at %1,%2").arg(window.frameGeometry().x()).arg(window.frameGeometry().y())));
+    QCOMPARE(window.centralWidget()->size(), QSize(542, 440));
+    QVERIFY(!window.testAttribute(Qt::WA_Moved)); // not placed as if by the user
+}
+
+void DictionaryTest::switchesAreOneTabStopAtTheSelectedSwitch()
+{
+    QTest::mouseClick(get("Option3"), Qt::LeftButton, {}, QPoint(8, 8));
+    QStringList cycle = tabCycle(get("Text2"));
+    QVERIFY2(cycle.contains(QLatin1String("Option3")), qPrintable(cycle.join(u' ')));
+    QVERIFY(!cycle.contains(QLatin1String("Option1")) && !cycle.contains(QLatin1String("Option2")));
+
+    get("Option3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(get("Option3"), Qt::Key_Space);
+    QVERIFY(get<QRadioButton>("Option3")->isChecked()); // Space keeps the language
+    QTest::keyClick(get("Option3"), Qt::Key_Up);
+    QVERIFY(get<QRadioButton>("Option2")->isChecked()); // the arrows still move between the switches
+    cycle = tabCycle(get("Text2"));
+    QVERIFY2(cycle.contains(QLatin1String("Option2")) && !cycle.contains(QLatin1String("Option3")),
+             qPrintable(cycle.join(u' ')));
+}
+
+void DictionaryTest::switchesTakeClicksInTheirWholeBox_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("english") << "Option2";
+    QTest::newRow("swedish") << "Option3";
+    QTest::newRow("russian") << "Option1";
+}
+
+void DictionaryTest::switchesTakeClicksInTheirWholeBox()
+{
+    QFETCH(QString, option);
+    get<QRadioButton>(option == "Option1" ? "Option2" : "Option1")->click();
+    auto *button = get<QRadioButton>(option.toLatin1().constData());
+    QCOMPARE(button->size(), QSize(73, 17));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(70, 8)); // well right of the caption
+    QVERIFY(button->isChecked());
+}
+
+void DictionaryTest::longTranslationShowsItsStart()
+{
+    type(get("Text1"), u"дело"_qs);
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    auto *line = get<QLineEdit>("TextPole0S");
+    QVERIFY(line->text().startsWith(QLatin1String("angelagenhet1, angelagenhet2")));
+    QVERIFY(line->fontMetrics().horizontalAdvance(line->text()) > line->width());
+    QCOMPARE(line->cursorPosition(), 0);
+}
+
+void DictionaryTest::coveredTranslationTwinTakesNoFocus()
+{
+    choose("Option2", 0); // English to Russian: TextPole0R covers TextPole0S
+    QStringList cycle = tabCycle(get("Text2"));
+    QVERIFY2(cycle.contains(QLatin1String("TextPole0R")), qPrintable(cycle.join(u' ')));
+    QVERIFY2(!cycle.contains(QLatin1String("TextPole0S")), qPrintable(cycle.join(u' ')));
+
+    choose("Option2", 2);
+    cycle = tabCycle(get("Text2"));
+    QVERIFY2(cycle.contains(QLatin1String("TextPole0S")), qPrintable(cycle.join(u' ')));
+}
+
+void DictionaryTest::targetListIsPanelGreen()
+{
+    auto *list = get<QComboBox>("Combo1");
+    const QImage shot = list->grab().toImage();
+    const QPoint field(list->width() * 2 / 3, list->height() / 2);
+    QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
+}
+
+void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
+{
+    QPointer<QWidget> options, addWords;
+    QWindow *transientFor = nullptr;
+    QTimer::singleShot(0, this, [&] {
+        options = QApplication::activeModalWidget();
+        QTimer::singleShot(0, this, [&] {
+            addWords = QApplication::activeModalWidget();
+            if (addWords && addWords->windowHandle())
+                transientFor = addWords->windowHandle()->transientParent();
+            if (addWords)
+                addWords->hide();
+            options->hide();
+        });
+        if (options)
+            options->findChild<QAbstractButton *>(QStringLiteral("Command3"))->click();
+    });
+    get<QAction>("OptionsM")->trigger();
+    QVERIFY(options && addWords);
+    QCOMPARE(addWords->objectName(), QStringLiteral("AddWords"));
+    QCOMPARE(addWords->parentWidget(), options.data());
+    QCOMPARE(transientFor, options->windowHandle());
+
+    // Opened from the main window again, it is modal over the main window.
+    QDialog *fromMain = openModal([this] { get<QAbstractButton>("Command2")->click(); });
+    QCOMPARE(fromMain, addWords.data());
+    QCOMPARE(fromMain->parentWidget(), m_window.get());
 }
 
 void DictionaryTest::windowsOpenOnce()

@@ -13,7 +13,7 @@ fi
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-targets=(volume userdict exampletext codepages qttext)
+targets=(volume userdict exampletext codepages qttext wordlist)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/trelvik-fuzz-run-XXXXXX")
 trap 'rm -rf "$work"' EXIT

@@ -1,7 +1,9 @@
 #include "OptionsF.h"
 
+#include "qtedge/QtText.h"
 #include "userdict/UserDictFile.h"
 #include "widgets/MessageBox.h"
+#include "widgets/WholeBoxButton.h"
 #include "widgets/WindowLook.h"
 
 #include <QCheckBox>
@@ -59,43 +61,40 @@ OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> ope
 void OptionsF::createControls()
 {
     // Created bottom of the stacking order first, so that a later control covers an earlier one.
-    m_command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"), Twips(1920, 3000, 1455, 375));
-    m_command2 = MakeButton(this, "Command2", QStringLiteral("OK"), Twips(120, 3000, 1455, 375));
+    m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(1920, 3000, 1455, 375), QStringLiteral("Cancel"));
+    m_command2 = NamedChild<QPushButton>(this, "Command2", Twips(120, 3000, 1455, 375), QStringLiteral("OK"));
 
     // The caption is far longer than one line of the box, so it wraps in a label of its own beside an
     // indicator-only check box, using the free height between the frame and the buttons.
     const QRect check2Box = Twips(240, 2400, 3135, 375);
-    m_check2 = new QCheckBox(this);
-    m_check2->setObjectName(QStringLiteral("Check2"));
+    m_check2 = NamedChild<QCheckBox>(this, "Check2", check2Box);
     m_check2->setChecked(true);
     m_check2->setAccessibleName(
         QStringLiteral("Find synonyms and some similar words which can contain the translating word."));
     const int indicator = m_check2->sizeHint().width();
     m_check2->setGeometry(check2Box.left(), check2Box.center().y() - check2Box.height() / 2, indicator,
                           check2Box.height());
-    m_check2Caption = MakeLabel(this, "Check2Caption", m_check2->accessibleName(),
-                                QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22,
-                                      check2Box.width() - indicator - 2, 45));
+    m_check2Caption = NamedChild<QLabel>(this, "Check2Caption",
+                                         QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22,
+                                               check2Box.width() - indicator - 2, 45),
+                                         m_check2->accessibleName());
     m_check2Caption->setWordWrap(true);
     m_check2Caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_check2Caption->installEventFilter(new ToggleOnClick(m_check2, m_check2Caption));
 
-    m_frame1 = new QGroupBox(QStringLiteral("User dictionary"), this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setGeometry(Twips(120, 240, 3375, 1935));
+    m_frame1 = NamedChild<QGroupBox>(this, "Frame1", Twips(120, 240, 3375, 1935), QStringLiteral("User dictionary"));
 
-    m_label1 = MakeLabel(m_frame1, "Label1", QStringLiteral("Now in user dictionary:"), Twips(120, 960, 2775, 375));
+    m_label1 = NamedChild<QLabel>(m_frame1, "Label1", Twips(120, 960, 2775, 375), QStringLiteral("Now in user dictionary:"));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label2 = MakeLabel(m_frame1, "Label2", QStringLiteral("0 word(s)"), Twips(1800, 960, 1095, 255));
+    m_label2 = NamedChild<QLabel>(m_frame1, "Label2", Twips(1800, 960, 1095, 255), QStringLiteral("0 word(s)"));
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Label2 lies over the end of Label1's caption; a small indent keeps the colon and the count apart.
     m_label2->setIndent(4);
-    m_check1 = new QCheckBox(QStringLiteral("Use user dictionary"), m_frame1);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setGeometry(Twips(360, 360, 2175, 375));
+    m_check1 = NamedChild<WholeBoxButton<QCheckBox>>(m_frame1, "Check1", Twips(360, 360, 2175, 375),
+                                                     QStringLiteral("Use user dictionary"));
     m_check1->setChecked(true);
-    m_command3 = MakeButton(m_frame1, "Command3", QStringLiteral("Add words to User dictionary"),
-                            Twips(120, 1320, 3015, 375));
+    m_command3 = NamedChild<QPushButton>(m_frame1, "Command3", Twips(120, 1320, 3015, 375),
+                                         QStringLiteral("Add words to User dictionary"));
 
     setTabOrder(m_command1, m_command2);
     setTabOrder(m_command2, m_check2);
@@ -119,7 +118,7 @@ void OptionsF::loadCount()
         // The count is unknown, not zero: say why before the window opens with "0 word(s)".
         count = 0;
         ShowMessage(parentWidget(),
-                    QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+                    FromEngineMessage(result.error));
     }
     m_values.UserDictCount = count < 1 ? 0 : count;
     m_label2->setText(QString::number(m_values.UserDictCount) + QStringLiteral(" word(s)"));

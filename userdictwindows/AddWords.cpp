@@ -1,8 +1,6 @@
 #include "AddWords.h"
 
-#include "common/QtText.h"
-#include "engine/Text.h"
-#include "userdict/UserDictFile.h"
+#include "qtedge/TypedWords.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WindowLook.h"
@@ -14,23 +12,15 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include <array>
-#include <string>
-
 namespace trelvik {
 
 namespace {
 
 const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
-const QString kEmptyField = QStringLiteral("ERROR: enter words first");
-const QString kQuoteInWord = QStringLiteral("ERROR: words cannot hold a \" sign");
-const QString kAddedPrefix = QStringLiteral("Words is added. Record #");
 
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
-    auto *field = new QLineEdit(parent);
-    field->setObjectName(QLatin1String(name));
-    field->setGeometry(geometry);
+    auto *field = NamedChild<QLineEdit>(parent, name, geometry);
     field->setFont(DialogFont());
     field->setValidator(new SingleByteValidator(codePage, field));
     QPalette palette = field->palette();
@@ -38,19 +28,6 @@ QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const
     palette.setColor(QPalette::Text, Qt::black);
     field->setPalette(palette);
     return field;
-}
-
-// The first character of text that the code page cannot hold, a surrogate pair as one character.
-QString firstUnfitCharacter(const QString &text, CodePage codePage)
-{
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const qsizetype length = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(i, length);
-        if (!FitsCodePage(character, codePage))
-            return character;
-        i += length - 1;
-    }
-    return QString();
 }
 
 } // namespace
@@ -73,24 +50,21 @@ AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMain
 
 void AddWords::createControls()
 {
-    m_label3 = MakeLabel(this, "Label3", QStringLiteral("Russian"), Twips(240, 120, 855, 255));
+    m_label3 = NamedChild<QLabel>(this, "Label3", Twips(240, 120, 855, 255), QStringLiteral("Russian"));
     m_text1 = makeField(this, "Text1", CodePage::Windows1251, Twips(240, 360, 3135, 375));
-    m_label5 = MakeLabel(this, "Label5", QStringLiteral("English"), Twips(240, 960, 855, 255));
+    m_label5 = NamedChild<QLabel>(this, "Label5", Twips(240, 960, 855, 255), QStringLiteral("English"));
     m_text2 = makeField(this, "Text2", CodePage::Windows1252, Twips(240, 1200, 3135, 375));
-    m_label4 = MakeLabel(this, "Label4", QStringLiteral("Swedish"), Twips(240, 1800, 855, 255));
+    m_label4 = NamedChild<QLabel>(this, "Label4", Twips(240, 1800, 855, 255), QStringLiteral("Swedish"));
     m_text3 = makeField(this, "Text3", CodePage::Windows1252, Twips(240, 2040, 3135, 375));
-    m_command3 = MakeButton(this, "Command3", QStringLiteral("Add"), Twips(240, 2760, 1455, 375));
-    m_command1 = MakeButton(this, "Command1", QStringLiteral("Cancel"), Twips(1920, 2760, 1455, 375));
-    m_label1 = MakeLabel(this, "Label1", kPrompt, Twips(120, 3360, 3375, 255));
+    m_command3 = NamedChild<QPushButton>(this, "Command3", Twips(240, 2760, 1455, 375), QStringLiteral("Add"));
+    m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(1920, 2760, 1455, 375), QStringLiteral("Cancel"));
+    m_label1 = NamedChild<QLabel>(this, "Label1", Twips(120, 3360, 3375, 255), kPrompt);
 
     m_label3->setBuddy(m_text1);
     m_label5->setBuddy(m_text2);
     m_label4->setBuddy(m_text3);
 
-    QPalette panel = m_label1->palette();
-    panel.setColor(QPalette::Window, kPanelGreen);
-    m_label1->setPalette(panel);
-    m_label1->setAutoFillBackground(true);
+    PaintPanel(m_label1);
 
     // Enter in any field stores the words, as the "Add" button does.
     m_command3->setDefault(true);
@@ -152,49 +126,25 @@ void AddWords::focusFirstEmptyField()
 
 void AddWords::addWords()
 {
-    const std::array<QLineEdit *, 3> fields{m_text1, m_text2, m_text3};
-    const std::array<CodePage, 3> codePages{CodePage::Windows1251, CodePage::Windows1252, CodePage::Windows1252};
-
-    for (QLineEdit *field : fields) {
-        if (field->text().isEmpty()) {
-            m_label1->setText(kEmptyField);
-            m_label1->setToolTip(QString());
-            return;
+    const TypedWordsAdded added = AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
+    switch (added.outcome) {
+    case TypedWordsAdded::Outcome::Refused:
+        m_label1->setText(added.message);
+        m_label1->setToolTip(added.detail);
+        if (added.field >= 0) {
+            QLineEdit *const fields[] = {m_text1, m_text2, m_text3};
+            fields[added.field]->setFocus();
         }
-    }
-
-    // Russian, English, Swedish: the order in which the file routine takes them.
-    std::array<std::string, 3> words;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const QString text = fields[i]->text();
-        if (text.contains(u'"')) {
-            m_label1->setText(kQuoteInWord);
-            m_label1->setToolTip(QString());
-            fields[i]->setFocus();
-            return;
-        }
-        std::string bytes;
-        QString error;
-        if (!ToSingleByte(text, codePages[i], bytes, &error)) {
-            m_label1->setText(QStringLiteral("ERROR: \u201C%1\u201D cannot be stored").arg(firstUnfitCharacter(text, codePages[i])));
-            m_label1->setToolTip(error);
-            fields[i]->setFocus();
-            return;
-        }
-        words[i] = std::string(TrimSpaces(LowerCaseWord(bytes, codePages[i])));
-    }
-
-    std::int32_t count = 0;
-    UserTable table;
-    const UserDictResult result = AddUserRecord(m_values.UserDictPath, count, table, words[0], words[1], words[2]);
-    if (!result) {
+        return;
+    case TypedWordsAdded::Outcome::FileError:
         // The file is left as it was; the words stay in the fields so the user can try again.
-        ShowMessage(this, QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        ShowMessage(this, added.message);
+        return;
+    case TypedWordsAdded::Outcome::Added:
+        ShowMessage(this, WordsAddedText(added.recordNumber));
+        hide();
         return;
     }
-
-    ShowMessage(this, kAddedPrefix + QString::number(static_cast<qint64>(count) + 1));
-    hide();
 }
 
 } // namespace trelvik

@@ -1,6 +1,6 @@
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
-#include "userdict/AddWords.h"
+#include "userdictwindows/AddWords.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,7 +18,7 @@
 
 using namespace trelvik;
 using namespace Qt::StringLiterals;
-using namespace trelvik::testing;
+using namespace testsupport;
 
 class AddWordsTest : public QObject {
     Q_OBJECT
@@ -242,6 +242,9 @@ void AddWordsTest::unstorableWordIsRefused_data()
                                                    << u"ERROR: \u201Cк\u201D cannot be stored"_s;
     QTest::newRow("outside both code pages") << u"кот😀"_s << u"cat"_s << u"katt"_s
                                              << u"ERROR: \u201C😀\u201D cannot be stored"_s;
+    QTest::newRow("over-long word") << u"кот"_s << QString(256, u'a') << u"katt"_s
+                                    << u"ERROR: a word is too long"_s;
+    QTest::newRow("nothing but spaces") << u" "_s << u"  "_s << u" "_s << u"ERROR: enter words first"_s;
 }
 
 void AddWordsTest::unstorableWordIsRefused()

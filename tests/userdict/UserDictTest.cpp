@@ -1,7 +1,7 @@
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +30,7 @@ protected:
     }
     LookupContext lookup(std::string_view word, int source, int target, bool synonyms = true)
     {
-        LookupContext ctx;
-        ctx.SourceWord = sb(word);
-        ctx.SourceColumn = source;
-        ctx.TargetColumn = target;
-        ctx.FindSynonyms = synonyms;
+        LookupContext ctx = testsupport::lookupContext(word, source, target, synonyms);
         LookupUserDict(path, ctx);
         return ctx;
     }
@@ -82,6 +78,7 @@ struct CountLineCase {
     std::string line1;
     bool ok;
     std::int32_t count;
+    friend void PrintTo(const CountLineCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class CountLineTest : public UserDictTest, public ::testing::WithParamInterface<CountLineCase> {};
@@ -130,25 +127,18 @@ TEST_F(UserDictTest, AppendToZeroCountWritesOneRecord)
     EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
 }
 
-TEST_F(UserDictTest, AppendWritesOnlyTheRecordsThatExist)
+// Line 1 says too many records or too few: the append counts and keeps the records that are there.
+TEST_F(UserDictTest, AppendCountsTheRecordsThatExistWhateverLineOneSays)
 {
-    writeFile(path, " 5 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
-    std::int32_t before = -1;
-    ASSERT_TRUE(add("пёс", "dog", "hund", &before));
-    EXPECT_EQ(before, 2);
-    EXPECT_EQ(readFile(path),
-              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
-    EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
-}
-
-TEST_F(UserDictTest, AppendKeepsRecordsBeyondTooSmallACount)
-{
-    writeFile(path, " 1 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
-    std::int32_t before = -1;
-    ASSERT_TRUE(add("пёс", "dog", "hund", &before));
-    EXPECT_EQ(before, 2);
-    EXPECT_EQ(readFile(path),
-              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+    for (const char *countLine : {" 5 \r\n", " 1 \r\n"}) {
+        writeFile(path, countLine + line("дом", "hus", "house") + line("кот", "katt", "cat"));
+        std::int32_t before = -1;
+        ASSERT_TRUE(add("пёс", "dog", "hund", &before)) << countLine;
+        EXPECT_EQ(before, 2) << countLine;
+        EXPECT_EQ(readFile(path),
+                  " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+        EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1) << countLine;
+    }
 }
 
 TEST_F(UserDictTest, AppendDropsEmptyRecordsThatWouldHideTheNewOne)
@@ -158,6 +148,63 @@ TEST_F(UserDictTest, AppendDropsEmptyRecordsThatWouldHideTheNewOne)
     EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + line("пёс", "hund", "dog"));
     EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
 }
+
+TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    const std::vector<UserRecord> batch{UserRecord{{sb("кот"), "katt", "cat"}}, UserRecord{{sb("пёс"), "hund", "dog"}}};
+    std::int32_t before = -1;
+    UserTable table;
+    ASSERT_TRUE(AddUserRecords(path, before, table, batch));
+    EXPECT_EQ(before, 1);
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(readFile(path), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat")
+                                  + line("пёс", "hund", "dog"));
+
+    const std::string stored = readFile(path);
+    const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
+    EXPECT_FALSE(AddUserRecords(path, before, table, oneBad));
+    EXPECT_EQ(readFile(path), stored);
+}
+
+struct LayoutCase {
+    const char *name;
+    std::string content;
+    int badLine; // 0 when an append may rewrite the file
+};
+
+class LayoutTest : public UserDictTest, public ::testing::WithParamInterface<LayoutCase> {};
+
+// Rewriting a file that is not in the written form would make whatever the reader guessed permanent.
+TEST_P(LayoutTest, AppendRewritesOnlyTheWrittenForm)
+{
+    writeFile(path, GetParam().content);
+    const UserDictResult added = add("пёс", "dog", "hund");
+    if (GetParam().badLine == 0) {
+        EXPECT_TRUE(added) << added.error;
+        EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
+        return;
+    }
+    EXPECT_EQ(added.error, "The user dictionary " + path + " was left as it is: line "
+                               + std::to_string(GetParam().badLine)
+                               + " is not three words in double quotes, separated by commas.");
+    EXPECT_EQ(readFile(path), GetParam().content);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LayoutTest,
+    ::testing::Values(
+        LayoutCase{"written_form", " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"), 0},
+        LayoutCase{"lf_line_ends", " 1 \n\"a\",\"b\",\"c\"\n\"d\",\"e\",\"f\"", 0},
+        LayoutCase{"unset_record_and_blank_lines_at_the_end", " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n", 0},
+        LayoutCase{"stray_quote", " 2 \r\n" + line("дом", "hus", "house") + "\"кот\"\",\"katt\",\"cat\"\r\n", 3},
+        LayoutCase{"notes_file", "3\r\nmilk, eggs\r\nbread\r\n", 2},
+        LayoutCase{"unquoted_words", " 1 \r\nдом,hus,house\r\n", 2},
+        LayoutCase{"record_split_over_two_lines", " 1 \r\n\"a\",\"b\",\r\n\"c\"\r\n", 2},
+        LayoutCase{"blank_line_between_records", " 2 \r\n" + line("дом", "hus", "house") + "\r\n" + line("кот", "katt", "cat"), 3},
+        LayoutCase{"lf_line_among_cr_lf_lines", " 2 \r\n\"a\",\"b\",\"c\"\n" + line("кот", "katt", "cat"), 2},
+        LayoutCase{"cut_in_the_middle_of_a_word", " 2 \r\n" + line("дом", "hus", "house") + "\"кот\",\"ka", 3}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(UserDictTest, WordsTheFormatCannotHoldAreRefused)
 {
@@ -233,10 +280,7 @@ TEST_F(UserDictTest, LookupReadsNoMoreRecordsThanLineOneSays)
 TEST_F(UserDictTest, LookupAfterFullTranslationsListsTheMatchAsNearest)
 {
     writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
-    LookupContext ctx;
-    ctx.SourceWord = sb("дом");
-    ctx.SourceColumn = kRussianColumn;
-    ctx.TargetColumn = kSwedishColumn;
+    LookupContext ctx = testsupport::lookupContext("дом", kRussianColumn, kSwedishColumn);
     for (int i = 0; i < kMaxTranslations; ++i)
         ctx.Translations.add("x");
     LookupUserDict(path, ctx);

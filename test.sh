@@ -2,7 +2,7 @@
 # Builds Trelvik and runs every test: the whole suite, the suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, then each fuzzer for a bounded time.
 set -euo pipefail
-cd "$(dirname "$0")/../.."
+cd "$(dirname "$0")"
 
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_seconds=${TRELVIK_FUZZ_SECONDS:-60}

@@ -1,6 +1,6 @@
-#include "WindowTestSupport.h"
+#include "support/WindowTestSupport.h"
 
-#include "userdict/OptionsF.h"
+#include "userdictwindows/OptionsF.h"
 #include "userdict/UserDictFile.h"
 
 #include <QCheckBox>
@@ -13,7 +13,7 @@
 #include <memory>
 
 using namespace trelvik;
-using namespace trelvik::testing;
+using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 class OptionsFTest : public QObject {
@@ -32,6 +32,7 @@ private slots:
     void addWordsButtonOpensOverThisWindowAndCountStays();
     void titleBarCloseDiscardsWithoutStoring();
     void clickOnLongCaptionTogglesCheck2();
+    void check1TakesClicksInItsWholeBox();
 
 private:
     OptionsF *create()
@@ -218,6 +219,15 @@ void OptionsFTest::clickOnLongCaptionTogglesCheck2()
     QVERIFY(!check("Check2")->isChecked());
     QTest::mouseClick(caption, Qt::LeftButton);
     QVERIFY(check("Check2")->isChecked());
+}
+
+void OptionsFTest::check1TakesClicksInItsWholeBox()
+{
+    create()->show();
+    QCheckBox *box = check("Check1");
+    QCOMPARE(box->size(), QSize(145, 25));
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(140, 21)); // right of and below the caption
+    QVERIFY(!box->isChecked());
 }
 
 QTEST_MAIN(OptionsFTest)

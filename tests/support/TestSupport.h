@@ -1,7 +1,9 @@
 #pragma once
 
-// Helpers shared by the engine tests: single-byte text from readable UTF-8 literals, and throwaway
-// application folders with small volumes.
+// Helpers shared by the Qt-free tests: single-byte text from readable UTF-8 literals, lookup contexts, and
+// throwaway application folders with small volumes.
+
+#include "engine/LookupContext.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -57,6 +59,17 @@ inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A request's working values for a word (readable UTF-8) from one language column to another.
+inline trelvik::LookupContext lookupContext(std::string_view word, int source, int target, bool synonyms = true)
+{
+    trelvik::LookupContext ctx;
+    ctx.SourceWord = singleByte(word);
+    ctx.SourceColumn = source;
+    ctx.TargetColumn = target;
+    ctx.FindSynonyms = synonyms;
+    return ctx;
 }
 
 inline std::string readFile(const std::filesystem::path &path)

@@ -9,16 +9,16 @@
 #include <QFile>
 #include <QStringList>
 
-namespace trelvik::testing {
+namespace testsupport {
 
 // Collects every message the windows would show in a box, for as long as it lives.
 class MessageCatcher {
 public:
     MessageCatcher()
     {
-        SetMessageHook([this](QWidget *, const QString &text) { messages << text; });
+        trelvik::SetMessageHook([this](QWidget *, const QString &text) { messages << text; });
     }
-    ~MessageCatcher() { SetMessageHook({}); }
+    ~MessageCatcher() { trelvik::SetMessageHook({}); }
     MessageCatcher(const MessageCatcher &) = delete;
     MessageCatcher &operator=(const MessageCatcher &) = delete;
 
@@ -45,4 +45,4 @@ inline void processDeferredDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-} // namespace trelvik::testing
+} // namespace testsupport

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/Text.h"
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+namespace trelvik {
+
+// Code page of a language column: Russian text is Windows-1251, Swedish and English Windows-1252.
+CodePage CodePageOfColumn(int column) noexcept;
+
+// Single-byte dictionary text as a QString.
+QString FromSingleByte(std::string_view bytes, CodePage codePage);
+
+// Removes the combining acute and grave accents (U+0301, U+0300) that mark stress in texts for learners, so
+// that a pasted "моло́ко" is the word молоко. A cursor position, if given, moves with the text before it.
+void DropStressMarks(QString &text, int *cursor = nullptr);
+
+// QString as single-byte dictionary text, stress marks dropped. Returns false when the code page cannot hold a
+// character: nothing is ever silently replaced. error then says which character and why, unfit receives the
+// character itself.
+bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
+                  QString *unfit = nullptr);
+
+// True when every character of text can be written in the code page.
+bool FitsCodePage(const QString &text, CodePage codePage);
+
+// The first character of text that the code page cannot hold (a surrogate pair counts as one character),
+// or an empty string when all of it fits.
+QString FirstUnfitCharacter(const QString &text, CodePage codePage);
+
+// A status text or message of the engine or the user dictionary as a QString. These are plain ASCII apart
+// from file names, which come in the local 8-bit encoding of the file system.
+QString FromEngineMessage(std::string_view message);
+
+} // namespace trelvik

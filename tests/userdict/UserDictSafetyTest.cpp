@@ -1,0 +1,341 @@
+// The one file the user cares about: writers killed at any moment, a full disk and two programs adding at
+// once must never leave user.dct empty, torn or short of a record that was added.
+
+#include "support/ChildProcess.h"
+#include "support/TestSupport.h"
+
+#include "engine/FieldReader.h"
+#include "userdict/UserDictFile.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <grp.h>
+#include <random>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <vector>
+
+using namespace testsupport;
+using namespace trelvik;
+
+namespace {
+
+// Parses a user dictionary strictly as the writer writes it; returns the Russian words, or fails the
+// test when the file is torn.
+std::vector<std::string> completeRecords(const std::string &bytes)
+{
+    std::vector<std::string> words;
+    FieldReader reader(bytes);
+    std::int32_t count = -1;
+    EXPECT_TRUE(ParseRecordCount(reader.next(), count)) << "count line missing";
+    RecordView record;
+    while (!reader.atEnd()) {
+        EXPECT_EQ(reader.nextRecord(record), 3) << "torn record";
+        words.emplace_back(record[0]);
+    }
+    EXPECT_EQ(static_cast<std::size_t>(count), words.size()) << "count line disagrees with the records";
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "file does not end with a whole line";
+    return words;
+}
+
+int leftoverTemporaries(const std::filesystem::path &folder)
+{
+    int n = 0;
+    for (const auto &item : std::filesystem::directory_iterator(folder))
+        n += item.path().filename().string().rfind("user.dct.tmp-", 0) == 0 ? 1 : 0;
+    return n;
+}
+
+[[noreturn]] void appendForever(const std::string &path, const std::string &prefix)
+{
+    for (int i = 0;; ++i) {
+        std::int32_t count = 0;
+        UserTable table;
+        AddUserRecord(path, count, table, prefix + std::to_string(i), "en", "sv");
+    }
+}
+
+TEST(UserDictCrashSafety, WritersKilledAtRandomMomentsLeaveAnOldOrNewCompleteFile)
+{
+    constexpr int kKills = 200;
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    std::mt19937 random(20240607);
+    std::uniform_int_distribution<int> pauseMicros(0, 6000);
+
+    std::vector<std::string> seen;
+    int mostLeftovers = 0;
+    for (int round = 0; round < kKills; ++round) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0)
+            appendForever(path, "r" + std::to_string(round) + "-");
+        ::usleep(static_cast<useconds_t>(pauseMicros(random)));
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+
+        if (!std::filesystem::exists(path) || std::filesystem::file_size(path) == 0) {
+            ASSERT_TRUE(seen.empty()) << "user.dct emptied after " << seen.size() << " records, round " << round;
+            continue;
+        }
+        const std::vector<std::string> words = completeRecords(readFile(path));
+        ASSERT_FALSE(testing::Test::HasFailure()) << "torn file after round " << round;
+        ASSERT_GE(words.size(), seen.size()) << "records lost in round " << round;
+        ASSERT_TRUE(std::equal(seen.begin(), seen.end(), words.begin())) << "records changed in round " << round;
+        seen = words;
+        mostLeftovers = std::max(mostLeftovers, leftoverTemporaries(dir.path()));
+    }
+    std::printf("%d writers killed, %zu records survived, at most %d temporary file(s) left at once\n", kKills,
+                seen.size(), mostLeftovers);
+    EXPECT_GT(seen.size(), 20u) << "the writers hardly ever finished an append: the test proves little";
+    // A killed writer may leave its one temporary file; the next writer clears it.
+    EXPECT_LE(mostLeftovers, 1);
+
+    std::int32_t count = 0;
+    UserTable table;
+    ASSERT_TRUE(AddUserRecord(path, count, table, "last", "en", "sv"));
+    EXPECT_EQ(static_cast<std::size_t>(count), seen.size());
+    EXPECT_EQ(leftoverTemporaries(dir.path()), 0);
+}
+
+// The write is cut short by a file-size limit, as by a full disk.
+TEST(UserDictCrashSafety, FullDiskKeepsTheOldFileAndReportsTheError)
+{
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    std::string old = " 40 \r\n";
+    for (int i = 0; i < 40; ++i)
+        old += line("слово" + std::to_string(i), "ord", "word");
+    writeFile(path, old);
+
+    for (const bool whole : {false, true}) {
+        const ChildResult child = RunInChild([&](std::FILE *report) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{512, 512};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::int32_t count = 0;
+            UserTable table;
+            UserDictResult result;
+            if (whole) {
+                ReadUserDict(path, count, table);
+                result = WriteUserDict(path, count, table);
+            } else {
+                result = AddUserRecord(path, count, table, "a", "b", "c");
+            }
+            std::fputs(result.error.c_str(), report);
+            return result.ok ? 1 : 0;
+        });
+        EXPECT_EQ(child.exitCode, 0) << (whole ? "WriteUserDict" : "AddUserRecord") << " reported success";
+        EXPECT_EQ(child.output, "Cannot write " + path + ": File too large");
+        EXPECT_EQ(readFile(path), old);
+        EXPECT_EQ(leftoverTemporaries(dir.path()), 0);
+    }
+}
+
+TEST(UserDictConcurrency, TwoProgramsAddingAtOnceLoseNoRecord)
+{
+    constexpr int kEach = 150;
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    std::vector<pid_t> writers;
+    for (const char *prefix : {"a", "b"}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            for (int i = 0; i < kEach; ++i) {
+                std::int32_t count = 0;
+                UserTable table;
+                if (!AddUserRecord(path, count, table, prefix + std::to_string(i), "en", "sv"))
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        writers.push_back(pid);
+    }
+    for (pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    const std::vector<std::string> words = completeRecords(readFile(path));
+    ASSERT_EQ(words.size(), 2u * kEach);
+    const std::set<std::string> distinct(words.begin(), words.end());
+    EXPECT_EQ(distinct.size(), words.size());
+    // Each program's records keep the order in which it added them.
+    for (const char *prefix : {"a", "b"}) {
+        int next = 0;
+        for (const std::string &word : words) {
+            if (word.rfind(prefix, 0) == 0) {
+                EXPECT_EQ(word, prefix + std::to_string(next++));
+            }
+        }
+        EXPECT_EQ(next, kEach);
+    }
+}
+
+// Root may write anything, so checks of permissions run as an unprivileged user where the test runs as root.
+bool becomeUnprivileged()
+{
+    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+}
+
+// Forks one writer a path, all at once; each adds `each` records. Returns how many adds were reported done.
+int addConcurrently(const std::vector<std::string> &paths, int each, bool unprivileged)
+{
+    std::vector<pid_t> writers;
+    for (std::size_t w = 0; w < paths.size(); ++w) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            if (unprivileged && !becomeUnprivileged())
+                ::_exit(255);
+            int done = 0;
+            for (int i = 0; i < each; ++i) {
+                std::int32_t count = 0;
+                UserTable table;
+                done += AddUserRecord(paths[w], count, table, "w" + std::to_string(w) + "-" + std::to_string(i), "en",
+                                      "sv")
+                            ? 1
+                            : 0;
+            }
+            ::_exit(done);
+        }
+        writers.push_back(pid);
+    }
+    int done = 0;
+    for (pid_t pid : writers) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        done += WIFEXITED(status) ? WEXITSTATUS(status) : 0;
+    }
+    return done;
+}
+
+struct LockCase {
+    const char *name;
+    // Prepares the folders and returns the user dictionary name each writer is given.
+    std::function<std::vector<std::string>(const TempAppDir &dir, const TempAppDir &other)> prepare;
+    bool unprivileged;
+};
+
+const LockCase kLockCases[] = {
+    {"lock_left_by_another_user",
+     [](const TempAppDir &dir, const TempAppDir &) {
+         ::chmod(dir.path().c_str(), 0777);
+         writeFile(dir.userDict() + ".lock", "");
+         // Owned by root where the test runs as root; read-only to its owner otherwise.
+         ::chmod((dir.userDict() + ".lock").c_str(), ::geteuid() == 0 ? 0644 : 0444);
+         return std::vector<std::string>{dir.userDict(), dir.userDict()};
+     },
+     true},
+    {"folder_in_place_of_the_lock",
+     [](const TempAppDir &dir, const TempAppDir &) {
+         std::filesystem::create_directory(dir.userDict() + ".lock");
+         return std::vector<std::string>{dir.userDict(), dir.userDict()};
+     },
+     false},
+    {"two_folders_linking_one_file",
+     [](const TempAppDir &dir, const TempAppDir &other) {
+         writeFile(dir.userDict(), "");
+         std::filesystem::create_symlink(dir.userDict(), other.userDict());
+         return std::vector<std::string>{dir.userDict(), other.userDict()};
+     },
+     false},
+};
+
+class UserDictLocking : public testing::TestWithParam<LockCase> {};
+
+TEST_P(UserDictLocking, EveryAddReportedDoneIsKept)
+{
+    constexpr int kEach = 60;
+    TempAppDir dir;
+    TempAppDir other;
+    const std::vector<std::string> paths = GetParam().prepare(dir, other);
+    const int done = addConcurrently(paths, kEach, GetParam().unprivileged);
+    EXPECT_EQ(done, 2 * kEach);
+    EXPECT_EQ(completeRecords(readFile(dir.userDict())).size(), static_cast<std::size_t>(done));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UserDictLocking, testing::ValuesIn(kLockCases),
+                         [](const testing::TestParamInfo<LockCase> &param) { return std::string(param.param.name); });
+
+TEST(UserDictLockingRefusal, WithoutALockNothingIsWrittenOrRemoved)
+{
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    const std::string old = " 1 \r\n" + line("дом", "hus", "house");
+    writeFile(path, old);
+    writeFile(path + ".lock", "");
+    writeFile(path + ".tmp-AbCdEf", "another writer's half-written file");
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod((path + ".lock").c_str(), 0);
+    ::chmod(path.c_str(), 0666);
+
+    const ChildResult child = RunInChild([&](std::FILE *report) {
+        if (!becomeUnprivileged())
+            return 3;
+        std::int32_t count = 0;
+        UserTable table;
+        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+        const UserDictResult written = WriteUserDict(path, 0, table);
+        std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
+        return added.ok || written.ok ? 1 : 0;
+    });
+    EXPECT_EQ(child.exitCode, 0);
+    const std::string expected = "Cannot lock " + path + ".lock: Permission denied";
+    EXPECT_EQ(child.output, expected + "\n" + expected);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_TRUE(std::filesystem::exists(path + ".tmp-AbCdEf"));
+}
+
+struct ReadOnlyCase {
+    const char *name;
+    mode_t mode;
+    bool writerIsAnotherUser;
+};
+
+class ReadOnlyUserDict : public testing::TestWithParam<ReadOnlyCase> {};
+
+// In a folder the writer may change, a file it may not write is still the user's decision to respect.
+TEST_P(ReadOnlyUserDict, IsNeitherReplacedNorAppendedTo)
+{
+    if (GetParam().writerIsAnotherUser && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to give the file to another user";
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    const std::string old = " 1 \r\n" + line("дом", "hus", "house");
+    writeFile(path, old);
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(path.c_str(), GetParam().mode);
+    struct stat before {};
+    ::stat(path.c_str(), &before);
+
+    const ChildResult child = RunInChild([&](std::FILE *report) {
+        if (GetParam().writerIsAnotherUser && !becomeUnprivileged())
+            return 3;
+        std::int32_t count = 0;
+        UserTable table;
+        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+        const UserDictResult written = WriteUserDict(path, 0, table);
+        std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
+        return added.ok || written.ok ? 1 : 0;
+    });
+    EXPECT_EQ(child.exitCode, 0);
+    const std::string expected = "Cannot write " + path + ": Permission denied";
+    EXPECT_EQ(child.output, expected + "\n" + expected);
+    struct stat after {};
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the file was replaced";
+    EXPECT_EQ(readFile(path), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadOnlyUserDict,
+                         testing::Values(ReadOnlyCase{"mode_0444", 0444, false},
+                                         ReadOnlyCase{"another_users_file", 0644, true}),
+                         [](const testing::TestParamInfo<ReadOnlyCase> &param) { return std::string(param.param.name); });
+
+} // namespace
