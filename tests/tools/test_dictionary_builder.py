@@ -250,6 +250,16 @@ class Choosing(unittest.TestCase):
         chosen, _ = self.choose(triples)
         self.assertEqual(len(chosen), 2)
 
+    def test_synonym_joins_a_filed_pair_only_if_common_and_best_partner(self):
+        ranks = {RU: {"радость": 1}, SV: {"glädje": 1}, EN: {"joy": 1, "delight": 5, "pleasure": 3}}
+        triples = [_triple(w, "abc") for w in (("радость", "glädje", "joy"),
+                                              ("радость", "glädje", "mirth"),
+                                              ("радость", "glädje", "delight"),
+                                              ("радость", "glädje", "pleasure"))]
+        chosen = assemble.choose(triples, ranks, {}, {},
+                                 lambda a_lang, a, b_lang, b: a != "pleasure")
+        self.assertEqual([t.words[2] for t in chosen], ["joy", "delight"])
+
     def test_name_that_reads_like_a_common_word_is_left_out(self):
         ranks = {RU: {"того": 30}, SV: {}, EN: {}}
         triples = [_triple(("того", "togo", "togo"))]

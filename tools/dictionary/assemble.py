@@ -137,6 +137,11 @@ class Evidence:
         n = len(self.labels(a_lang, a, b_lang, b))
         return n < share * self.best[(a_lang, a, b_lang)] and n < share * self.best[(b_lang, b, a_lang)]
 
+    def best_partner(self, a_lang, a, b_lang, b):
+        """Whether b is among the words that a pairs with most strongly."""
+        self.crossed(a_lang, a, b_lang, b)   # fills self.best
+        return len(self.labels(a_lang, a, b_lang, b)) >= self.best[(a_lang, a, b_lang)]
+
     def labels(self, a_lang, a, b_lang, b):
         """Origins and confirmations behind one pair."""
         if a_lang > b_lang:
@@ -403,6 +408,9 @@ ALTERNATIVE_COST = 2.0
 # How much evidence counts against frequency: doubling the evidence behind a
 # reading weighs as much as a translation 2**STRENGTH_WEIGHT times as common.
 STRENGTH_WEIGHT = 6.0
+# A synonym joins a filed pair only when it is among this many most common
+# words of its language: rarer ones are mostly rare renderings ("mirth").
+SYNONYM_RANK = 10000
 MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
 
 
@@ -465,12 +473,14 @@ def _variants(a, b):
     return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
 
 
-def choose(triples, ranks, report, proper=None):
+def choose(triples, ranks, report, proper=None, best_partner=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
-    word at most. Returns the chosen triples, most important first."""
+    word at most. proper: Evidence.proper_names(); best_partner:
+    Evidence.best_partner. Returns the chosen triples, most important first."""
     by_word = order_senses(triples, ranks)
     evidence_proper = proper or {}
+    evidence_best = best_partner or (lambda *args: True)
     room = {}
     for folder in catalogue.SETS:
         for letter, _ in catalogue.rows(folder):
@@ -479,13 +489,6 @@ def choose(triples, ranks, report, proper=None):
     paired = defaultdict(list)   # filed pair -> third words filed with it
     chosen = []
     counts = defaultdict(int)
-
-    def place_ok(t):
-        for c in LANGS:
-            w = t.words[c]
-            if used[(c, w)] >= alternatives_allowed(word_rank(ranks, c, w)):
-                return "alternatives"
-        return None
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
@@ -510,16 +513,26 @@ def choose(triples, ranks, report, proper=None):
             # of other readings crosswise (ребенок/дитя with child/kid).
             counts["two of three pairs filed already"] += 1
             continue
+        if sum(filed) == 1:
+            # It adds one word to a filed pair: a synonym in one language. Only
+            # when that pair is what the new word goes with best ("return"
+            # goes with возвращаться, not with отвечать / svara), and the
+            # word is in common use.
+            new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
+            if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
+                    or word_rank(ranks, new, t.words[new]) > SYNONYM_RANK:
+                counts["rare synonym, or one that goes better elsewhere"] += 1
+                continue
         variant = False
         for (pair, third) in ((pairs[0], EN), (pairs[1], RU), (pairs[2], SV)):
             if pair in paired and any(_variants(t.words[third], w) for w in paired[pair]):
                 variant = True
         if variant:
-            # "kivi" beside "kiwi", "idag" beside "i dag": one spelling is enough.
+            # "idag" beside "i dag": one spelling is enough.
             counts["spelling variant of a filed word"] += 1
             continue
-        why = place_ok(t)
-        if why:
+        if any(used[(c, t.words[c])] >= alternatives_allowed(word_rank(ranks, c, t.words[c]))
+               for c in LANGS):
             counts["word has enough readings"] += 1
             continue
         if any(room[s] <= 0 for s in slots):
