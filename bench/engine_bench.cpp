@@ -3,6 +3,7 @@
 // as the program does; the page cache keeps that honest but fast.
 
 #include "engine/TranslateWord.h"
+#include "wordforms/HunspellBaseForms.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -90,6 +91,38 @@ void runRequests(benchmark::State &state, int userRecords)
 }
 
 void BM_RequestSixFullVolumes(benchmark::State &state) { runRequests(state, 0); }
+
+// A word of six full volumes that is not found, looked up plainly (range 0) or with word forms (range 1),
+// whose base forms are then each searched in the same volumes too. Hunspell's dictionary loads before timing.
+void BM_RequestNotFound(benchmark::State &state)
+{
+    static HunspellBaseForms forms;
+    ProgramValues values;
+    SetStartValues(values, folder().str(), "", nullptr);
+    values.UseUserDict = 0;
+    values.WordForms = state.range(0) != 0 ? &forms : nullptr;
+
+    TranslationRequest request;
+    request.Option1 = true;
+    request.Combo1Index = kTargetSwedish;
+    request.Text1 = "\xEF\xEE\xE5\xE7\xE4\xE0\xEC\xE8"; // поездами: trains, with translations for neither it nor поезд
+    request.Text11 = "RUSSIAN";
+    request.Text22 = "SWEDISH";
+    TranslateWord(values, request);
+    for (auto _ : state) {
+        TranslationResult result = TranslateWord(values, request);
+        benchmark::DoNotOptimize(result);
+    }
+}
+
+// The first use of the option: loading the Russian Hunspell dictionary.
+void BM_LoadRussianDictionary(benchmark::State &state)
+{
+    for (auto _ : state) {
+        HunspellBaseForms forms;
+        benchmark::DoNotOptimize(forms.baseForms("\xEA\xED\xE8\xE3\xE8", kRussianColumn)); // книги
+    }
+}
 void BM_RequestWithUserDict(benchmark::State &state) { runRequests(state, static_cast<int>(state.range(0))); }
 
 void BM_AppendToUserDict(benchmark::State &state)
@@ -112,6 +145,8 @@ void BM_AppendToUserDict(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_RequestSixFullVolumes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RequestNotFound)->ArgName("forms")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LoadRussianDictionary)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_RequestWithUserDict)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AppendToUserDict)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -7,6 +7,7 @@
 #include "qtedge/WordListTransfer.h"
 #include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
+#include "wordforms/HunspellBaseForms.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -69,6 +71,7 @@ struct LookupJob {
     int to = kSwedishColumn;
     bool json = false;
     ProgramValues values;
+    std::unique_ptr<HunspellBaseForms> forms;
 };
 
 // Answers one word; returns false (after saying why) when the word cannot be written in its code page.
@@ -94,16 +97,18 @@ bool answer(LookupJob &job, const QString &word)
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
     const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = FromEngineMessage(shown.statTR);
+    const QString status = StatusText(shown, sourcePage);
 
     if (job.json) {
         QJsonArray nearest;
         for (const NearestRow &row : shown.shownRows)
             nearest.append(QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
-        const QJsonObject object{{QStringLiteral("word"), word},
+        QJsonObject object{{QStringLiteral("word"), word},
                                  {QStringLiteral("translation"), translation},
                                  {QStringLiteral("nearest"), nearest},
                                  {QStringLiteral("status"), status}};
+        if (!shown.baseForm.empty())
+            object.insert(QStringLiteral("base"), FromSingleByte(shown.baseForm, sourcePage));
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
     } else {
         QString text = translation + u'\n';
@@ -137,6 +142,16 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
         job.values.UseUserDict = 0;
     if (parser.isSet(QStringLiteral("no-synonyms")))
         job.values.FindSynonyms = false;
+    if (parser.isSet(QStringLiteral("forms"))) {
+        const std::string folder = HunspellFolder();
+        const std::string missing = MissingDictionaryMessage(folder, {job.from});
+        if (!missing.empty()) {
+            printErr(QString::fromStdString(missing));
+            return kExitDataError;
+        }
+        job.forms = std::make_unique<HunspellBaseForms>(folder);
+        job.values.WordForms = job.forms.get();
+    }
 
     if (args.size() == 4)
         return answer(job, args.at(3)) ? kExitOk : kExitDataError;
@@ -329,8 +344,10 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Trelvik dictionary for scripts.\n\n"
-        "  lookup [--no-user-dict] [--no-synonyms] [--json] FROM TO [WORD]\n"
+        "  lookup [--no-user-dict] [--no-synonyms] [--forms] [--json] FROM TO [WORD]\n"
         "      Translates WORD, or one word per line of standard input. FROM and TO: ru, en, sv.\n"
+        "      With --forms, a word without a translation is looked up by its base forms (books: book,\n"
+        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both words.\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
@@ -354,6 +371,9 @@ int main(int argc, char *argv[])
                       QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("no-user-dict"), QStringLiteral("Do not search the user dictionary.")});
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
+    parser.addOption({QStringLiteral("forms"),
+                      QStringLiteral("Look up word forms: fall back on the base form of an inflected word "
+                                     "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
     parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});
     parser.addOption({QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
@@ -385,11 +405,11 @@ int main(int argc, char *argv[])
 
     const QString command = args.first();
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
-                            || parser.isSet(QStringLiteral("no-synonyms"));
+                            || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
     if (command == u"lookup")
         return runLookup(args, parser, appDir);
     if (lookupOnly)
-        return usageError(QStringLiteral("--json, --no-user-dict and --no-synonyms go with lookup."));
+        return usageError(QStringLiteral("--json, --no-user-dict, --no-synonyms and --forms go with lookup."));
     const bool exportOnly = parser.isSet(QStringLiteral("format"));
     const bool importOnly = parser.isSet(QStringLiteral("dry-run"));
     if (exportOnly && command != u"export")

@@ -27,6 +27,7 @@ endforeach()
 set(TRELVIK_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/trelvik")
 install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" packaging/copyright DESTINATION ${TRELVIK_INSTALL_DOCDIR}
         COMPONENT runtime)
+install(FILES wordforms/SOURCES.md DESTINATION ${TRELVIK_INSTALL_DOCDIR} RENAME WORDFORMS-SOURCES.md COMPONENT runtime)
 
 install(FILES packaging/trelvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT runtime)
 install(FILES packaging/org.trelvik.Trelvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
@@ -50,7 +51,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded at run time, so dpkg-shlibdeps cannot see them: the platform plugin, WAV playback and the font.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation")
+# Loaded at run time, so dpkg-shlibdeps cannot see them: the platform plugin, WAV playback, the font and the
+# Hunspell dictionaries that "Look up word forms" reads.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, fonts-liberation, hunspell-ru, hunspell-sv, hunspell-en-us")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

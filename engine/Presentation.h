@@ -26,6 +26,9 @@ struct Presentation {
     std::string Text22;
     std::string statTR;
     std::vector<NearestRow> shownRows;
+    // When the results are those of a base form: the word as looked up and that base form (source code page).
+    std::string formOf;
+    std::string baseForm;
 };
 
 // Joins the distinct non-empty translations, each at the place of its first occurrence, with ", ".

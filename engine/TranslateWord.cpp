@@ -3,6 +3,7 @@
 #include "Catalogue.h"
 #include "Text.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace trelvik {
@@ -25,6 +26,32 @@ const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, &L
 
 // The target list in index order.
 constexpr int kTargetColumns[] = {kRussianColumn, kEnglishColumn, kSwedishColumn};
+
+// A few base forms are plenty; the cap keeps a fallback to a handful of extra searches.
+constexpr std::size_t kMaxBaseFormsTried = 8;
+
+// Shows the results of the first base form of word that has translations, if any has.
+template <typename LookUp>
+void LookUpBaseForms(BaseForms &forms, const std::string &word, const SourceRoute &route, const LookUp &lookUp,
+                     const TranslationRequest &request, Presentation &shown)
+{
+    std::vector<std::string> tried{word};
+    for (const std::string &form : forms.baseForms(word, route.sourceColumn)) {
+        std::string base = LowerCaseWord(form, route.codePage);
+        if (base.empty() || std::find(tried.begin(), tried.end(), base) != tried.end())
+            continue;
+        if (tried.size() > kMaxBaseFormsTried)
+            break;
+        tried.push_back(base);
+        LookupContext ctx = lookUp(base);
+        if (JoinTranslations(ctx.Translations).empty())
+            continue;
+        shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
+        shown.formOf = word;
+        shown.baseForm = std::move(base);
+        return;
+    }
+}
 
 } // namespace
 
@@ -88,18 +115,23 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
         return result;
     }
 
-    LookupContext ctx;
-    ctx.SourceWord = values.SourceWord;
-    ctx.SourceColumn = route->sourceColumn;
-    ctx.TargetColumn = targetColumn;
-    ctx.FindSynonyms = values.FindSynonyms;
-    ctx.FirstLetter = values.FirstLetter;
-
     const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath, values.SearchUserDict};
-    route->router(ctx, env);
+    const auto lookUp = [&](const std::string &word) {
+        LookupContext ctx;
+        ctx.SourceWord = word;
+        ctx.SourceColumn = route->sourceColumn;
+        ctx.TargetColumn = targetColumn;
+        ctx.FindSynonyms = values.FindSynonyms;
+        ctx.FirstLetter = word.substr(0, 1);
+        route->router(ctx, env);
+        return ctx;
+    };
 
+    LookupContext ctx = lookUp(values.SourceWord);
     result.outcome = RequestOutcome::Shown;
     result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
+    if (values.WordForms && result.shown.TextPole0.empty())
+        LookUpBaseForms(*values.WordForms, values.SourceWord, *route, lookUp, request, result.shown);
     return result;
 }
 

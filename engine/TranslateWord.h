@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BaseForms.h"
 #include "LookupContext.h"
 #include "Presentation.h"
 
@@ -29,6 +30,7 @@ struct ProgramValues {
     std::string SourceWord;       // the last request's word, lower-cased
     std::string FirstLetter;      // its first byte, or empty
     UserDictSearch SearchUserDict = nullptr; // how the user dictionary is searched
+    BaseForms *WordForms = nullptr;          // "Look up word forms": nullptr while the option is off
 };
 
 // Sets the start values: both options on, no count, the user dictionary in the given file, searched by
@@ -66,7 +68,8 @@ struct TranslationResult {
 void TakeFirstLetter(ProgramValues &values);
 
 // Carries out one translation request: lower-cases the word, searches the volumes of its first letter and
-// the user dictionary, and builds the presentation.
+// the user dictionary, and builds the presentation. With values.WordForms set, a word that finds no
+// translation is replaced by the first of its base forms that does, and the presentation says so.
 TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest &request);
 
 // Heading of a language in the panes.

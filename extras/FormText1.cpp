@@ -113,6 +113,7 @@ void FormText1::createControls()
 {
     // Created bottom of the stacking order first.
     m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
+    m_mciWave->setAccessibleName(QStringLiteral("Player"));
     auto *strip = new QHBoxLayout(m_mciWave);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(2);
@@ -132,12 +133,14 @@ void FormText1::createControls()
     for (int i = 0; i < kExampleCount; ++i)
         m_textCH->addItem(QStringLiteral("text%1").arg(i + 1));
     PaintPanel(m_textCH);
+    m_textCH->setAccessibleDescription(QStringLiteral("Chooses the example to read and hear"));
 
     m_text1 = NamedChild<QPlainTextEdit>(this, "Text1", Twips(240, 600, 7095, 4815));
     m_text1->setReadOnly(true);
     m_text1->setTabChangesFocus(true);
     m_text1->setFont(SansFont(12));
     PaintPanel(m_text1);
+    m_text1->setAccessibleName(QStringLiteral("Example text"));
 
     m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
     m_command1->setAutoDefault(false);

@@ -2,6 +2,7 @@
 
 #include "Help.h"
 #include "widgets/MessageBox.h"
+#include "widgets/Pressable.h"
 #include "widgets/WindowLook.h"
 
 #include <QEvent>
@@ -20,11 +21,27 @@ const QColor kLinkBlue(0, 0, 255);
 
 const QString kWebAddress = QStringLiteral("https://trelvik.example.org/");
 
+// The web address: a class of its own, so that assistive technology is offered it as a link to follow rather
+// than as one more line of text.
+class WebAddressLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit WebAddressLabel(QWidget *parent) : QLabel(parent)
+    {
+        MakePressable(this, QAccessible::Link, [this] { emit pressed(); });
+    }
+
+signals:
+    // Assistive technology followed the link.
+    void pressed();
+};
+
 // Background: an opaque label fills with window green, a transparent one lets the window show through.
-QLabel *aboutLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
+template <typename Label = QLabel>
+Label *aboutLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry, const QFont &font,
                   const QColor &textColour, bool opaque)
 {
-    auto *label = NamedChild<QLabel>(parent, name, geometry, text);
+    auto *label = NamedChild<Label>(parent, name, geometry, text);
     label->setFont(font);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     QPalette palette = label->palette();
@@ -75,11 +92,22 @@ void infoDic::createLabels()
     // Its two lines need a pixel more than the box gives them; it is transparent, so growing over the top of
     // the web address below costs nothing.
     label8->resize(label8->width(), qMax(label8->height(), label8->heightForWidth(label8->width())));
-    m_label4 = aboutLabel(this, "Label4", QStringLiteral("trelvik.example.org"), Twips(960, 2640, 2775, 255),
-                         SansFont(9.75, true, true), kLinkBlue, false);
+    auto *webAddress = aboutLabel<WebAddressLabel>(this, "Label4", QStringLiteral("trelvik.example.org"),
+                                                   Twips(960, 2640, 2775, 255), SansFont(9.75, true, true), kLinkBlue,
+                                                   false);
+    connect(webAddress, &WebAddressLabel::pressed, this, &infoDic::openWebPage);
+    m_label4 = webAddress;
     m_label4->setCursor(Qt::WhatsThisCursor);
     m_label4->setToolTip(kWebAddress);
     m_label4->installEventFilter(this);
+    m_label4->setAccessibleName(m_label4->text());
+    m_label4->setAccessibleDescription(QStringLiteral("Opens the web page in the browser"));
+}
+
+void infoDic::openWebPage()
+{
+    if (!OpenWebPage(TrelvikWebPage()))
+        ShowMessage(this, QStringLiteral("Cannot open %1: no web browser took it.").arg(kWebAddress));
 }
 
 bool infoDic::eventFilter(QObject *watched, QEvent *event)
@@ -87,8 +115,7 @@ bool infoDic::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_label4 && event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton && m_label4->rect().contains(mouse->position().toPoint())) {
-            if (!OpenWebPage(TrelvikWebPage()))
-                ShowMessage(this, QStringLiteral("Cannot open %1: no web browser took it.").arg(kWebAddress));
+            openWebPage();
             return true;
         }
     }
@@ -106,3 +133,5 @@ void infoDic::showEvent(QShowEvent *event)
 }
 
 } // namespace trelvik
+
+#include "InfoDic.moc"

@@ -23,6 +23,7 @@ protected:
 
 private:
     void createLabels();
+    void openWebPage();
 
     QLabel *m_label4 = nullptr;
 };

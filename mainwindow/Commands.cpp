@@ -7,6 +7,7 @@
 #include "extras/InfoDic.h"
 #include "userdictwindows/OptionsF.h"
 #include "widgets/MessageBox.h"
+#include "wordforms/HunspellBaseForms.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -102,6 +103,9 @@ void dictionary::Translate()
     request.Text11 = paneBytes(m_text11, CodePage::Windows1252);
     request.Text22 = paneBytes(m_text22, CodePage::Windows1252);
 
+    if (m_formsM->isChecked() && !m_wordForms)
+        m_wordForms = std::make_unique<HunspellBaseForms>(m_hunspellFolder);
+    m_values.WordForms = m_formsM->isChecked() ? m_wordForms.get() : nullptr;
     TranslationResult result = TranslateWord(m_values, request);
     switch (result.outcome) {
     case RequestOutcome::NoSourceLanguage:
@@ -116,7 +120,7 @@ void dictionary::Translate()
     setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
     setPair(m_text22, m_text22r, shown.Text22);
     setPair(m_text11, m_text11r, shown.Text11);
-    m_statTR->setText(FromEngineMessage(shown.statTR));
+    m_statTR->setText(StatusText(shown, request.Option1 ? CodePage::Windows1251 : CodePage::Windows1252));
 }
 
 SourceFields dictionary::readSourceFields() const

@@ -5,6 +5,7 @@
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WholeBoxButton.h"
 #include "widgets/WindowLook.h"
+#include "wordforms/HunspellBaseForms.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -31,6 +33,13 @@ static void initAssets()
 namespace trelvik {
 
 namespace {
+
+constexpr QLatin1StringView kWordFormsKey("LookUpWordForms");
+
+QSettings WordFormsSettings()
+{
+    return QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik"));
+}
 
 QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
 {
@@ -52,11 +61,27 @@ QLineEdit *translationLine(QWidget *parent, const char *name)
     return line;
 }
 
+// Why a word field refused a character, and what to do instead.
+QString refusalText(CodePage field, const QString &character)
+{
+    if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
+        return QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language: to type Russian.");
+    if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
+        return QStringLiteral("This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: "
+                              "to type \u201C%1\u201D.")
+            .arg(character);
+    return QStringLiteral("\u201C%1\u201D is not a letter of Russian, Swedish or English and cannot be looked up.")
+        .arg(character);
+}
+
 QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 {
     auto *line = NamedChild<QLineEdit>(parent, name, Twips(120, 120, 6975, 375));
     line->setFont(SansFont(11.25));
-    line->setValidator(new SingleByteValidator(codePage, line));
+    auto *validator = new SingleByteValidator(codePage, line);
+    line->setValidator(validator);
+    QObject::connect(validator, &SingleByteValidator::refused, line,
+                     [line, codePage](const QString &character) { ShowRefusal(line, refusalText(codePage, character)); });
     return line;
 }
 
@@ -134,11 +159,38 @@ void dictionary::createMenus()
     action(toolsM, "ExampleM", QStringLiteral("Voice text examples"), [this] { openExamples(); });
     action(toolsM, "addUD", QStringLiteral("Add words to User dictionary"), [this] { openAddWords(this); });
     action(toolsM, "OptionsM", QStringLiteral("Options"), [this] { openOptions(); });
+    m_formsM = toolsM->addAction(QStringLiteral("Look up word forms"));
+    m_formsM->setObjectName(QStringLiteral("FormsM"));
+    setUpWordForms(m_formsM);
+    toolsM->setToolTipsVisible(true);
 
     QMenu *helpM = menuBar()->addMenu(QStringLiteral("Help"));
     helpM->setObjectName(QStringLiteral("helpM"));
     action(helpM, "DHelp", QStringLiteral("Dictionary Help"), [this] { showHelp(); });
     action(helpM, "AboutM", QStringLiteral("About"), [this] { openAbout(); });
+}
+
+// The option is remembered between runs; a missing Hunspell dictionary switches it off and says which
+// package to install.
+void dictionary::setUpWordForms(QAction *item)
+{
+    item->setCheckable(true);
+    m_hunspellFolder = HunspellFolder();
+    const std::string missing = MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
+    if (!missing.empty()) {
+        item->setEnabled(false);
+        item->setToolTip(QString::fromStdString(missing));
+        return;
+    }
+    item->setToolTip(QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
+                                    "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430."));
+    item->setChecked(WordFormsSettings().value(kWordFormsKey, false).toBool());
+    connect(item, &QAction::toggled, this, &dictionary::wordFormsToggled);
+}
+
+void dictionary::wordFormsToggled(bool on)
+{
+    WordFormsSettings().setValue(kWordFormsKey, on);
 }
 
 void dictionary::createControls()
@@ -167,6 +219,20 @@ void dictionary::createKeyboard(QWidget *client)
         area->setGeometry(Twips(key.left, key.top, key.width, key.height));
         connect(area, &ClickArea::clicked, this, [this, &key] { keyClicked(key); });
     }
+    const QString keyboardHelp = QStringLiteral("Each key adds its letter to the end of the word");
+    for (QLabel *picture : {m_klav1ru, m_klav1sv, m_klav1en})
+        picture->setAccessibleDescription(keyboardHelp);
+    m_klav1ru->setAccessibleName(QStringLiteral("Russian keyboard"));
+    m_klav1sv->setAccessibleName(QStringLiteral("Swedish keyboard"));
+    m_klav1en->setAccessibleName(QStringLiteral("English keyboard"));
+}
+
+void dictionary::nameKeys(KeyLanguage language)
+{
+    for (const KeyDef &key : KeyTable()) {
+        if (auto *area = centralWidget()->findChild<ClickArea *>(QStringLiteral("Image%1").arg(key.number)))
+            area->setAccessibleName(KeyName(key, language));
+    }
 }
 
 void dictionary::createPanes(QWidget *client)
@@ -177,6 +243,22 @@ void dictionary::createPanes(QWidget *client)
     m_text22r = pane(client, "Text22r", 4080);
     m_textPole0S = translationLine(client, "TextPole0S");
     m_textPole0R = translationLine(client, "TextPole0R");
+
+    // Each twin is named as what it shows; only one of a pair is seen at a time.
+    for (QPlainTextEdit *pane : {m_text11, m_text11r}) {
+        pane->setAccessibleName(QStringLiteral("Nearest words"));
+        pane->setAccessibleDescription(QStringLiteral("Words that contain the word translated, under the name of "
+                                                      "the source language"));
+    }
+    for (QPlainTextEdit *pane : {m_text22, m_text22r}) {
+        pane->setAccessibleName(QStringLiteral("Translations of the nearest words"));
+        pane->setAccessibleDescription(QStringLiteral("One line for each nearest word, under the name of the "
+                                                      "target language"));
+    }
+    for (QLineEdit *line : {m_textPole0S, m_textPole0R}) {
+        line->setAccessibleName(QStringLiteral("Translation"));
+        line->setAccessibleDescription(QStringLiteral("The translations found, the best first, separated by commas"));
+    }
 }
 
 void dictionary::createSourceFrame(QWidget *client)
@@ -188,6 +270,12 @@ void dictionary::createSourceFrame(QWidget *client)
     m_option1->setChecked(true);
     m_text1 = inputLine(client, "Text1", CodePage::Windows1251);
     m_text2 = inputLine(client, "Text2", CodePage::Windows1252);
+    m_text1->setAccessibleName(QStringLiteral("Russian word"));
+    m_text2->setAccessibleName(QStringLiteral("English or Swedish word"));
+    for (QLineEdit *field : {m_text1, m_text2})
+        field->setAccessibleDescription(QStringLiteral("The word to translate; type it or click it together on the "
+                                                       "keyboard below, then press Enter"));
+    m_frame1->setAccessibleDescription(QStringLiteral("The language of the word to translate"));
 
     const std::pair<QRadioButton *, KeyLanguage> switches[] = {
         {m_option1, KeyLanguage::Russian}, {m_option2, KeyLanguage::English}, {m_option3, KeyLanguage::Swedish}};
@@ -217,6 +305,8 @@ void dictionary::createCommandRow(QWidget *client)
     m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
     m_combo1->setToolTip(QStringLiteral("choose languge"));
     m_combo1->setFocusPolicy(Qt::TabFocus);
+    m_combo1->setAccessibleDescription(QStringLiteral("The language to translate into"));
+    m_label2->setBuddy(m_combo1);
     PaintPanel(m_combo1);
 
     m_statTR = NamedChild<QLabel>(client, "statTR", Twips(120, 6360, 7815, 255), FromEngineMessage(kStatReady));

@@ -8,9 +8,12 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 #include <string>
 #include <string_view>
 
+class QAction;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -23,6 +26,7 @@ class QRadioButton;
 namespace trelvik {
 
 class FormText1;
+class HunspellBaseForms;
 class OptionsF;
 
 // The main window: source word, language switches, target list, on-screen keyboards, result panes,
@@ -73,6 +77,7 @@ private:
     void load();
 
     void sourceSelected(KeyLanguage language);
+    void nameKeys(KeyLanguage language);
     void targetSelected(int index);
     void keyClicked(const KeyDef &key);
     void backspace();
@@ -83,6 +88,9 @@ private:
     bool readInputField(std::string &bytes) const;
     void setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes);
     void setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes);
+
+    void setUpWordForms(QAction *item);
+    void wordFormsToggled(bool on);
 
     void openAddWords(QWidget *over);
     void openOptions();
@@ -115,6 +123,10 @@ private:
     QLabel *m_klav1ru = nullptr;
     QLabel *m_klav1sv = nullptr;
     QLabel *m_klav1en = nullptr;
+
+    QAction *m_formsM = nullptr;
+    std::string m_hunspellFolder;
+    std::unique_ptr<HunspellBaseForms> m_wordForms; // made when the option is first used
 
     QPointer<AddWords> m_addWords;
     QPointer<OptionsF> m_options;

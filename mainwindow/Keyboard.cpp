@@ -1,5 +1,8 @@
 #include "Keyboard.h"
 
+#include "qtedge/QtText.h"
+#include "widgets/Pressable.h"
+
 #include <QMouseEvent>
 
 namespace trelvik {
@@ -78,11 +81,27 @@ std::string KeyCharacter(const KeyDef &key, KeyLanguage language)
     return code ? std::string(1, code) : std::string();
 }
 
+QString KeyName(const KeyDef &key, KeyLanguage language)
+{
+    switch (key.action) {
+    case KeyAction::Space: return QStringLiteral("Space");
+    case KeyAction::Backspace: return QStringLiteral("Backspace");
+    case KeyAction::DeleteAll: return QStringLiteral("Delete All");
+    case KeyAction::Letter: break;
+    }
+    const std::string letter = KeyCharacter(key, language);
+    if (letter.empty())
+        return QStringLiteral("no letter");
+    return FromSingleByte(letter, language == KeyLanguage::Russian ? CodePage::Windows1251 : CodePage::Windows1252);
+}
+
 ClickArea::ClickArea(QWidget *parent) : QWidget(parent)
 {
     // Nothing of its own is drawn: the keyboard picture below shows the key.
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    // A screen reader sees the key as a button and can press it; its name follows the source language.
+    MakePressable(this, QAccessible::Button, [this] { emit clicked(); });
 }
 
 void ClickArea::mousePressEvent(QMouseEvent *event)

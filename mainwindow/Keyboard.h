@@ -32,6 +32,10 @@ const std::array<KeyDef, kKeyCount> &KeyTable() noexcept;
 // The single-byte text a letter key adds for a language: one byte, or empty for a key with nothing on it.
 std::string KeyCharacter(const KeyDef &key, KeyLanguage language);
 
+// What a screen reader calls a key when the source language is language: the letter it adds, "Space",
+// "Backspace" or "Delete All", and "no letter" for a key that adds nothing in that language.
+QString KeyName(const KeyDef &key, KeyLanguage language);
+
 // A transparent area over a keyboard picture that reports a click of the left mouse button.
 class ClickArea : public QWidget {
     Q_OBJECT

@@ -35,6 +35,10 @@ void dictionary::sourceSelected(KeyLanguage language)
     m_inputBuffer.clear();
     m_text11r->setVisible(russian);
     m_text11->setVisible(!russian);
+    if (!russian)
+        m_text2->setAccessibleName(language == KeyLanguage::English ? QStringLiteral("English word")
+                                                                    : QStringLiteral("Swedish word"));
+    nameKeys(language);
     ToText();
     TextNignii();
     if (typing)

@@ -67,6 +67,15 @@ bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes
     return false;
 }
 
+QString StatusText(const Presentation &shown, CodePage sourcePage)
+{
+    QString status = FromEngineMessage(shown.statTR);
+    if (!shown.baseForm.empty())
+        status += QStringLiteral(" (%1 \u2192 %2)")
+                      .arg(FromSingleByte(shown.formOf, sourcePage), FromSingleByte(shown.baseForm, sourcePage));
+    return status;
+}
+
 bool FitsCodePage(const QString &text, CodePage codePage)
 {
     std::string ignored;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Presentation.h"
 #include "engine/Text.h"
 
 #include <QString>
@@ -24,6 +25,10 @@ void DropStressMarks(QString &text, int *cursor = nullptr);
 // character itself.
 bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
                   QString *unfit = nullptr);
+
+// The status line after a request. When the results are those of a base form it names both words, as in
+// "Stat: Translate complete. (книги → книга)".
+QString StatusText(const Presentation &shown, CodePage sourcePage);
 
 // True when every character of text can be written in the code page.
 bool FitsCodePage(const QString &text, CodePage codePage);

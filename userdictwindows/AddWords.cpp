@@ -1,5 +1,6 @@
 #include "AddWords.h"
 
+#include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
@@ -18,11 +19,27 @@ namespace {
 
 const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
 
+// Why a field refused a character, and where the word belongs instead.
+QString refusalText(CodePage field, const QString &character)
+{
+    if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
+        return QStringLiteral("This field takes Latin letters. Type the Russian word in the field under \"Russian\".");
+    if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
+        return QStringLiteral("This field takes Russian letters. Type \u201C%1\u201D in the field under \"Swedish\" or "
+                              "\"English\".")
+            .arg(character);
+    return QStringLiteral("\u201C%1\u201D cannot be stored in the user dictionary.").arg(character);
+}
+
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
     auto *field = NamedChild<QLineEdit>(parent, name, geometry);
     field->setFont(DialogFont());
-    field->setValidator(new SingleByteValidator(codePage, field));
+    auto *validator = new SingleByteValidator(codePage, field);
+    field->setValidator(validator);
+    QObject::connect(validator, &SingleByteValidator::refused, field, [field, codePage](const QString &character) {
+        ShowRefusal(field, refusalText(codePage, character));
+    });
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);
@@ -60,6 +77,10 @@ void AddWords::createControls()
     m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(1920, 2760, 1455, 375), QStringLiteral("Cancel"));
     m_label1 = NamedChild<QLabel>(this, "Label1", Twips(120, 3360, 3375, 255), kPrompt);
 
+    m_text1->setAccessibleName(QStringLiteral("Russian word"));
+    m_text2->setAccessibleName(QStringLiteral("English word"));
+    m_text3->setAccessibleName(QStringLiteral("Swedish word"));
+    m_label1->setAccessibleDescription(QStringLiteral("What to do next, or what is wrong"));
     m_label3->setBuddy(m_text1);
     m_label5->setBuddy(m_text2);
     m_label4->setBuddy(m_text3);

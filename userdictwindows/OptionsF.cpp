@@ -90,6 +90,7 @@ void OptionsF::createControls()
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     // Label2 lies over the end of Label1's caption; a small indent keeps the colon and the count apart.
     m_label2->setIndent(4);
+    m_label2->setAccessibleDescription(m_label1->text());
     m_check1 = NamedChild<WholeBoxButton<QCheckBox>>(m_frame1, "Check1", Twips(360, 360, 2175, 375),
                                                      QStringLiteral("Use user dictionary"));
     m_check1->setChecked(true);

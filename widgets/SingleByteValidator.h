@@ -4,10 +4,14 @@
 
 #include <QValidator>
 
+class QWidget;
+
 namespace trelvik {
 
-// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page cannot hold,
-// so that no text reaches the engine or a file silently altered.
+// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page
+// cannot hold, so that no text reaches the engine or a file silently altered. Invisible formatting characters
+// (zero-width spaces and joiners, direction marks, byte-order marks, variation selectors) that the code page
+// cannot hold are dropped instead: a pasted word keeps its meaning without them.
 class SingleByteValidator : public QValidator {
     Q_OBJECT
 public:
@@ -15,8 +19,15 @@ public:
 
     State validate(QString &input, int &pos) const override;
 
+signals:
+    // An edit was refused because of character, the first one the code page cannot hold.
+    void refused(const QString &character) const;
+
 private:
     CodePage m_codePage;
 };
+
+// Tells the user at once, in a tooltip under the field, why what was typed or pasted did not go in.
+void ShowRefusal(QWidget *field, const QString &message);
 
 } // namespace trelvik

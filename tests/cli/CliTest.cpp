@@ -153,6 +153,24 @@ TEST_F(CliTest, StressMarksAreDroppedAndYoReadsAsYe)
     }
 }
 
+TEST_F(CliTest, FormsFallBackOnTheBaseFormOrSayWhichPackageIsMissing)
+{
+    const CliRun plain = runCli(withDir({"lookup", "ru", "sv", "кошками"}));
+    EXPECT_EQ(plain.out, "\nStat: Word is not present in main dictionary. You can add it to User dictionfry.\n");
+    const CliRun forms = runCli(withDir({"lookup", "--forms", "ru", "sv", "кошками"}));
+    EXPECT_EQ(forms.exitCode, 0) << forms.err;
+    EXPECT_EQ(forms.out, "katt\nкошка-мать\tkattmamma\nStat: Translate complete. (кошками → кошка)\n");
+
+    const TempAppDir noDictionaries;
+    ::setenv("TRELVIK_HUNSPELL_DIR", noDictionaries.str().c_str(), 1);
+    const CliRun missing = runCli(withDir({"lookup", "--forms", "sv", "en", "katten"}));
+    ::unsetenv("TRELVIK_HUNSPELL_DIR");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "trelvik-cli: Looking up word forms needs the package hunspell-sv: the Hunspell dictionary "
+                           "sv_SE is missing from " + noDictionaries.str() + ".\n");
+}
+
 struct UsageCase {
     const char *name;
     std::vector<std::string> args;
@@ -177,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, CliUsageTest,
                                            UsageCase{"too_many_words", {"lookup", "ru", "sv", "a", "b"}},
                                            UsageCase{"add_missing_word", {"add", "кот", "cat"}},
                                            UsageCase{"json_with_add", {"--json", "add", "a", "b", "c"}},
+                                           UsageCase{"forms_with_count", {"--forms", "count"}},
                                            UsageCase{"unknown_option", {"--frob", "count"}},
                                            UsageCase{"unknown_format", {"export", "--format", "xls"}},
                                            UsageCase{"format_with_import", {"import", "--format", "csv", "-"}},

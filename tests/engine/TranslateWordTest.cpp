@@ -186,6 +186,43 @@ INSTANTIATE_TEST_SUITE_P(
                       YoCase{"not_folded_outside_russian", kEnglishColumn, "xåy", "", ""}),
     [](const auto &p) { return std::string(p.param.name); });
 
+// Base forms from a fixed table, counting the questions.
+class TableForms : public BaseForms {
+public:
+    std::vector<std::string> baseForms(std::string_view word, int column) override
+    {
+        ++asked;
+        lastColumn = column;
+        return word == sb("кошками") ? std::vector<std::string>{sb("кошками"), sb("кошкам"), sb("КОШКА"), sb("кошки")}
+                                     : std::vector<std::string>{};
+    }
+    int asked = 0;
+    int lastColumn = 0;
+};
+
+TEST_F(TranslateWordTest, WordFormsFallBackOnTheFirstBaseFormWithTranslations)
+{
+    TableForms forms;
+    values.WordForms = &forms;
+    const Presentation shown = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "Кошками")).shown;
+    EXPECT_EQ(shown.TextPole0, "cat") << "the word itself and a form without translations are passed over";
+    EXPECT_EQ(shown.statTR, kStatComplete);
+    EXPECT_EQ(shown.formOf, sb("кошками"));
+    EXPECT_EQ(shown.baseForm, sb("кошка")) << "base forms are lower-cased like typed words";
+    EXPECT_EQ(forms.lastColumn, kRussianColumn);
+    EXPECT_EQ(values.SourceWord, sb("кошками")) << "the request's word stays the typed one";
+
+    // A word with translations of its own never asks; a word whose forms find nothing shows its own results.
+    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown.TextPole0, "cats");
+    EXPECT_EQ(forms.asked, 1);
+    const Presentation none = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кош")).shown;
+    EXPECT_EQ(none.statTR, kStatOnlyNearest);
+    EXPECT_TRUE(none.baseForm.empty());
+
+    values.WordForms = nullptr;
+    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошками")).shown.statTR, kStatNotPresent);
+}
+
 struct LowerCase {
     const char *name;
     CodePage codePage;

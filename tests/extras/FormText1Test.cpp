@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 #include <QToolButton>
 
@@ -36,6 +37,7 @@ private slots:
     void titleBarCloseDiscardsWindowAndPlayer();
     void noSoundDeviceIsAFileErrorOnce();
     void exampleListIsPanelGreen();
+    void screenReaderSeesTextAndPlayer();
 
 private:
     QString soundFile(const QString &name) const { return m_dir->filePath(u"sound/"_s + name); }
@@ -238,6 +240,18 @@ void FormText1Test::exampleListIsPanelGreen()
     // Right of the item text, left of the arrow: the field itself.
     const QPoint field(list->width() * 2 / 3, list->height() / 2);
     QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
+}
+
+void FormText1Test::screenReaderSeesTextAndPlayer()
+{
+    create()->show();
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QPlainTextEdit *>(u"Text1"_s))
+                 ->text(QAccessible::Name),
+             u"Example text"_s);
+    QVERIFY(!QAccessible::queryAccessibleInterface(textCH())->text(QAccessible::Description).isEmpty());
+    QAccessibleInterface *play = QAccessible::queryAccessibleInterface(m_window->findChild<QToolButton *>(u"mciPlay"_s));
+    QCOMPARE(play->text(QAccessible::Name), u"Play"_s);
+    QVERIFY(play->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
 QTEST_MAIN(FormText1Test)

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 
 #include <memory>
@@ -24,6 +25,7 @@ private slots:
     void showsTitleSizeAndContact();
     void webAddressOpensOnClickOnly();
     void webAddressThatCannotBeOpenedIsReported();
+    void screenReaderFollowsTheWebAddress();
     void closingDestroys();
     void helpPageOpensAsLocalFile_data();
     void helpPageOpensAsLocalFile();
@@ -96,6 +98,16 @@ void InfoDicTest::webAddressThatCannotBeOpenedIsReported()
     m_window->show();
     QTest::mouseClick(label("Label4"), Qt::LeftButton);
     QCOMPARE(m_catcher->messages, QStringList{u"Cannot open https://trelvik.example.org/: no web browser took it."_s});
+}
+
+void InfoDicTest::screenReaderFollowsTheWebAddress()
+{
+    m_window->show();
+    QAccessibleInterface *link = QAccessible::queryAccessibleInterface(label("Label4"));
+    QCOMPARE(link->role(), QAccessible::Link);
+    QCOMPARE(link->text(QAccessible::Name), u"trelvik.example.org"_s);
+    link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(m_opened, QList<QUrl>{QUrl(u"https://trelvik.example.org/"_s)});
 }
 
 void InfoDicTest::closingDestroys()

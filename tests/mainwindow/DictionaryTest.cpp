@@ -8,6 +8,7 @@
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QComboBox>
 #include <QClipboard>
@@ -20,9 +21,13 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QMenu>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWindow>
 #include <QScreen>
 
@@ -108,6 +113,8 @@ private slots:
     void keyboardTypingThenClicks();
     void unencodableCharactersAreRefused();
     void pastedStressedWordIsAccepted();
+    void refusedInputSaysWhy_data();
+    void refusedInputSaysWhy();
 
     void enterTranslates_data();
     void enterTranslates();
@@ -117,6 +124,7 @@ private slots:
     void sameLanguageRule_data();
     void sameLanguageRule();
     void missingWordAndNoSource();
+    void wordFormsOption();
 
     void opensCentredAtItsRealSize();
     void switchesAreOneTabStopAtTheSelectedSwitch();
@@ -125,6 +133,10 @@ private slots:
     void longTranslationShowsItsStart();
     void coveredTranslationTwinTakesNoFocus();
     void targetListIsPanelGreen();
+
+    void screenReaderSeesNamedControls();
+    void screenReaderPressesKeys_data();
+    void screenReaderPressesKeys();
 
     void windowsOpenOnce();
     void addWordsFromOptionsIsModalOverOptions();
@@ -152,6 +164,8 @@ private:
 void DictionaryTest::initTestCase()
 {
     previous = qInstallMessageHandler(quietOffscreen);
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik")).clear();
     QVERIFY(m_appDir.isValid());
     for (const char *lang : {"ru", "en", "sv"})
         QVERIFY(QDir(m_appDir.path()).mkpath(QStringLiteral("data/%1").arg(QLatin1String(lang))));
@@ -505,6 +519,50 @@ void DictionaryTest::pastedStressedWordIsAccepted()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
 }
 
+void DictionaryTest::refusedInputSaysWhy_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
+
+    const QString latinOnly = QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language:");
+    QTest::newRow("cyrillic typed for english") << "Option2" << false << u"hж"_qs << "h" << latinOnly;
+    QTest::newRow("swedish letter typed for russian")
+        << "Option1" << false << u"дå"_qs << u"д"_qs
+        << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
+    QTest::newRow("emoji pasted: refused whole") << "Option1" << true << u"дом😀"_qs << QString()
+                                                 << u"\u201C😀\u201D is not a letter of Russian"_qs;
+    QTest::newRow("foreign letter in a paste: refused whole") << "Option3" << true << u"husж"_qs << QString()
+                                                              << latinOnly;
+    QTest::newRow("invisible marks dropped from a paste") << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus"
+                                                          << QString();
+}
+
+void DictionaryTest::refusedInputSaysWhy()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, kept);
+    QFETCH(QString, tip);
+    get<QRadioButton>(option.toLatin1().constData())->click();
+    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    QToolTip::hideText();
+    if (paste)
+        field->insert(input);
+    else
+        type(field, input);
+    QCOMPARE(field->text(), kept);
+    if (tip.isEmpty()) {
+        QVERIFY(!QToolTip::isVisible());
+    } else {
+        QVERIFY(QToolTip::isVisible());
+        QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
+    }
+}
+
 void DictionaryTest::enterTranslates_data()
 {
     QTest::addColumn<int>("key");
@@ -611,6 +669,35 @@ void DictionaryTest::missingWordAndNoSource()
     QCOMPARE(m_messages, QStringList{QStringLiteral("Error. Empty languse from translate")});
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
     QCOMPARE(m_values.SourceWord, sb(u"кот"_qs));
+}
+
+void DictionaryTest::wordFormsOption()
+{
+    auto *formsM = m_window->findChild<QAction *>(QStringLiteral("FormsM"));
+    QVERIFY(formsM);
+    QCOMPARE(get<QMenu>("toolsM")->actions().constLast(), formsM);
+    QVERIFY(formsM->isCheckable() && formsM->isEnabled() && !formsM->isChecked());
+
+    type(get("Text1"), u"домами"_qs);
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    QVERIFY(get<QLineEdit>("TextPole0S")->text().isEmpty());
+    formsM->trigger();
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+    QCOMPARE(get<QLabel>("statTR")->text(), u"Stat: Translate complete. (домами \u2192 дом)"_qs);
+
+    dictionary remembered(m_values);
+    QVERIFY(remembered.findChild<QAction *>(QStringLiteral("FormsM"))->isChecked());
+
+    QTemporaryDir noDictionaries;
+    qputenv("TRELVIK_HUNSPELL_DIR", noDictionaries.path().toLocal8Bit());
+    dictionary without(m_values);
+    qunsetenv("TRELVIK_HUNSPELL_DIR");
+    const QAction *disabled = without.findChild<QAction *>(QStringLiteral("FormsM"));
+    QVERIFY(!disabled->isEnabled() && !disabled->isChecked());
+    QVERIFY2(disabled->toolTip().contains(u"packages hunspell-ru, hunspell-sv and hunspell-en-us"_qs),
+             qPrintable(disabled->toolTip()));
+    formsM->trigger(); // the next test starts with the option off again
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.
@@ -736,6 +823,65 @@ void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
     QDialog *fromMain = openModal([this] { get<QAbstractButton>("Command2")->click(); });
     QCOMPARE(fromMain, addWords.data());
     QCOMPARE(fromMain->parentWidget(), m_window.get());
+}
+
+void DictionaryTest::screenReaderSeesNamedControls()
+{
+    get<QRadioButton>("Option3")->click();
+    const std::pair<const char *, const char *> names[] = {
+        {"Text1", "Russian word"},     {"Text2", "Swedish word"},
+        {"TextPole0R", "Translation"}, {"TextPole0S", "Translation"},
+        {"Text11", "Nearest words"},   {"Text11r", "Nearest words"},
+        {"Text22", "Translations of the nearest words"}, {"Text22r", "Translations of the nearest words"},
+        {"Frame1", "From language: "}, {"Command1", "Translate"}, {"klav1sv", "Swedish keyboard"}};
+    for (const auto &[name, accessibleName] : names) {
+        QAccessibleInterface *control = QAccessible::queryAccessibleInterface(get(name));
+        QVERIFY2(control, name);
+        QCOMPARE(control->text(QAccessible::Name), QString::fromUtf8(accessibleName));
+    }
+    for (const char *name : {"Text1", "TextPole0S", "Text11", "Text22r", "Frame1", "Combo1"})
+        QVERIFY2(!QAccessible::queryAccessibleInterface(get(name))->text(QAccessible::Description).isEmpty(), name);
+
+    // The target list is labelled by "Translate to:".
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(get("Combo1"));
+    const auto labels = list->relations(QAccessible::Label);
+    QVERIFY(!labels.isEmpty());
+    QCOMPARE(labels.first().first->object(), get("Label2"));
+}
+
+void DictionaryTest::screenReaderPressesKeys_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("after"); // the word "ab" after the press
+    QTest::newRow("russian letter") << "Option1" << "Image1" << u"й"_qs << u"abй"_qs;
+    QTest::newRow("english letter") << "Option2" << "Image1" << "q" << "abq";
+    QTest::newRow("swedish letter") << "Option3" << "Image11" << u"å"_qs << u"abå"_qs;
+    QTest::newRow("key with nothing on it") << "Option2" << "Image11" << "no letter" << "ab";
+    QTest::newRow("space") << "Option2" << "Image37" << "Space" << "ab ";
+    QTest::newRow("backspace") << "Option3" << "Image38" << "Backspace" << "a";
+    QTest::newRow("delete all") << "Option1" << "Image35" << "Delete All" << "";
+}
+
+void DictionaryTest::screenReaderPressesKeys()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(QString, after);
+    get<QRadioButton>(option.toLatin1().constData())->click();
+    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    field->setText(QStringLiteral("ab"));
+
+    QAccessibleInterface *area = QAccessible::queryAccessibleInterface(get(key.toLatin1().constData()));
+    QVERIFY(area);
+    QCOMPARE(area->role(), QAccessible::Button);
+    QCOMPARE(area->text(QAccessible::Name), name);
+    QVERIFY(area->actionInterface());
+    QCOMPARE(area->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    area->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(field->text(), after);
 }
 
 void DictionaryTest::windowsOpenOnce()

@@ -11,8 +11,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QAccessible>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <memory>
 
@@ -41,6 +43,9 @@ private slots:
     void fileErrorIsShownAndFileKept();
     void cancelAndEscapeHideWithoutStoring();
     void titleBarCloseDestroys();
+    void screenReaderTellsTheFieldsApart();
+    void refusedInputSaysWhy_data();
+    void refusedInputSaysWhy();
     void messageBoxHasOnlyOkNoIconAndTitle();
 
 private:
@@ -364,6 +369,47 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
     QVERIFY2(okIconNull, "no icon on the button either");
     QCOMPARE(buttons, QStringList{u"OK"_s});
     QVERIFY(!window()->isVisible());
+}
+
+void AddWordsTest::screenReaderTellsTheFieldsApart()
+{
+    window()->show();
+    const std::pair<const char *, QString> names[] = {
+        {"Text1", u"Russian word"_s}, {"Text2", u"English word"_s}, {"Text3", u"Swedish word"_s}};
+    for (const auto &[name, accessibleName] : names)
+        QCOMPARE(QAccessible::queryAccessibleInterface(field(name))->text(QAccessible::Name), accessibleName);
+}
+
+void AddWordsTest::refusedInputSaysWhy_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("paste");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
+
+    QTest::newRow("cyrillic in the english field")
+        << u"Text2"_s << u"dogж"_s << QString()
+        << u"This field takes Latin letters. Type the Russian word in the field under \"Russian\"."_s;
+    QTest::newRow("swedish letter in the russian field")
+        << u"Text1"_s << u"Å"_s << QString() << u"This field takes Russian letters. Type \u201CÅ\u201D in the field"_s;
+    QTest::newRow("emoji in the swedish field") << u"Text3"_s << u"😀"_s << QString()
+                                                << u"\u201C😀\u201D cannot be stored in the user dictionary."_s;
+    QTest::newRow("zero-width space dropped") << u"Text3"_s << u"hund\u200B"_s << u"hund"_s << QString();
+}
+
+void AddWordsTest::refusedInputSaysWhy()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, paste);
+    QFETCH(QString, kept);
+    QFETCH(QString, tip);
+    window()->show();
+    QToolTip::hideText();
+    QLineEdit *edit = this->field(field.toLatin1().constData());
+    edit->insert(paste);
+    QCOMPARE(edit->text(), kept);
+    QCOMPARE(QToolTip::isVisible(), !tip.isEmpty());
+    QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
 }
 
 QTEST_MAIN(AddWordsTest)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Trelvik needs on Debian 12 or newer.
-# Usage: tools/ci/install-deps.sh [run|test]   (run: just enough to build and start the program)
+# Usage: tools/ci/install-deps.sh [run|test|tools]   (run: just enough to build and start the program;
+# tools: also what the data generators under tools/ read)
 set -euo pipefail
 
 what=${1:-test}
@@ -9,9 +10,13 @@ packages=(
     qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation
+    libhunspell-dev hunspell-ru hunspell-sv hunspell-en-us
 )
-if [ "$what" = test ]; then
+if [ "$what" = test ] || [ "$what" = tools ]; then
     packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev)
+fi
+if [ "$what" = tools ]; then
+    packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists
 fi
 
 missing=()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvik {
+
+// Gives the base forms of an inflected word (книги → книга, went → go), so that a lookup that finds no
+// translation for the word as typed can try them. The engine only asks; where the forms come from is up to
+// the program.
+class BaseForms {
+public:
+    virtual ~BaseForms() = default;
+
+    // Base forms of a lower-cased word of a language column, as single-byte text of that column's code page,
+    // the likeliest first. The word itself may be among them.
+    virtual std::vector<std::string> baseForms(std::string_view word, int column) = 0;
+};
+
+} // namespace trelvik

@@ -1,0 +1,84 @@
+// Base forms from the Debian Hunspell dictionaries and the English irregular table.
+#include "wordforms/HunspellBaseForms.h"
+
+#include "engine/LookupContext.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace trelvik;
+using testsupport::sb;
+
+namespace {
+
+struct FormCase {
+    const char *name;
+    int column;
+    const char *word;
+    const char *base; // "" when no base form may be given
+};
+
+class BaseFormsTest : public ::testing::TestWithParam<FormCase> {
+protected:
+    static HunspellBaseForms &forms()
+    {
+        static HunspellBaseForms instance;
+        return instance;
+    }
+};
+
+TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+{
+    const FormCase &c = GetParam();
+    const std::vector<std::string> bases = forms().baseForms(sb(c.word), c.column);
+    if (*c.base == '\0') {
+        EXPECT_TRUE(bases.empty()) << bases.front();
+        return;
+    }
+    EXPECT_NE(std::find(bases.begin(), bases.end(), sb(c.base)), bases.end()) << c.word;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BaseFormsTest,
+    ::testing::Values(FormCase{"russian_plural", kRussianColumn, "книги", "книга"},
+                      FormCase{"russian_yo_stays", kRussianColumn, "ёлки", "ёлка"},
+                      FormCase{"russian_past", kRussianColumn, "читала", "читать"},
+                      FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
+                      FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
+                      FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
+                      FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
+                      FormCase{"english_regular", kEnglishColumn, "cities", "city"},
+                      FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
+                      FormCase{"no_word_no_form", kEnglishColumn, "xqzv", ""},
+                      FormCase{"empty_word", kRussianColumn, "", ""},
+                      FormCase{"bad_column", 4, "books", ""}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
+{
+    HunspellBaseForms forms;
+    const std::vector<std::string> bases = forms.baseForms("better", kEnglishColumn);
+    ASSERT_GE(bases.size(), 2u);
+    EXPECT_EQ(bases[0], "good");
+    EXPECT_EQ(bases[1], "well");
+}
+
+TEST(BaseFormsTest, MissingDictionariesNameTheirPackages)
+{
+    testsupport::TempAppDir empty;
+    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {kSwedishColumn}),
+              "Looking up word forms needs the package hunspell-sv: the Hunspell dictionary sv_SE is missing from "
+                  + empty.str() + ".");
+    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {kRussianColumn, kSwedishColumn, kEnglishColumn}),
+              "Looking up word forms needs the packages hunspell-ru, hunspell-sv and hunspell-en-us: the Hunspell "
+              "dictionaries ru_RU, sv_SE and en_US are missing from "
+                  + empty.str() + ".");
+    EXPECT_EQ(MissingDictionaryMessage(std::string(kHunspellFolder), {kRussianColumn, kSwedishColumn, kEnglishColumn}),
+              "");
+    HunspellBaseForms without(empty.str());
+    EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{}) << "no stems without dictionaries";
+}
+
+} // namespace

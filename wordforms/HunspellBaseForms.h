@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/BaseForms.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvik {
+
+// Where Debian's hunspell-* packages put their dictionaries.
+inline constexpr std::string_view kHunspellFolder = "/usr/share/hunspell";
+
+// The folder to take the dictionaries from: kHunspellFolder, unless the environment variable
+// TRELVIK_HUNSPELL_DIR names another one.
+std::string HunspellFolder();
+
+// The Hunspell dictionary a language column needs: its file name without .aff/.dic, and the Debian package
+// that installs it.
+struct HunspellDictionary {
+    std::string_view name;
+    std::string_view package;
+};
+HunspellDictionary HunspellDictionaryOf(int column) noexcept;
+
+// Names the packages to install when a dictionary of one of the columns is missing from folder; empty when
+// every one is there. Looks only whether the files exist, so it costs no loading.
+std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns);
+
+// Base forms from Hunspell's stemming (книги → книга, husen → hus, cities → city) and, for English, from a
+// table of irregular forms that Hunspell cannot stem (went → go, mice → mouse). A language's dictionary is
+// loaded on its first word, so that a program that never looks up word forms pays nothing.
+class HunspellBaseForms final : public BaseForms {
+public:
+    explicit HunspellBaseForms(std::string folder = std::string(kHunspellFolder));
+    ~HunspellBaseForms() override;
+    HunspellBaseForms(const HunspellBaseForms &) = delete;
+    HunspellBaseForms &operator=(const HunspellBaseForms &) = delete;
+
+    std::vector<std::string> baseForms(std::string_view word, int column) override;
+
+private:
+    class Language;
+    std::string m_folder;
+    std::array<std::unique_ptr<Language>, 3> m_languages; // by column - 1; created on first use
+};
+
+// Base forms of an English irregular form (went → go), from the table made from WordNet; none for other words.
+const std::vector<std::string> &EnglishIrregularBaseForms(std::string_view form);
+
+} // namespace trelvik
