@@ -19,13 +19,20 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <QStringDecoder>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <unistd.h>
 
 using namespace trelvik;
 
@@ -35,16 +42,53 @@ constexpr int kExitOk = 0;
 constexpr int kExitDataError = 1;
 constexpr int kExitUsage = 2;
 
+// The first error of standard output (an errno value), or 0: output that does not arrive is a failure.
+int g_outputError = 0;
+bool g_outputErrorShown = false;
+
+// Writes bytes to standard output and pushes them out; false (the error kept) when they did not all get there.
+bool writeOut(std::string_view bytes)
+{
+    if (g_outputError)
+        return false;
+    errno = 0;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+    if (std::fflush(stdout) == 0 && written && !std::ferror(stdout))
+        return true;
+    g_outputError = errno ? errno : EIO;
+    return false;
+}
+
 void printOut(const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
+    writeOut(text.toUtf8().toStdString());
 }
 
 void printErr(const QString &text)
 {
     const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + text + u'\n').toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
+}
+
+// Says, once, why standard output failed; returns the exit status for it.
+int outputFailure()
+{
+    if (!g_outputErrorShown)
+        printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(g_outputError))));
+    g_outputErrorShown = true;
+    return kExitDataError;
+}
+
+// Arguments as the program received them whose bytes are not UTF-8, as Qt decoded them.
+std::set<QString> g_notUtf8Arguments;
+
+const QString kNotUtf8 = QStringLiteral("The text is not valid UTF-8.");
+
+bool isUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = decoder(bytes);
+    return !decoder.hasError();
 }
 
 int usageError(const QString &message)
@@ -70,17 +114,38 @@ struct LookupJob {
     int from = kRussianColumn;
     int to = kSwedishColumn;
     bool json = false;
+    bool batch = false; // the words come one a line from standard input
     ProgramValues values;
     std::unique_ptr<HunspellBaseForms> forms;
 };
 
-// Answers one word; returns false (after saying why) when the word cannot be written in its code page.
-bool answer(LookupJob &job, const QString &word)
+// Answers a word that cannot be looked up: the reason on standard error and, for a line of a batch, an error
+// line (or object) in the answer's place, so that the answers stay in step with the lines.
+void answerError(const LookupJob &job, const QString &word, const QString &error)
 {
+    printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+    if (!job.batch)
+        return;
+    if (job.json) {
+        const QJsonObject object{{QStringLiteral("word"), word}, {QStringLiteral("error"), error}};
+        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+    } else {
+        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(word, error));
+    }
+}
+
+// Answers one word; returns false (after saying why) when the word is not UTF-8 or cannot be written in its
+// code page.
+bool answer(LookupJob &job, const QString &word, bool utf8 = true)
+{
+    if (!utf8) {
+        answerError(job, word, kNotUtf8);
+        return false;
+    }
     std::string bytes;
     QString error;
     if (!ToSingleByte(word, CodePageOfColumn(job.from), bytes, &error)) {
-        printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+        answerError(job, word, error);
         return false;
     }
 
@@ -117,11 +182,10 @@ bool answer(LookupJob &job, const QString &word)
         text += status + u'\n';
         printOut(text);
     }
-    std::fflush(stdout);
     return true;
 }
 
-int runLookup(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+int runLookup(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
 {
     if (args.size() < 3 || args.size() > 4)
         return usageError(QStringLiteral("lookup takes FROM TO [WORD]."));
@@ -136,8 +200,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
     job.from = *from;
     job.to = *to;
     job.json = parser.isSet(QStringLiteral("json"));
-    SetStartValues(job.values, QFile::encodeName(appDir).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), &LookupUserDict);
+    SetStartValues(job.values, appDir, UserDictionaryPath(appDir), &LookupUserDict);
     if (parser.isSet(QStringLiteral("no-user-dict")))
         job.values.UseUserDict = 0;
     if (parser.isSet(QStringLiteral("no-synonyms")))
@@ -154,24 +217,38 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const Q
     }
 
     if (args.size() == 4)
-        return answer(job, args.at(3)) ? kExitOk : kExitDataError;
+        return answer(job, args.at(3), !g_notUtf8Arguments.count(args.at(3))) ? kExitOk : kExitDataError;
 
+    job.batch = true;
     bool allAnswered = true;
     std::string line;
-    while (std::getline(std::cin, line)) {
+    while (!g_outputError && std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        allAnswered = answer(job, QString::fromStdString(line)) && allAnswered;
+        allAnswered = answer(job, QString::fromStdString(line), isUtf8(line)) && allAnswered;
     }
     return allAnswered ? kExitOk : kExitDataError;
 }
 
-int runAdd(const QStringList &args, const QString &appDir)
+int runAdd(const QStringList &args, const std::string &appDir)
 {
     if (args.size() != 4)
         return usageError(QStringLiteral("add takes RUSSIAN ENGLISH SWEDISH."));
-    const TypedWordsAdded added =
-        AddTypedWords(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), args.at(1), args.at(2), args.at(3));
+    for (int i = 1; i < 4; ++i) {
+        if (g_notUtf8Arguments.count(args.at(i))) {
+            printErr(QStringLiteral("\"%1\": %2").arg(args.at(i), kNotUtf8));
+            return kExitDataError;
+        }
+    }
+    std::string userDict = UserDictionaryPath(appDir);
+    std::string note;
+    if (const UserDictResult moved = UseWritableUserDictionary(userDict, note); !moved) {
+        printErr(FromEngineMessage(moved.error));
+        return kExitDataError;
+    }
+    if (!note.empty())
+        printErr(FromEngineMessage(note));
+    const TypedWordsAdded added = AddTypedWords(userDict, args.at(1), args.at(2), args.at(3));
     if (added.outcome != TypedWordsAdded::Outcome::Added) {
         printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
@@ -180,25 +257,18 @@ int runAdd(const QStringList &args, const QString &appDir)
     return kExitOk;
 }
 
-int runCount(const QStringList &args, const QString &appDir)
+int runCount(const QStringList &args, const std::string &appDir)
 {
     if (args.size() != 1)
         return usageError(QStringLiteral("count takes no arguments."));
     std::int32_t count = 0;
-    const UserDictResult result = ReadUserDictCount(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), count);
+    const UserDictResult result = ReadUserDictCount(UserDictionaryPath(appDir), count);
     if (!result) {
         printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 word(s)\n").arg(count < 1 ? 0 : count));
     return kExitOk;
-}
-
-// Writes bytes to standard output; false when they did not all get there (a full disk, a closed pipe).
-bool writeOut(std::string_view bytes)
-{
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
-    return std::fflush(stdout) == 0 && written && !std::ferror(stdout);
 }
 
 std::optional<WordListFormat> formatOfName(const QString &name)
@@ -210,7 +280,7 @@ std::optional<WordListFormat> formatOfName(const QString &name)
     return std::nullopt;
 }
 
-int runExport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+int runExport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
 {
     if (args.size() > 2)
         return usageError(QStringLiteral("export takes at most one FILE."));
@@ -226,7 +296,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const Q
 
     ExportedWords exported;
     const UserDictResult result =
-        ExportUserDict(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), *format, exported);
+        ExportUserDict(UserDictionaryPath(appDir), *format, exported);
     if (!result) {
         printErr(QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
         return kExitDataError;
@@ -235,10 +305,8 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const Q
         printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
 
     if (file.isEmpty() || file == u"-") {
-        if (!writeOut(exported.text)) {
-            printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-            return kExitDataError;
-        }
+        if (!writeOut(exported.text))
+            return outputFailure();
         return kExitOk;
     }
     std::string error;
@@ -269,7 +337,7 @@ QString quotedWords(const UserRecord &record)
         .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
 }
 
-int runImport(const QStringList &args, const QCommandLineParser &parser, const QString &appDir)
+int runImport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
 {
     if (args.size() != 2)
         return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
@@ -293,7 +361,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const Q
     }
 
     const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
-    const ImportOutcome outcome = ImportWordList(QFile::encodeName(UserDictionaryPath(appDir)).toStdString(), bytes,
+    const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), bytes,
                                                  SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
     if (!outcome.fileError.isEmpty()) {
         printErr(outcome.fileError);
@@ -327,17 +395,33 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const Q
     } else if (problems.isEmpty()) {
         report += QStringLiteral("%1 added, %2 already present\n").arg(plan.added()).arg(plan.skipped());
     }
-    if (!writeOut(report.toStdString())) {
-        printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-        return kExitDataError;
-    }
+    if (!writeOut(report.toStdString()))
+        return outputFailure();
     return problems.isEmpty() ? kExitOk : kExitDataError;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// The value of --app-dir as the program received it: a folder name is bytes, and need not be UTF-8.
+std::optional<std::string> rawAppDir(int argc, char *argv[])
 {
+    std::optional<std::string> value;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "--app-dir" && i + 1 < argc)
+            value = argv[++i];
+        else if (arg.rfind("--app-dir=", 0) == 0)
+            value = std::string(arg.substr(10));
+    }
+    return value;
+}
+
+int run(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!isUtf8(QByteArrayView(argv[i])))
+            g_notUtf8Arguments.insert(QString::fromLocal8Bit(argv[i]));
+    }
     QCoreApplication app(argc, argv);
     SetApplicationIdentity();
 
@@ -394,13 +478,27 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("no command given."));
 
-    QString appDir = ApplicationFolder();
-    if (parser.isSet(QStringLiteral("app-dir"))) {
-        appDir = QDir::cleanPath(QFileInfo(parser.value(QStringLiteral("app-dir"))).absoluteFilePath());
-        if (!QFileInfo(appDir).isDir()) {
-            printErr(QStringLiteral("%1 is not a folder.").arg(appDir));
+    std::string appDir = ApplicationFolder();
+    if (const std::optional<std::string> given = rawAppDir(argc, argv); given && parser.isSet(QStringLiteral("app-dir"))) {
+        appDir = *given;
+        if (appDir.empty() || appDir.front() != '/') {
+            char cwd[PATH_MAX];
+            if (::getcwd(cwd, sizeof cwd))
+                appDir = std::string(cwd) + '/' + appDir;
+        }
+        while (appDir.size() > 1 && appDir.back() == '/')
+            appDir.pop_back();
+        struct stat st {};
+        if (::stat(appDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+            printErr(QStringLiteral("%1 is not a folder.").arg(FromEngineMessage(appDir)));
             return kExitDataError;
         }
+    }
+    // Without its volumes every lookup would say "not present", and an add would write into a folder that is
+    // not the program's.
+    if (const std::string missing = MissingDictionaryFolder(appDir); !missing.empty()) {
+        printErr(FromEngineMessage("no dictionary in " + appDir + ": " + missing + " is not a folder"));
+        return kExitDataError;
     }
 
     const QString command = args.first();
@@ -425,4 +523,28 @@ int main(int argc, char *argv[])
     if (command == u"count")
         return runCount(args, appDir);
     return usageError(QStringLiteral("unknown command '%1'.").arg(command));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // A closed standard stream would hand its number to the next file opened, and output meant for the
+    // terminal could land in the user dictionary: each gets /dev/null instead, and closed output counts as
+    // failed output.
+    for (const int fd : {0, 1, 2}) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+            if (fd == 1)
+                g_outputError = EBADF;
+        }
+    }
+    IgnoreFileSizeSignal();
+    const int status = run(argc, argv);
+    if (g_outputError || std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        if (!g_outputError)
+            g_outputError = errno ? errno : EIO;
+        return outputFailure();
+    }
+    return status;
 }

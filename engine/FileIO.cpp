@@ -69,6 +69,25 @@ constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
 
 } // namespace
 
+bool EnsureFolderOf(const std::string &path, std::string &errorText)
+{
+    const std::string folder = folderOf(path);
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0)
+        return true; // what is in the folder's place is for the open or the write to report
+    if (errno != ENOENT) {
+        errorText = describe("Cannot create folder", folder, errno);
+        return false;
+    }
+    if (folder != "." && folder != "/" && !EnsureFolderOf(folder, errorText))
+        return false;
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        errorText = describe("Cannot create folder", folder, errno);
+        return false;
+    }
+    return true;
+}
+
 std::string ResolvedPath(const std::string &path)
 {
     char resolved[PATH_MAX];

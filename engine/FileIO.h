@@ -34,6 +34,11 @@ ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::stri
 // Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
 
+// Creates the folder that path lies in, and the folders above it, where they are missing (new folders are
+// private to the user). Returns false and fills errorText ("Cannot create folder ...: <reason>") when one
+// cannot be created.
+bool EnsureFolderOf(const std::string &path, std::string &errorText);
+
 // The file that path names once symbolic links are followed: where a replacement writes, and what writers
 // of path must lock. For a missing file, its folder is resolved.
 std::string ResolvedPath(const std::string &path);

@@ -1,16 +1,18 @@
 #include "Dictionary.h"
 
 #include "qtedge/AppFolder.h"
+#include "qtedge/QtText.h"
+#include "widgets/MessageBox.h"
 #include "userdict/UserDictLookup.h"
 
 #include <QApplication>
-#include <QFile>
 
 namespace trelvik {
 
 // The program's start routine: the main window first, then the values every lookup reads.
 int Main(int argc, char *argv[])
 {
+    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     SetApplicationIdentity();
 
@@ -19,9 +21,11 @@ int Main(int argc, char *argv[])
     window.centreOnScreen();
     window.show();
 
-    const QString appFolder = ApplicationFolder();
-    SetStartValues(values, QFile::encodeName(appFolder).toStdString(),
-                   QFile::encodeName(UserDictionaryPath(appFolder)).toStdString(), &LookupUserDict);
+    const std::string appFolder = ApplicationFolder();
+    SetStartValues(values, appFolder, UserDictionaryPath(appFolder), &LookupUserDict);
+    // Said once: without the volumes every word would only be "not present".
+    if (const std::string missing = MissingDictionaryFolder(appFolder); !missing.empty())
+        ShowMessage(&window, QStringLiteral("The dictionary files are missing: %1 is not a folder.").arg(FromEngineMessage(missing)));
     return app.exec();
 }
 

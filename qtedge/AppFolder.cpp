@@ -1,13 +1,57 @@
 #include "AppFolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
+#include <QFile>
 
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace trelvik {
+
+namespace {
+
+std::string withoutTrailingSlashes(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
+}
+
+std::string folderOf(const std::string &path)
+{
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool exists(const std::string &path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+bool isFolder(const std::string &path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits.
+bool isWritableFolder(const std::string &path) { return ::access(path.c_str(), W_OK) == 0; }
+
+std::string homeFolder()
+{
+    if (const char *home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd *entry = ::getpwuid(::geteuid()); entry && entry->pw_dir && *entry->pw_dir)
+        return entry->pw_dir;
+    return "/";
+}
+
+} // namespace
 
 void SetApplicationIdentity()
 {
@@ -15,23 +59,70 @@ void SetApplicationIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(TRELVIK_VERSION));
 }
 
-QString ApplicationFolder()
+void IgnoreFileSizeSignal()
 {
-    return QDir::cleanPath(QCoreApplication::applicationDirPath());
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
-QString UserDictionaryPath(const QString &appFolder)
+std::string ApplicationFolder()
 {
-    const QString folder = QDir::cleanPath(appFolder);
-    // access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits. An installed copy
-    // carries a marker, so that even root, who may write anywhere, keeps words out of the system folders.
-    const bool installed = QFileInfo::exists(folder + u'/' + QLatin1StringView(kInstalledMarker));
-    if (!installed && ::access(QFile::encodeName(folder).constData(), W_OK) == 0)
-        return folder + QStringLiteral("/user.dct");
+    char buffer[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n > 0)
+        return folderOf(std::string(buffer, static_cast<std::size_t>(n)));
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
 
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataFolder);
-    return QDir::cleanPath(dataFolder) + QStringLiteral("/user.dct");
+std::string UserDataFolder()
+{
+    // The base directory rules: a relative XDG_DATA_HOME is invalid and ignored.
+    const char *xdg = std::getenv("XDG_DATA_HOME");
+    const std::string base = xdg && xdg[0] == '/' ? std::string(xdg) : homeFolder() + "/.local/share";
+    return withoutTrailingSlashes(base) + "/trelvik";
+}
+
+std::string UserDictionaryPath(const std::string &appFolder)
+{
+    const std::string folder = withoutTrailingSlashes(appFolder);
+    const std::string beside = folder + "/user.dct";
+    // An installed copy carries a marker, so that even root, who may write anywhere, keeps words out of the
+    // system folders.
+    if (exists(folder + '/' + kInstalledMarker))
+        return UserDataFolder() + "/user.dct";
+    if (isWritableFolder(folder))
+        return beside;
+    const std::string own = UserDataFolder() + "/user.dct";
+    return !exists(own) && exists(beside) ? beside : own;
+}
+
+UserDictResult UseWritableUserDictionary(std::string &path, std::string &note)
+{
+    note.clear();
+    // Only a dictionary that is there, in a folder that is there but refuses writes, moves; any other
+    // trouble is for the add to report.
+    const std::string folder = folderOf(path);
+    if (!exists(path) || !isFolder(folder) || isWritableFolder(folder))
+        return {};
+    const std::string own = UserDataFolder() + "/user.dct";
+    if (own == path)
+        return {};
+    bool copied = false;
+    if (UserDictResult result = CopyUserDictIfMissing(path, own, copied); !result)
+        return result;
+    if (copied)
+        note = "The words of " + path + " were copied to " + own + ", where new words are added from now on.";
+    path = own;
+    return {};
+}
+
+std::string MissingDictionaryFolder(const std::string &appFolder)
+{
+    for (const char *language : {"ru", "en", "sv"}) {
+        const std::string folder = withoutTrailingSlashes(appFolder) + "/data/" + language;
+        if (!isFolder(folder))
+            return folder;
+    }
+    return {};
 }
 
 } // namespace trelvik

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <limits>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace trelvik {
@@ -33,6 +34,8 @@ void appendRecordLine(std::string &out, const std::array<std::string_view, 3> &f
     out += fields[2];
     out += "\"\r\n";
 }
+
+std::string full(const std::string &fileName) { return "The user dictionary " + fileName + " is full."; }
 
 std::string countLine(std::int32_t count) { return " " + std::to_string(count) + " \r\n"; }
 
@@ -175,8 +178,10 @@ std::string CheckStorableWord(std::string_view word)
 {
     if (word.find('"') != std::string_view::npos)
         return "A word cannot contain a double quote (\").";
-    if (word.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos)
+    if (word.find_first_of("\r\n") != std::string_view::npos)
         return "A word cannot contain a line break.";
+    if (word.find('\0') != std::string_view::npos)
+        return "A word cannot contain a NUL character.";
     return {};
 }
 
@@ -184,7 +189,8 @@ UserDictResult ReadUserDict(const std::string &fileName, std::int32_t &count, Us
 {
     std::string bytes;
     std::string error;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
+    if (!EnsureFolderOf(fileName, error)
+        || ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
         return failure(error);
     if (bytes.empty())
         return {};
@@ -213,6 +219,8 @@ UserDictResult ReadUserDictCount(const std::string &fileName, std::int32_t &coun
     constexpr std::size_t kCountLineBytes = 4096;
     std::string bytes;
     std::string error;
+    if (!EnsureFolderOf(fileName, error))
+        return failure(error);
     for (const std::size_t limit : {kCountLineBytes, kMaxDataFileBytes}) {
         if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error, limit) != ReadStatus::Ok)
             return failure(error);
@@ -263,19 +271,43 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     for (std::int32_t i = 0; i < count; ++i) {
         const UserRecord &record = table[static_cast<std::size_t>(i)];
         for (const std::string &word : record.field) {
-            if (word.find('"') != std::string::npos)
-                return failure("Cannot write " + fileName + ": a word holds a double quote.");
+            if (std::string reason = CheckStorableWord(word); !reason.empty())
+                return failure("Cannot write " + fileName + ": " + reason);
         }
         appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
     }
+    if (out.size() > kMaxDataFileBytes)
+        return failure(full(fileName));
 
+    std::string error;
+    if (!EnsureFolderOf(fileName, error))
+        return failure(error);
     WriterLock lock(fileName);
     if (!lock.error().empty())
         return failure(lock.error());
     RemoveStaleTemporaries(fileName);
-    std::string error;
     if (!ReplaceFileAtomically(fileName, out, error))
         return failure(error);
+    return {};
+}
+
+UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string &to, bool &copied)
+{
+    copied = false;
+    std::string error;
+    if (!EnsureFolderOf(to, error))
+        return failure(error);
+    WriterLock lock(to);
+    if (!lock.error().empty())
+        return failure(lock.error());
+    struct stat st {};
+    if (::stat(to.c_str(), &st) == 0)
+        return {};
+    std::string bytes;
+    if (ReadWholeFile(from, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok
+        || !ReplaceFileAtomically(to, bytes, error))
+        return failure(error);
+    copied = true;
     return {};
 }
 
@@ -296,6 +328,9 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
         }
     }
 
+    std::string error;
+    if (!EnsureFolderOf(fileName, error))
+        return failure(error);
     // Without the lock nothing is written: another writer could be between its read and its rename.
     WriterLock lock(fileName);
     if (!lock.error().empty())
@@ -304,10 +339,24 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
     // is such a leftover.
     RemoveStaleTemporaries(fileName);
 
+    // A missing file is simply empty: the rewrite creates it, and says so if it cannot.
     std::string bytes;
-    std::string error;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
-        return failure(error);
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return failure("Cannot write " + fileName + ": not a regular file");
+        // Checked before reading, so that a file at the limit costs nothing to refuse. The new count line
+        // is at most a dozen bytes longer than the old one.
+        std::size_t growth = 16;
+        for (const UserRecord &record : records)
+            growth += record.field[0].size() + record.field[1].size() + record.field[2].size() + 10;
+        if (static_cast<std::size_t>(st.st_size) + growth > kMaxDataFileBytes)
+            return failure(full(fileName));
+        if (ReadWholeFile(fileName, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok)
+            return failure(error);
+    } else if (errno != ENOENT) {
+        return failure("Cannot open " + fileName + ": " + std::strerror(errno));
+    }
 
     // Copy every record the file really holds, whatever line 1 claims: rows missing behind a too large count
     // would become empty records that hide the new one, and records behind a too small count would be lost.
@@ -339,7 +388,7 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
         return {};
     }
     if (kept.size() + records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-        return failure("The user dictionary " + fileName + " is full.");
+        return failure(full(fileName));
     for (const UserRecord &record : records)
         appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
 

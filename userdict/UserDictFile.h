@@ -59,6 +59,11 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
 UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
                               const std::vector<UserRecord> &records);
 
+// Makes the user dictionary `to` a copy, byte for byte, of the one at `from`, unless `to` exists already (a
+// program running at the same time may have made it first); copied says whether it did. Creates the folder
+// of `to` where needed, and writes under the writers' lock.
+UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string &to, bool &copied);
+
 // Checks that a word can be stored in the user dictionary; returns an empty text or the reason it cannot.
 std::string CheckStorableWord(std::string_view word);
 

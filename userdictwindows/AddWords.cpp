@@ -1,5 +1,6 @@
 #include "AddWords.h"
 
+#include "qtedge/AppFolder.h"
 #include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
 #include "widgets/MessageBox.h"
@@ -12,6 +13,9 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QShowEvent>
+
+#include <limits>
+#include <string>
 
 namespace trelvik {
 
@@ -34,6 +38,8 @@ QString refusalText(CodePage field, const QString &character)
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
     auto *field = NamedChild<QLineEdit>(parent, name, geometry);
+    // Nothing pasted is cut short without a word: a word too long to store is refused by "Add".
+    field->setMaxLength(std::numeric_limits<int>::max());
     field->setFont(DialogFont());
     auto *validator = new SingleByteValidator(codePage, field);
     field->setValidator(validator);
@@ -147,6 +153,14 @@ void AddWords::focusFirstEmptyField()
 
 void AddWords::addWords()
 {
+    // A user dictionary beside the program in a read-only folder is copied to the user's data folder first.
+    std::string note;
+    if (const UserDictResult moved = UseWritableUserDictionary(m_values.UserDictPath, note); !moved) {
+        ShowMessage(this, FromEngineMessage(moved.error));
+        return;
+    }
+    if (!note.empty())
+        ShowMessage(this, FromEngineMessage(note));
     const TypedWordsAdded added = AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
     switch (added.outcome) {
     case TypedWordsAdded::Outcome::Refused:

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -61,15 +62,22 @@ int leftoverTemporaries(const std::filesystem::path &folder)
 
 TEST(UserDictCrashSafety, WritersKilledAtRandomMomentsLeaveAnOldOrNewCompleteFile)
 {
-    constexpr int kKills = 200;
+    // Kills go on until enough appends have completed between them, so that a busy machine, where a writer
+    // gets little done before its kill, makes the test longer rather than weaker.
+    constexpr int kLeastKills = 200;
+    constexpr std::size_t kLeastRecords = 21;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
     TempAppDir dir;
     const std::string path = dir.userDict();
     std::mt19937 random(20240607);
-    std::uniform_int_distribution<int> pauseMicros(0, 6000);
 
     std::vector<std::string> seen;
     int mostLeftovers = 0;
-    for (int round = 0; round < kKills; ++round) {
+    int round = 0;
+    for (; round < kLeastKills || (seen.size() < kLeastRecords && std::chrono::steady_clock::now() < deadline);
+         ++round) {
+        // Pauses grow slowly past the first rounds, for machines where 6 ms is too short for an append.
+        std::uniform_int_distribution<int> pauseMicros(0, 6000 + 50 * std::max(0, round - kLeastKills));
         const pid_t pid = ::fork();
         ASSERT_GE(pid, 0);
         if (pid == 0)
@@ -89,9 +97,9 @@ TEST(UserDictCrashSafety, WritersKilledAtRandomMomentsLeaveAnOldOrNewCompleteFil
         seen = words;
         mostLeftovers = std::max(mostLeftovers, leftoverTemporaries(dir.path()));
     }
-    std::printf("%d writers killed, %zu records survived, at most %d temporary file(s) left at once\n", kKills,
+    std::printf("%d writers killed, %zu records survived, at most %d temporary file(s) left at once\n", round,
                 seen.size(), mostLeftovers);
-    EXPECT_GT(seen.size(), 20u) << "the writers hardly ever finished an append: the test proves little";
+    EXPECT_GE(seen.size(), kLeastRecords) << "the writers hardly ever finished an append: the test proves little";
     // A killed writer may leave its one temporary file; the next writer clears it.
     EXPECT_LE(mostLeftovers, 1);
 

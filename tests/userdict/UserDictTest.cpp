@@ -1,3 +1,4 @@
+#include "engine/FileIO.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -215,7 +216,19 @@ TEST_F(UserDictTest, WordsTheFormatCannotHoldAreRefused)
     const UserDictResult lineBreak = add("дом", "house\r\nx", "hus");
     EXPECT_FALSE(lineBreak);
     EXPECT_EQ(lineBreak.error, "A word cannot contain a line break.");
+    const UserDictResult nul = add("дом", std::string("house\0x", 7), "hus");
+    EXPECT_EQ(nul.error, "A word cannot contain a NUL character.");
     EXPECT_EQ(readFile(path), " 1 \r\n" + line("дом", "hus", "house"));
+}
+
+// Beyond the size every reader accepts, an append would leave a file that the program can no longer read.
+TEST_F(UserDictTest, AppendThatWouldPassTheSizeLimitIsRefused)
+{
+    writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+    std::filesystem::resize_file(path, kMaxDataFileBytes - 10); // a hole: cheap to make, never read
+    const UserDictResult added = add("кот", "cat", "katt");
+    EXPECT_EQ(added.error, "The user dictionary " + path + " is full.");
+    EXPECT_EQ(std::filesystem::file_size(path), kMaxDataFileBytes - 10);
 }
 
 TEST_F(UserDictTest, UnwritableFolderReportsAndKeepsTheFile)

@@ -162,6 +162,9 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
         << u"  мороженое "_s << u" Ice Cream  "_s << u"glass "_s
         << QByteArray("\"\xEC\xEE\xF0\xEE\xE6\xE5\xED\xEE\xE5\",\"glass\",\"ice cream\"");
     QTest::newRow("only spaces is stored empty") << u"   "_s << u"x"_s << u"y"_s << QByteArray("\"\",\"y\",\"x\"");
+    // A paste is never cut short: here the word would have been cut off behind the blanks.
+    QTest::newRow("100,000-character paste") << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s
+                                             << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
     QTest::newRow("comma stays inside its quotes")
         << u"да"_s << u"yes, sir"_s << u"ja"_s << QByteArray("\"\xE4\xE0\",\"ja\",\"yes, sir\"");
 }
@@ -277,7 +280,7 @@ void AddWordsTest::fileErrorIsShownAndFileKept_data()
     QTest::addColumn<QString>("reason");
     QTest::newRow("damaged count line") << u"damaged"_s << u"is damaged"_s;
     QTest::newRow("a folder in its place") << u"folder"_s << u"not a regular file"_s;
-    QTest::newRow("folder missing") << u"missing-folder"_s << u"No such file or directory"_s;
+    QTest::newRow("folder cannot be made") << u"file-as-folder"_s << u"Cannot create folder"_s;
 }
 
 void AddWordsTest::fileErrorIsShownAndFileKept()
@@ -289,8 +292,10 @@ void AddWordsTest::fileErrorIsShownAndFileKept()
         QVERIFY(writeBytes(m_dictPath, damaged));
     else if (setup == u"folder")
         QVERIFY(QDir().mkpath(m_dictPath));
-    else
-        m_dictPath = m_dir->filePath(QStringLiteral("gone/user.dct"));
+    else {
+        QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("file")), ""));
+        m_dictPath = m_dir->filePath(QStringLiteral("file/gone/user.dct"));
+    }
     m_values.UserDictPath = QFile::encodeName(m_dictPath).toStdString();
 
     window()->show();
@@ -298,7 +303,7 @@ void AddWordsTest::fileErrorIsShownAndFileKept()
     clickAdd();
 
     QCOMPARE(m_catcher->messages.size(), 1);
-    QVERIFY2(m_catcher->messages[0].contains(m_dictPath), qPrintable(m_catcher->messages[0]));
+    QVERIFY2(m_catcher->messages[0].contains(QFileInfo(m_dictPath).path()), qPrintable(m_catcher->messages[0]));
     QVERIFY2(m_catcher->messages[0].contains(reason), qPrintable(m_catcher->messages[0]));
     QVERIFY(window()->isVisible());
     QCOMPARE(field("Text3")->text(), u"katt"_s);

@@ -1,0 +1,264 @@
+// trelvik-cli where the installation, the output or the environment lets it down: every failure exits with
+// 1 and a message that names the cause, and the user's words stay where they can be found.
+
+#include "CliRunner.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+using testsupport::CliRun;
+using testsupport::line;
+using testsupport::readFile;
+using testsupport::runCli;
+using testsupport::TempAppDir;
+using testsupport::writeFile;
+
+namespace {
+
+// Root may write anything, so checks of permissions run the program as an unprivileged user.
+void becomeUnprivileged()
+{
+    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(126);
+}
+
+class CliSafetyTest : public ::testing::Test {
+protected:
+    void SetUp() override { dir.putVolume("sv", "mSAE1", line("яблоко", "äpple", "apple")); }
+    std::vector<std::string> withDir(std::vector<std::string> args, const std::string &appDir = {})
+    {
+        args.insert(args.begin(), {"--app-dir", appDir.empty() ? dir.str() : appDir});
+        return args;
+    }
+
+    TempAppDir dir;
+};
+
+struct OutputCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string input;
+    bool closeStdout; // otherwise standard output is /dev/full
+    const char *reason;
+};
+
+class CliOutputError : public CliSafetyTest, public ::testing::WithParamInterface<OutputCase> {};
+
+TEST_P(CliOutputError, ExitsWithOneAndSaysWhy)
+{
+    const OutputCase &c = GetParam();
+    const CliRun run = runCli(withDir(c.args), c.input, [&c] {
+        if (c.closeStdout) {
+            ::close(1);
+        } else {
+            ::dup2(::open("/dev/full", O_WRONLY), 1);
+        }
+    });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, std::string("trelvik-cli: Cannot write to standard output: ") + c.reason + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliOutputError,
+    ::testing::Values(OutputCase{"count", {"count"}, "", false, "No space left on device"},
+                      OutputCase{"lookup", {"lookup", "sv", "ru", "äpple"}, "", false, "No space left on device"},
+                      OutputCase{"batch_lookup", {"lookup", "sv", "ru"}, "äpple\näpple\n", false,
+                                 "No space left on device"},
+                      OutputCase{"count_to_closed_output", {"count"}, "", true, "Bad file descriptor"}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+struct BrokenCase {
+    const char *name;
+    // Breaks the installation in dir and returns the application folder to name.
+    std::function<std::string(const TempAppDir &dir)> breakIt;
+    const char *missing; // what the message names, below the application folder
+};
+
+class CliBrokenInstallation : public CliSafetyTest, public ::testing::WithParamInterface<BrokenCase> {};
+
+// Looking up in no dictionary is no "not present"; and nothing is written into a folder that is not one.
+TEST_P(CliBrokenInstallation, IsADataErrorAndWritesNothing)
+{
+    const std::string appDir = GetParam().breakIt(dir);
+    for (const std::vector<std::string> &command :
+         {std::vector<std::string>{"lookup", "sv", "ru", "äpple"}, {"count"}, {"add", "кот", "cat", "katt"}}) {
+        const CliRun run = runCli(withDir(command, appDir));
+        EXPECT_EQ(run.exitCode, 1) << command[0];
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(run.err, "trelvik-cli: no dictionary in " + appDir + ": " + appDir + GetParam().missing
+                               + " is not a folder\n");
+        EXPECT_FALSE(std::filesystem::exists(appDir + "/user.dct")) << command[0];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliBrokenInstallation,
+    ::testing::Values(BrokenCase{"no_data_folder",
+                                 [](const TempAppDir &dir) {
+                                     std::filesystem::remove_all(dir.path() / "data");
+                                     return dir.str();
+                                 },
+                                 "/data/ru"},
+                      BrokenCase{"language_folder_is_a_file",
+                                 [](const TempAppDir &dir) {
+                                     std::filesystem::remove_all(dir.path() / "data" / "sv");
+                                     writeFile(dir.path() / "data" / "sv", "");
+                                     return dir.str();
+                                 },
+                                 "/data/sv"},
+                      BrokenCase{"app_dir_without_data",
+                                 [](const TempAppDir &dir) {
+                                     std::filesystem::create_directory(dir.path() / "elsewhere");
+                                     return (dir.path() / "elsewhere").string();
+                                 },
+                                 "/data/ru"}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(CliSafetyTest, FileSizeLimitIsReportedLikeAFullDisk)
+{
+    std::string old = " 40 \r\n";
+    for (int i = 0; i < 40; ++i)
+        old += line("слово" + std::to_string(i), "ord", "word");
+    writeFile(dir.userDict(), old);
+    const CliRun run = runCli(withDir({"add", "кот", "cat", "katt"}), {}, [] {
+        const rlimit limit{512, 512};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(run.exitCode, 1) << "a signal ended it";
+    EXPECT_EQ(run.err, "trelvik-cli: Cannot write " + dir.userDict() + ": File too large\n");
+    EXPECT_EQ(readFile(dir.userDict()), old);
+}
+
+// A line that cannot be looked up still gets its answer, so that answers and lines stay in step.
+TEST_F(CliSafetyTest, BatchLookupAnswersEveryLineInItsPlace)
+{
+    const std::string input = "äpple\nkattж\n\xFF\xFE\näpple\n";
+    const std::string found = "яблоко\nStat: Translate complete.\n";
+    const std::string unfit = "\"kattж\": The character \u201Cж\u201D (U+0436) cannot be written in Windows-1252.";
+    const std::string notUtf8 = "\"\uFFFD\uFFFD\": The text is not valid UTF-8.";
+    const CliRun text = runCli(withDir({"lookup", "sv", "ru"}), input);
+    EXPECT_EQ(text.exitCode, 1);
+    EXPECT_EQ(text.out, found + "Error: " + unfit + "\nError: " + notUtf8 + "\n" + found);
+
+    const CliRun json = runCli(withDir({"lookup", "--json", "sv", "ru"}), input);
+    const std::string answer =
+        "{\"nearest\":[],\"status\":\"Stat: Translate complete.\",\"translation\":\"яблоко\",\"word\":\"äpple\"}\n";
+    EXPECT_EQ(json.out, answer
+                            + "{\"error\":\"The character \u201Cж\u201D (U+0436) cannot be written in "
+                              "Windows-1252.\",\"word\":\"kattж\"}\n"
+                            + "{\"error\":\"The text is not valid UTF-8.\",\"word\":\"\uFFFD\uFFFD\"}\n" + answer);
+
+    const CliRun add = runCli(withDir({"add", "кот", "c\xFFt", "katt"}));
+    EXPECT_EQ(add.exitCode, 1);
+    EXPECT_EQ(add.err, "trelvik-cli: \"c\uFFFDt\": The text is not valid UTF-8.\n");
+}
+
+struct DataFolderCase {
+    const char *name;
+    std::function<void(const std::string &scratch)> environment; // runs in the child
+    std::function<std::string(const std::string &scratch)> folder; // the folder the message names
+};
+
+class CliUserDataFolder : public CliSafetyTest, public ::testing::WithParamInterface<DataFolderCase> {};
+
+// An installed copy keeps the user dictionary in the user's data folder; when that cannot be made, the
+// message says so rather than that some file does not exist.
+TEST_P(CliUserDataFolder, NamesTheFolderThatCannotBeMade)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to run as an unprivileged user";
+    TempAppDir scratch;
+    ::chmod(scratch.path().c_str(), 0555);
+    ::chmod(dir.path().c_str(), 0755);
+    writeFile(dir.path() / "installed-copy", "");
+    const CliRun run = runCli(withDir({"count"}), {}, [&] {
+        GetParam().environment(scratch.str());
+        becomeUnprivileged();
+    });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "trelvik-cli: Cannot create folder " + GetParam().folder(scratch.str()) + ": Permission denied\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUserDataFolder,
+    ::testing::Values(
+        DataFolderCase{"xdg_data_home_read_only",
+                       [](const std::string &scratch) { ::setenv("XDG_DATA_HOME", scratch.c_str(), 1); },
+                       [](const std::string &scratch) { return scratch + "/trelvik"; }},
+        // Without HOME, the home that the password database gives the unprivileged user.
+        DataFolderCase{"home_unset",
+                       [](const std::string &) {
+                           ::unsetenv("XDG_DATA_HOME");
+                           ::unsetenv("HOME");
+                       },
+                       [](const std::string &) { return std::string("/nonexistent"); }}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+TEST_F(CliSafetyTest, RelativeXdgDataHomeIsIgnored)
+{
+    TempAppDir home;
+    writeFile(dir.path() / "installed-copy", "");
+    const CliRun run = runCli(withDir({"add", "кот", "cat", "katt"}), {}, [&] {
+        ::setenv("HOME", home.str().c_str(), 1);
+        ::setenv("XDG_DATA_HOME", "relative/data", 1);
+        ::chdir(home.str().c_str());
+    });
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(std::filesystem::exists(home.path() / ".local/share/trelvik/user.dct"));
+    EXPECT_FALSE(std::filesystem::exists(home.path() / "relative"));
+}
+
+// A portable copy on a read-only medium: the words beside the program are found, and the first add copies
+// them to the user's data folder, says so once, and adds there.
+TEST_F(CliSafetyTest, WordsBesideAProgramInAReadOnlyFolderStayFindable)
+{
+    const std::string beside = " 1 \r\n" + line("кошка", "misse", "pussycat");
+    writeFile(dir.userDict(), beside);
+    TempAppDir home;
+    ::chmod(home.path().c_str(), 0777);
+    ::chmod(dir.path().c_str(), 0555);
+    const auto asUser = [&] {
+        ::setenv("HOME", home.str().c_str(), 1);
+        ::unsetenv("XDG_DATA_HOME");
+        becomeUnprivileged();
+    };
+    const std::string copy = home.str() + "/.local/share/trelvik/user.dct";
+
+    EXPECT_EQ(runCli(withDir({"count"}), {}, asUser).out, "1 word(s)\n");
+    EXPECT_EQ(runCli(withDir({"lookup", "ru", "sv", "кошка"}), {}, asUser).out.substr(0, 6), "misse\n");
+    const CliRun first = runCli(withDir({"add", "кот", "cat", "katt"}), {}, asUser);
+    EXPECT_EQ(first.exitCode, 0) << first.err;
+    EXPECT_EQ(first.out, "Words is added. Record #2\n");
+    EXPECT_EQ(first.err, "trelvik-cli: The words of " + dir.userDict() + " were copied to " + copy
+                             + ", where new words are added from now on.\n");
+    const CliRun second = runCli(withDir({"add", "пёс", "dog", "hund"}), {}, asUser);
+    EXPECT_EQ(second.out, "Words is added. Record #3\n");
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(runCli(withDir({"lookup", "ru", "sv", "кошка"}), {}, asUser).out.substr(0, 6), "misse\n");
+    EXPECT_EQ(readFile(dir.userDict()), beside);
+    EXPECT_EQ(readFile(copy),
+              " 3 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+}
+
+// File names are bytes: a folder whose name is not UTF-8 is used as it is.
+TEST_F(CliSafetyTest, FolderNameThatIsNotUtf8)
+{
+    const std::string appDir = dir.str() + "/caf\xE9";
+    std::filesystem::create_directories(appDir);
+    std::filesystem::rename(dir.path() / "data", appDir + "/data");
+    EXPECT_EQ(runCli(withDir({"lookup", "sv", "ru", "äpple"}, appDir)).out, "яблоко\nStat: Translate complete.\n");
+    EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"}, appDir)).exitCode, 0);
+    EXPECT_EQ(readFile(appDir + "/user.dct"), " 1 \r\n" + line("кот", "katt", "cat"));
+}
+
+} // namespace
