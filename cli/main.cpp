@@ -209,7 +209,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const s
         const std::string folder = HunspellFolder();
         const std::string missing = MissingDictionaryMessage(folder, {job.from});
         if (!missing.empty()) {
-            printErr(QString::fromStdString(missing));
+            printErr(FromEngineMessage(missing));
             return kExitDataError;
         }
         job.forms = std::make_unique<HunspellBaseForms>(folder);
@@ -298,7 +298,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     const UserDictResult result =
         ExportUserDict(UserDictionaryPath(appDir), *format, exported);
     if (!result) {
-        printErr(QString::fromLocal8Bit(result.error.data(), static_cast<qsizetype>(result.error.size())));
+        printErr(FromEngineMessage(result.error));
         return kExitDataError;
     }
     if (exported.leftOut > 0)
@@ -311,7 +311,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     }
     std::string error;
     if (!ReplaceFileAtomically(QFile::encodeName(file).toStdString(), exported.text, error)) {
-        printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+        printErr(FromEngineMessage(error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 record(s) written to %2\n").arg(exported.records).arg(file));
@@ -355,7 +355,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
         std::string error;
         if (ReadWholeFile(QFile::encodeName(file).toStdString(), /*createIfMissing=*/false, bytes, &error)
             != ReadStatus::Ok) {
-            printErr(QString::fromLocal8Bit(error.data(), static_cast<qsizetype>(error.size())));
+            printErr(FromEngineMessage(error));
             return kExitDataError;
         }
     }

@@ -5,9 +5,19 @@ include(GNUInstallDirs)
 
 set(TRELVIK_INSTALL_APPDIR "lib/trelvik")
 
+set(TRELVIK_MAN_PAGES)
 foreach(program trelvik trelvik-cli)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime)
+        # Both manual pages come from packaging/trelvik.1.in.
+        set(page "${PROJECT_BINARY_DIR}/man/${program}.1.gz")
+        add_custom_command(OUTPUT "${page}"
+            COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/packaging/trelvik.1.in -DPROGRAM=${program}
+                    -DVERSION=${PROJECT_VERSION} -DOUTPUT=${page} -P ${PROJECT_SOURCE_DIR}/cmake/TrelvikManPages.cmake
+            DEPENDS packaging/trelvik.1.in cmake/TrelvikManPages.cmake
+            COMMENT "Writing the manual page of ${program}")
+        list(APPEND TRELVIK_MAN_PAGES "${page}")
+        install(FILES "${page}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
         # A relative link, so the tree can be moved or packed; the program finds its folder through the link.
         set(link "${PROJECT_BINARY_DIR}/install-links/${program}")
         file(MAKE_DIRECTORY "${PROJECT_BINARY_DIR}/install-links")
@@ -28,6 +38,16 @@ set(TRELVIK_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/trelvik")
 install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" packaging/copyright DESTINATION ${TRELVIK_INSTALL_DOCDIR}
         COMPONENT runtime)
 install(FILES wordforms/SOURCES.md DESTINATION ${TRELVIK_INSTALL_DOCDIR} RENAME WORDFORMS-SOURCES.md COMPONENT runtime)
+# Debian wants the changelog and the manual pages compressed, without a time stamp inside.
+set(TRELVIK_CHANGELOG "${PROJECT_BINARY_DIR}/packaging/changelog.gz")
+add_custom_command(OUTPUT "${TRELVIK_CHANGELOG}"
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/packaging/changelog ${PROJECT_BINARY_DIR}/packaging/changelog
+    COMMAND gzip -9nf ${PROJECT_BINARY_DIR}/packaging/changelog
+    DEPENDS packaging/changelog)
+add_custom_target(trelvik_package_docs ALL DEPENDS "${TRELVIK_CHANGELOG}" ${TRELVIK_MAN_PAGES})
+install(FILES "${TRELVIK_CHANGELOG}" DESTINATION ${TRELVIK_INSTALL_DOCDIR} COMPONENT runtime)
+install(FILES packaging/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME trelvik
+        COMPONENT runtime)
 
 install(FILES packaging/trelvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT runtime)
 install(FILES packaging/org.trelvik.Trelvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
@@ -43,9 +63,11 @@ set(CPACK_PACKAGE_NAME trelvik)
 set(CPACK_PACKAGE_VENDOR "The Trelvik developers")
 set(CPACK_PACKAGE_CONTACT "The Trelvik developers <trelvik@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "offline word dictionary between Russian, Swedish and English")
+# Debian wants the lines of the long description below 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Trelvik translates one word at a time between Russian, Swedish and English, in all six directions,
-without a network connection, and keeps the user's own words in a user dictionary.")
+    "Trelvik translates one word at a time between Russian, Swedish and English,
+in all six directions, without a network connection, and keeps the user's own
+words in a user dictionary. trelvik-cli runs the same lookups from scripts.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -47,6 +47,8 @@ std::string Catalogue::volumePath(std::string_view appDir, std::string_view volu
     return path;
 }
 
+// The tables keep one row of the catalogue a line.
+// clang-format off
 const Catalogue &RussianCatalogue()
 {
     static const Catalogue catalogue{"ru", kRussianColumn, {
@@ -150,6 +152,7 @@ const Catalogue &SwedishCatalogue()
     }};
     return catalogue;
 }
+// clang-format on
 
 const std::vector<const Catalogue *> &AllCatalogues()
 {

@@ -112,22 +112,7 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 void FormText1::createControls()
 {
     // Created bottom of the stacking order first.
-    m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
-    m_mciWave->setAccessibleName(QStringLiteral("Player"));
-    auto *strip = new QHBoxLayout(m_mciWave);
-    strip->setContentsMargins(0, 0, 0, 0);
-    strip->setSpacing(2);
-    m_play = makeStripButton(m_mciWave, "mciPlay", QStyle::SP_MediaPlay, QStringLiteral("Play"));
-    auto *pause = makeStripButton(m_mciWave, "mciPause", QStyle::SP_MediaPause, QStringLiteral("Pause"));
-    m_stop = makeStripButton(m_mciWave, "mciStop", QStyle::SP_MediaStop, QStringLiteral("Stop"));
-    m_position = new QSlider(Qt::Horizontal, m_mciWave);
-    m_position->setObjectName(QStringLiteral("mciPosition"));
-    m_position->setAccessibleName(QStringLiteral("Position"));
-    m_position->setFocusPolicy(Qt::NoFocus);
-    strip->addWidget(m_play);
-    strip->addWidget(pause);
-    strip->addWidget(m_stop);
-    strip->addWidget(m_position, 1);
+    createPlayerStrip();
 
     m_textCH = NamedChild<PanelComboBox>(this, "TextCH", Twips(240, 120, 2655, 315));
     for (int i = 0; i < kExampleCount; ++i)
@@ -147,6 +132,7 @@ void FormText1::createControls()
 
     setTabOrder(m_textCH, m_text1);
     setTabOrder(m_text1, m_command1);
+    auto *pause = m_mciWave->findChild<QToolButton *>(QStringLiteral("mciPause"));
     setTabOrder(m_command1, m_play);
     setTabOrder(m_play, pause);
     setTabOrder(pause, m_stop);
@@ -154,6 +140,27 @@ void FormText1::createControls()
 
     connect(m_textCH, &QComboBox::currentIndexChanged, this, &FormText1::selectExample);
     connect(m_command1, &QPushButton::clicked, this, &FormText1::reject);
+}
+
+void FormText1::createPlayerStrip()
+{
+    m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
+    m_mciWave->setAccessibleName(QStringLiteral("Player"));
+    auto *strip = new QHBoxLayout(m_mciWave);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->setSpacing(2);
+    m_play = makeStripButton(m_mciWave, "mciPlay", QStyle::SP_MediaPlay, QStringLiteral("Play"));
+    auto *pause = makeStripButton(m_mciWave, "mciPause", QStyle::SP_MediaPause, QStringLiteral("Pause"));
+    m_stop = makeStripButton(m_mciWave, "mciStop", QStyle::SP_MediaStop, QStringLiteral("Stop"));
+    m_position = new QSlider(Qt::Horizontal, m_mciWave);
+    m_position->setObjectName(QStringLiteral("mciPosition"));
+    m_position->setAccessibleName(QStringLiteral("Position"));
+    m_position->setFocusPolicy(Qt::NoFocus);
+    strip->addWidget(m_play);
+    strip->addWidget(pause);
+    strip->addWidget(m_stop);
+    strip->addWidget(m_position, 1);
+
     connect(m_play, &QToolButton::clicked, m_player, &QMediaPlayer::play);
     connect(pause, &QToolButton::clicked, m_player, &QMediaPlayer::pause);
     connect(m_stop, &QToolButton::clicked, m_player, &QMediaPlayer::stop);

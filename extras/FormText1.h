@@ -43,6 +43,7 @@ public:
 
 private:
     void createControls();
+    void createPlayerStrip();
     void selectExample(int index);
     void playVAW(const QString &fileName);
     void closeRecording();

@@ -1,5 +1,13 @@
 # The fuzz entry points, built once and linked by both the fuzzer executables and the corpus replay test.
 # Included from fuzz/ (fuzz builds) and from tests/fuzz/ (every test build), whichever comes first.
+
+# The one list of fuzz targets, as name:entry. The name is the fuzzer executable fuzz_<name> and the seed
+# folder fuzz/corpus/<name>; the entry is the function of FuzzTargets.h or FuzzQtText.h it drives. The
+# fuzzers, tools/ci/run-fuzzers.sh and the corpus replay test all take their targets from here.
+set(TRELVIK_FUZZ_TARGETS
+    "volume:FuzzVolume" "userdict:FuzzUserDict" "exampletext:FuzzExampleText"
+    "codepages:FuzzCodePages" "qttext:FuzzQtText" "wordlist:FuzzWordList")
+
 if(TARGET trelvik_fuzz_entries)
     return()
 endif()

@@ -27,12 +27,4 @@ std::string FuzzCodePages(const std::uint8_t *data, std::size_t size);
 // writer must read back as the same cells.
 std::string FuzzWordList(const std::uint8_t *data, std::size_t size);
 
-// Names of the targets above, as used for the fuzzer executables and the corpus folders.
-inline constexpr const char *kVolumeTarget = "volume";
-inline constexpr const char *kUserDictTarget = "userdict";
-inline constexpr const char *kExampleTextTarget = "exampletext";
-inline constexpr const char *kCodePagesTarget = "codepages";
-inline constexpr const char *kQtTextTarget = "qttext";
-inline constexpr const char *kWordListTarget = "wordlist";
-
 } // namespace trelvik::fuzz

@@ -179,7 +179,7 @@ void dictionary::setUpWordForms(QAction *item)
     const std::string missing = MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
     if (!missing.empty()) {
         item->setEnabled(false);
-        item->setToolTip(QString::fromStdString(missing));
+        item->setToolTip(FromEngineMessage(missing));
         return;
     }
     item->setToolTip(QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "

@@ -202,7 +202,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     if (const UserDictResult read = readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords)
                                              : UserDictResult{};
         !read) {
-        outcome.fileError = QString::fromLocal8Bit(read.error.data(), static_cast<qsizetype>(read.error.size()));
+        outcome.fileError = FromEngineMessage(read.error);
         return outcome;
     }
     outcome.plan = PlanImport(bytes, separator, existing);
@@ -217,7 +217,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     std::int32_t count = 0;
     UserTable before;
     if (const UserDictResult added = AddUserRecords(userDictPath, count, before, records); !added) {
-        outcome.fileError = QString::fromLocal8Bit(added.error.data(), static_cast<qsizetype>(added.error.size()));
+        outcome.fileError = FromEngineMessage(added.error);
         return outcome;
     }
     outcome.stored = true;

@@ -8,13 +8,7 @@
 #include <string>
 #include <vector>
 
-using testsupport::CliRun;
-using testsupport::line;
-using testsupport::readFile;
-using testsupport::runCli;
-using testsupport::sb;
-using testsupport::TempAppDir;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 

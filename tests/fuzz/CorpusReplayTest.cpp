@@ -51,13 +51,12 @@ TEST_P(CorpusReplay, EverySeedPassesTheFuzzChecks)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, CorpusReplay,
-                         testing::Values(Target{trelvik::fuzz::kVolumeTarget, &trelvik::fuzz::FuzzVolume},
-                                         Target{trelvik::fuzz::kUserDictTarget, &trelvik::fuzz::FuzzUserDict},
-                                         Target{trelvik::fuzz::kExampleTextTarget, &trelvik::fuzz::FuzzExampleText},
-                                         Target{trelvik::fuzz::kCodePagesTarget, &trelvik::fuzz::FuzzCodePages},
-                                         Target{trelvik::fuzz::kQtTextTarget, &trelvik::fuzz::FuzzQtText},
-                                         Target{trelvik::fuzz::kWordListTarget, &trelvik::fuzz::FuzzWordList}),
+// Generated from the list of fuzz targets in fuzz/FuzzEntries.cmake.
+const Target kTargets[] = {
+#include "FuzzTargetTable.inc"
+};
+
+INSTANTIATE_TEST_SUITE_P(Seeds, CorpusReplay, testing::ValuesIn(kTargets),
                          [](const testing::TestParamInfo<Target> &param) { return std::string(param.param.name); });
 
 } // namespace

@@ -13,11 +13,7 @@
 #include <thread>
 
 using namespace trelvik;
-using testsupport::line;
-using testsupport::readFile;
-using testsupport::sb;
-using testsupport::TempAppDir;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 

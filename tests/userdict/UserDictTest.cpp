@@ -10,11 +10,7 @@
 #include <sys/stat.h>
 
 using namespace trelvik;
-using testsupport::line;
-using testsupport::readFile;
-using testsupport::sb;
-using testsupport::TempAppDir;
-using testsupport::writeFile;
+using namespace testsupport;
 
 namespace {
 

@@ -13,7 +13,7 @@ packages=(
     libhunspell-dev hunspell-ru hunspell-sv hunspell-en-us
 )
 if [ "$what" = test ] || [ "$what" = tools ]; then
-    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev)
+    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian)
 fi
 if [ "$what" = tools ]; then
     packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists

@@ -13,7 +13,12 @@ fi
 build=$(cd "$1" && pwd)
 seconds=${2:-60}
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-targets=(volume userdict exampletext codepages qttext wordlist)
+# The fuzz build lists its targets (from fuzz/FuzzEntries.cmake), one a line.
+if [[ ! -f "$build/fuzz/targets.txt" ]]; then
+    echo "$build is not a fuzz build (configure with clang and -DTRELVIK_FUZZ=ON, then build)" >&2
+    exit 2
+fi
+mapfile -t targets < "$build/fuzz/targets.txt"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/trelvik-fuzz-run-XXXXXX")
 trap 'rm -rf "$work"' EXIT
