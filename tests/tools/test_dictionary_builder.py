@@ -3,6 +3,7 @@
 import gzip
 import io
 import os
+import shutil
 import sys
 import tarfile
 import tempfile
@@ -14,6 +15,7 @@ sys.path.insert(0, os.path.join(REPO, "tools", "dictionary"))
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
 import sources  # noqa: E402
+import validate  # noqa: E402
 import volume  # noqa: E402
 from words import RU, SV, EN, clean  # noqa: E402
 
@@ -38,6 +40,11 @@ class ArticleParsing(unittest.TestCase):
         self.assertEqual([s.glosses for s in senses], [[], []])
         self.assertEqual(senses[0].pos, "")
 
+    def test_double_slash_pronunciation_and_subnumber_after_one_line(self):
+        (s,) = sources.parse_article("house //haʊs// <n>\nhus 2.\nhuman abode\n 3.\ndynasty\n")
+        self.assertEqual((s.headword, s.translations, s.glosses),
+                         ("house", ["hus"], ["human abode", "dynasty"]))
+
     def test_phrase_headword_and_article_without_body(self):
         (s,) = sources.parse_article("bread and butter /bredændbʌtər/\nбутерброд\n")
         self.assertEqual(s.headword, "bread and butter")
@@ -56,7 +63,9 @@ class Cleaning(unittest.TestCase):
     CASES = [
         ("дина\u0301мика", RU, "динамика"),
         ("ёлка", RU, "елка"),
-        ("Москва", RU, None),          # proper noun
+        ("Москва", RU, "москва"),      # a source's capital is kept, lower-cased
+        ("New York", EN, "new york"),
+        ("McDonald", EN, None),        # capital inside a word
         ("I", EN, "i"),
         ("USA", EN, None),             # abbreviation
         ("don't", EN, "don't"),
@@ -84,6 +93,18 @@ def _sense(head, pos, translations, glosses=()):
     return sources.Sense(head, pos, list(translations), list(glosses))
 
 
+def _evidence(*groups):
+    """groups: (label, {lang: [words]}) given by origin sources."""
+    ev = assemble.Evidence()
+    for label, group in groups:
+        ev.add_group(label, group)
+    return ev
+
+
+def _candidates(ev):
+    return set(assemble.candidate_triples(ev))
+
+
 class Pairing(unittest.TestCase):
     def test_pivot_pairs_only_senses_with_the_same_gloss(self):
         ev = assemble.Evidence()
@@ -93,88 +114,157 @@ class Pairing(unittest.TestCase):
             SV: [_sense("Bank", "n", ["bank"], ["Geldinstitut"]),
                  _sense("Bank", "n", ["bänk"], ["Sitzmöbel"])],
         })
+        ev.index()
         self.assertEqual(set(ev.pairs[(RU, SV)]), {("банк", "bank"), ("скамейка", "bänk")})
 
-    def test_triple_needs_two_attested_pairs_and_counts_sources(self):
-        ev = assemble.Evidence()
-        ev.add_group("a", {RU: ["дом"], SV: ["hus"]})
-        ev.add_group("b", {SV: ["hus"], EN: ["house"]})
-        ev.add_group("c", {RU: ["дом"], EN: ["house"]})
-        ev.add_group("a", {RU: ["кот"], SV: ["katt"]})   # no English anywhere
-        triples = assemble.candidate_triples(ev)
-        self.assertEqual(set(triples), {("дом", "hus", "house")})
-        t = triples[("дом", "hus", "house")]
-        self.assertTrue(t.complete)
-        self.assertEqual(t.sources, {"a", "b", "c"})
+    def test_two_senses_of_a_middle_word_never_join(self):
+        # Swedish "gift" is "married" and "poison": the two pairs through it
+        # never make a triple, however many sources give each pair.
+        groups = []
+        for label in ("swe", "pol", "ell"):
+            groups += [(label, {RU: ["замужний"], SV: ["gift"]}),
+                       (label, {SV: ["gift"], EN: ["poison"]}),
+                       (label, {RU: ["яд"], SV: ["gift"], EN: ["poison"]})]
+        self.assertEqual(_candidates(_evidence(*groups)), {("яд", "gift", "poison")})
 
-    def test_english_only_bridge_gives_open_triangle(self):
-        ev = assemble.Evidence()
-        ev.add_group("a", {RU: ["мир"], EN: ["peace"]})
-        ev.add_group("b", {SV: ["fred"], EN: ["peace"]})
-        t = assemble.candidate_triples(ev)[("мир", "fred", "peace")]
-        self.assertFalse(t.complete)
+    def test_closed_triangle_across_sources_is_a_candidate(self):
+        ev = _evidence(("a", {RU: ["дом"], SV: ["hus"]}), ("b", {SV: ["hus"], EN: ["house"]}),
+                       ("c", {RU: ["дом"], EN: ["house"]}), ("d", {RU: ["дом"], SV: ["hus"]}))
+        self.assertEqual(_candidates(ev), {("дом", "hus", "house")})
+
+    def test_synonyms_are_not_crossed_within_a_sense(self):
+        sense = {RU: ["ребенок", "дитя"], SV: ["barn"], EN: ["child", "kid"]}
+        ev = _evidence(("pol", sense), ("deu", {RU: ["ребенок"], SV: ["barn"]}),
+                       ("fin", {SV: ["barn"], EN: ["child"]}), ("nld", {RU: ["ребенок"], EN: ["child"]}))
+        self.assertEqual(_candidates(ev), {("ребенок", "barn", "child")})
+        # Confirmed pair by pair elsewhere, a further reading is kept.
+        ev = _evidence(("pol", sense), ("deu", {RU: ["дитя"], SV: ["barn"]}),
+                       ("fin", {SV: ["barn"], EN: ["kid"]}), ("nld", {RU: ["дитя"], EN: ["kid"]}))
+        self.assertIn(("дитя", "barn", "kid"), _candidates(ev))
+
+    def test_one_edition_alone_is_not_enough_unless_one_international_word(self):
+        self.assertEqual(_candidates(_evidence(("ell", {RU: ["ящур"], SV: ["galla"], EN: ["foot"]}))),
+                         set())
+        self.assertEqual(_candidates(_evidence(
+            ("ell", {RU: ["кетамин"], SV: ["ketamin"], EN: ["ketamine"]}))),
+            {("кетамин", "ketamin", "ketamine")})
+
+    def test_swedish_headword_sense_takes_every_russian_translation(self):
+        ev = _evidence(("swe-rus", {SV: ["komma"], RU: ["приходить", "прийти"], EN: ["come"]}),
+                       ("pol", {RU: ["приходить"], SV: ["komma"], EN: ["come"]}),
+                       ("ell", {RU: ["прийти"], EN: ["come"]}))
+        self.assertEqual(_candidates(ev), {("приходить", "komma", "come"), ("прийти", "komma", "come")})
 
     def test_confirming_source_never_originates_a_pair(self):
         ev = assemble.Evidence()
         ev.add_group("a", {RU: ["дом"], SV: ["hus"]})
+        ev.add_group("b", {RU: ["дом"], SV: ["hus"]})
         ev.add_group("gpl", {SV: ["hus"], EN: ["house"]}, confirm_only=True)
         ev.add_group("gpl", {RU: ["дом"], EN: ["house"]}, confirm_only=True)
-        self.assertEqual(assemble.candidate_triples(ev), {})
-        self.assertEqual(ev.support(SV, "hus", EN, "house"), ())
+        self.assertEqual(_candidates(ev), set())
+        ev.add_group("c", {SV: ["hus"], EN: ["house"]})
+        (t,) = assemble.candidate_triples(ev).values()
+        self.assertEqual(t.origins, {"a", "b", "c"})
+        self.assertIn("gpl", t.sources)
 
-    def test_confirmation_raises_an_attested_triple(self):
-        def build(confirm):
-            ev = assemble.Evidence()
-            ev.add_group("a", {RU: ["дом"], SV: ["hus"]})
-            ev.add_group("b", {SV: ["hus"], EN: ["house"]})
-            if confirm:
-                ev.add_group("gpl", {RU: ["дом"], EN: ["house"]}, confirm_only=True)
-            return assemble.candidate_triples(ev)[("дом", "hus", "house")]
-        plain, confirmed = build(False), build(True)
-        self.assertGreater(confirmed.quality, plain.quality)
-        self.assertTrue(confirmed.complete)
-        self.assertEqual(confirmed.origins, {"a", "b"})
-        self.assertIn("gpl", confirmed.sources)
-
-    def test_run_together_english_compound_dropped_unless_common(self):
-        ev = assemble.Evidence({EN: {"something"}})
-        self.assertEqual(ev.clean_all(["beech", "beechtree"], EN), ["beech"])
-        self.assertEqual(ev.clean_all(["some", "something"], EN), ["some", "something"])
-        self.assertEqual(ev.clean_all(["bok", "bokträd"], SV), ["bok", "bokträd"])
+    def test_words_failing_the_spelling_check_leave_every_pair(self):
+        ev = assemble.Evidence()
+        sense = {RU: ev.clean_all(["обширнуй", "обширный"], RU), SV: ev.clean_all(["vid"], SV),
+                 EN: ev.clean_all(["Vast"], EN)}
+        ev.add_group("pol", sense)
+        ev.add_group("ell", sense)
+        ev.check_spelling({RU: {"обширный"}, SV: {"vid"}, EN: {"Vast"}})
+        self.assertEqual(_candidates(ev), {("обширный", "vid", "vast")})
 
 
-def _triple(words, sources_=("a", "b"), score=3, complete=True):
-    return assemble.Triple(tuple(words), frozenset(sources_), score, complete)
+class SenseAlignment(unittest.TestCase):
+    """English words for an edition without English, through shared translations."""
+
+    def aligned(self, en_witness, pos="adj"):
+        ev = assemble.Evidence()
+        english = assemble.EnglishSenses(en_witness)
+        own = {RU: [_sense("gift", pos, ["женатый"], ["som ingick äktenskap"])]}
+        witness = {"nor": [_sense("gift", pos, ["gift"], ["som ingick äktenskap"])],
+                   "fin": [_sense("gift", pos, ["naimisissa"], ["som ingick äktenskap"])],
+                   "jpn": [_sense("gift", pos, ["既婚"], ["som ingick äktenskap"])]}
+        assemble.add_aligned(ev, "swe-rus", own, witness, english, SV)
+        ev.index()
+        return sorted(e for (s, e) in ev.pairs[(SV, EN)])
+
+    def test_senses_agreeing_in_two_languages_are_one_sense(self):
+        en = {"nor": [_sense("married", "adj", ["gift"], ["having a spouse"]),
+                      _sense("poison", "n", ["gift"], ["harmful substance"])],
+              "fin": [_sense("married", "adj", ["naimisissa"], ["having a spouse"])]}
+        self.assertEqual(self.aligned(en), ["married"])
+
+    def test_one_shared_homograph_or_another_part_of_speech_is_not_enough(self):
+        en = {"nor": [_sense("poison", "adj", ["gift"], ["harmful"])],
+              "fin": [_sense("poison", "adj", ["myrkyllinen"], ["harmful"])]}
+        self.assertEqual(self.aligned(en), [])
+        en = {"nor": [_sense("married", "n", ["gift"], ["x"])],
+              "fin": [_sense("married", "n", ["naimisissa"], ["x"])]}
+        self.assertEqual(self.aligned(en), [])
 
 
-class Filing(unittest.TestCase):
-    def setUp(self):
-        self.ev = assemble.Evidence()
+def _triple(words, strength_labels=("a", "b")):
+    labels = frozenset(strength_labels)
+    t = assemble.Triple(tuple(words), (labels, labels, labels), frozenset(), frozenset())
+    return t
 
-    def select(self, folder, triples, ranks):
+
+class Choosing(unittest.TestCase):
+    NO_RANKS = {RU: {}, SV: {}, EN: {}}
+
+    def choose(self, triples, ranks=None):
         report = {}
-        chosen = assemble.select_for_set(folder, triples, ranks, report, self.ev)
+        chosen = assemble.choose(triples, ranks or self.NO_RANKS, report)
         return chosen, report
 
-    def test_word_without_row_is_left_out_of_its_own_set_only(self):
-        t = _triple(("йогурт", "yoghurt", "yogurt"))
-        ranks = {RU: {}, SV: {}, EN: {}}
-        ru, report = self.select("ru", [t], ranks)
-        self.assertEqual(report["no_row"], {"й": 1})
-        self.assertFalse(any(ru.values()))
-        en, _ = self.select("en", [t], ranks)
-        self.assertEqual(en["y"], [t])
-
-    def test_full_letter_keeps_common_words_and_orders_by_frequency(self):
+    def test_every_entry_is_filed_in_all_three_folders_or_none(self):
         cap = catalogue.capacity("ru", "г")
-        triples = [_triple(("г%04d" % i, "ord", "word")) for i in range(cap + 7)]
-        ranks = {RU: {"г%04d" % i: cap + 7 - i for i in range(cap + 7)}, SV: {}, EN: {}}
-        chosen, report = self.select("ru", triples, ranks)
-        self.assertEqual(report["over_capacity"], {"г": 7})
-        heads = [t.words[0] for t in chosen["г"]]
-        self.assertEqual(len(heads), cap)
-        self.assertEqual(heads[0], "г%04d" % (cap + 6))   # most common first
-        self.assertNotIn("г0000", heads)                    # rarest dropped
+        triples = [_triple(("г%04d" % i, "ord%d" % i, "word%d" % i)) for i in range(cap + 7)]
+        triples.append(_triple(("йогурт", "yoghurt", "yogurt")))
+        ranks = {RU: {"г%04d" % i: i + 1 for i in range(cap + 7)}, SV: {}, EN: {}}
+        chosen, report = self.choose(triples, ranks)
+        self.assertEqual(len(chosen), cap)
+        self.assertEqual(report["letter full"], 7)
+        self.assertEqual(report["no volume for a first letter"], 1)
+        self.assertNotIn("г%04d" % (cap + 6), [t.words[0] for t in chosen])   # rarest out
+        for folder in ("ru", "sv", "en"):
+            filed = assemble.file_set(folder, chosen, report["by_word"], ranks)
+            self.assertEqual(sum(len(v) for v in filed.values()), cap)
+
+    def test_main_reading_first_and_a_few_readings_at_most(self):
+        ranks = {RU: {"что": 2, "икра": 9000}, SV: {"vad": 5}, EN: {"what": 3, "calf": 8000}}
+        rare = [_triple(("икра", "vad", "calf"), "abcd")]
+        common = [_triple(("что", "vad", "what"), "abc")]
+        noise = [_triple(("н%d" % i, "vad", "x%d" % i)) for i in range(6)]
+        chosen, report = self.choose(rare + common + noise, ranks)
+        filed = assemble.file_set("sv", chosen, report["by_word"], ranks)["v"]
+        self.assertEqual([t.words[2] for t in filed][:2], ["what", "calf"])
+        self.assertEqual(len(filed), assemble.alternatives_allowed(5))
+
+    def test_crossed_synonyms_of_filed_readings_are_left_out(self):
+        triples = [_triple(w, "abc") for w in (("ребенок", "barn", "child"), ("дитя", "barn", "kid"),
+                                              ("ребенок", "barn", "kid"))]
+        chosen, _ = self.choose(triples)
+        self.assertEqual(len(chosen), 2)
+
+    def test_synonym_joins_a_filed_pair_only_if_common_and_best_partner(self):
+        ranks = {RU: {"радость": 1}, SV: {"glädje": 1}, EN: {"joy": 1, "delight": 5, "pleasure": 3}}
+        triples = [_triple(w, "abc") for w in (("радость", "glädje", "joy"),
+                                              ("радость", "glädje", "mirth"),
+                                              ("радость", "glädje", "delight"),
+                                              ("радость", "glädje", "pleasure"))]
+        chosen = assemble.choose(triples, ranks, {}, {},
+                                 lambda a_lang, a, b_lang, b: a != "pleasure")
+        self.assertEqual([t.words[2] for t in chosen], ["joy", "delight"])
+
+    def test_name_that_reads_like_a_common_word_is_left_out(self):
+        ranks = {RU: {"того": 30}, SV: {}, EN: {}}
+        triples = [_triple(("того", "togo", "togo"))]
+        self.assertEqual(assemble.choose(triples, ranks, {}, {(RU, "того"): True}), [])
+        self.assertEqual(len(assemble.choose(triples, ranks, {}, {})), 1)
 
     def test_spread_fills_volumes_in_search_order(self):
         items = [_triple(("п%04d" % i, "s", "e")) for i in range(1203)]
@@ -184,34 +274,6 @@ class Filing(unittest.TestCase):
         self.assertIs(vols["mRP3"][0], items[1000])
         with self.assertRaises(ValueError):
             assemble.spread("ru", {"г": items})
-
-    def test_weak_alternative_dropped_beside_a_fully_attested_one(self):
-        ev = self.ev
-        ev.add_group("a", {RU: ["по"], SV: ["genom"]})
-        ev.add_group("b", {RU: ["по"], SV: ["genom"]})
-        ev.add_group("a", {SV: ["genom"], EN: ["through"]})
-        ev.add_group("c", {RU: ["по"], EN: ["through"]})
-        ev.add_group("d", {SV: ["genom"], EN: ["genome"]})
-        pool = list(assemble.candidate_triples(ev).values())
-        chosen, _ = self.select("ru", pool, {RU: {}, SV: {}, EN: {}})
-        self.assertEqual([t.words for t in chosen["п"]], [("по", "genom", "through")])
-
-    def test_open_triangle_needs_two_witnesses_per_pair(self):
-        # "сто" and "hundari" meet only through two senses of "hundred".
-        ev = self.ev
-        for label in ("a", "b"):
-            ev.add_group(label, {RU: ["сто"], SV: ["hundra"], EN: ["hundred"]})
-        ev.add_group("fin", {SV: ["hundari"], EN: ["hundred"]})
-        pool = list(assemble.candidate_triples(ev).values())
-        self.assertIn(("сто", "hundari", "hundred"), [t.words for t in pool])
-        ranks = {RU: {}, SV: {"hundra": 1}, EN: {}}
-        chosen, _ = self.select("ru", pool, ranks)
-        self.assertEqual([t.words for t in chosen["с"]], [("сто", "hundra", "hundred")])
-        sv, _ = self.select("sv", pool, ranks)
-        self.assertEqual([t.words[1] for t in sv["h"]], ["hundra"])
-        # A common word with nothing better keeps its best open reading.
-        sv, _ = self.select("sv", pool, {RU: {}, SV: {"hundari": 1}, EN: {}})
-        self.assertIn(("сто", "hundari", "hundred"), [t.words for t in sv["h"]])
 
 
 class VolumeFiles(unittest.TestCase):
@@ -249,6 +311,20 @@ class VolumeFiles(unittest.TestCase):
             self.assertEqual(volume.lookup(tmp, "sv", "stol", EN), ["chair", "table"])
             self.assertEqual(volume.lookup(tmp, "sv", "stol", RU), ["стол", "стол"])
             self.assertEqual(volume.lookup(tmp, "sv", "éclair", EN), [])
+
+
+@unittest.skipUnless(shutil.which("hunspell"), "hunspell is not installed")
+class SpellingCheck(unittest.TestCase):
+    def test_every_word_of_a_phrase_must_be_known_in_the_sources_spelling(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            base = os.path.join(tmp, "xx_XX")
+            with open(base + ".aff", "w", encoding="utf-8") as fh:
+                fh.write("SET UTF-8\n")
+            with open(base + ".dic", "w", encoding="utf-8") as fh:
+                fh.write("5\nMonday\nhus\nhem\nself\nesteem\n")
+            speller = validate.Speller({EN: [base]})
+            words = {"Monday", "monday", "hus", "hus hem", "hus hemx", "self-esteem", "selfx-esteem"}
+            self.assertEqual(speller.known(EN, words), {"Monday", "hus", "hus hem", "self-esteem"})
 
 
 def _ar(members):

@@ -26,6 +26,8 @@ def translations(answer):
 
 def main():
     cli, app_dir = sys.argv[1], sys.argv[2]
+    if not (pathlib.Path(app_dir) / "data" / "ru" / "mRK1.dct").is_file():
+        sys.exit(f"{app_dir} holds no dictionary: build the target trelvik_app_folder first")
     fixture = pathlib.Path(__file__).with_name("learner-forms.tsv")
     cases = {}
     for line in fixture.read_text(encoding="utf-8").splitlines():

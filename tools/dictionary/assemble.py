@@ -1,94 +1,171 @@
 """From bilingual senses to filed three-language records.
 
-Evidence is kept per language pair (ru-sv, sv-en, ru-en) with the set of
-independent sources that assert it. A pivot language (German, Polish, Greek
-...) asserts a pair when both words translate the same sense gloss of the
-same pivot headword: the glosses come from one Wiktionary, so they match
-byte for byte across that pivot's dictionaries. A candidate triple needs at
-least two of its three pairs attested; it is ranked by how many independent
-sources stand behind it.
+The share-alike dictionaries are each made from one Wiktionary edition (the
+Polish one, the Greek one ...). An edition lists, for every sense of one of
+its headwords (headword, part of speech, sense gloss), the translations of
+that sense into other languages; its dictionaries share the glosses byte for
+byte, so the Russian, Swedish and English translations of one sense can be put
+side by side. Such a sense group is the unit of evidence: two words are a pair
+when one sense of one headword gives both, never because two different senses
+of a shared middle word do.
 
-Sources come in two kinds. Origin sources (the share-alike Wiktionary
-dictionaries) may put a pair into the data. Confirming sources (dictionaries
-under a licence that cannot be combined with share-alike data) never do: a
-pair that only they give is not a candidate, but when they give a pair that an
-origin source also gives, the triple ranks higher.
+A triple (Russian, Swedish, English) is a candidate when
+  - one sense group gives all three words, or
+  - each of its three pairs is given by some sense group (a closed triangle:
+    three pairs that agree cannot join two senses of one middle word, as
+    "gift" would join "замужний" and "poison").
+The first translation a sense lists is its main one; a triple made of the
+others (a cross product of synonyms) needs each pair confirmed elsewhere.
+
+Sources come in two kinds. Origin sources (the share-alike dictionaries) may
+put a pair into the data. Confirming sources (dictionaries under a licence
+that cannot be combined with share-alike data) never do: they only add
+weight to a pair, and every written triple has at least two pairs from
+origin sources, so all three of its words come from them.
 """
 
+import difflib
+import math
 from collections import defaultdict
 
 import catalogue
-from words import RU, SV, EN, clean
+from words import RU, SV, EN, spelled, stored, strip_decoration
 
 PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
+LANGS = (RU, SV, EN)
 
 
 class Evidence:
-    def __init__(self, common=None):
-        # {lang: set of words known to be in common use}, from the frequency lists
-        self.common = common or {}
-        # (lang_a, lang_b) with a < b -> {(word_a, word_b): set(source labels)}
-        self.pairs = {key: defaultdict(set) for key in PAIR_KEYS}
-        # The same shape, filled by confirming sources only.
+    def __init__(self):
+        # [(edition, {lang: [stored words, main translation first]})]
+        self.groups = []
+        # (lang_a, lang_b) with a < b -> {(word_a, word_b): set(confirming labels)}
         self.confirm = {key: defaultdict(set) for key in PAIR_KEYS}
-        self.vocabulary = {RU: set(), SV: set(), EN: set()}
+        # lang -> {stored word: set of source spellings}, for the spelling check
+        self.spellings = {lang: defaultdict(set) for lang in LANGS}
         self.rejected = defaultdict(int)   # language -> raw translations dropped
         self.accepted = defaultdict(int)
+        self.unknown = {lang: set() for lang in LANGS}   # stored words failing the check
+        self.pairs = None
+        self.main = None
+        self.best = None
 
     def clean_all(self, raws, lang):
         out = []
         for raw in raws:
-            word = clean(raw, lang)
-            if word is None:
+            text = spelled(raw, lang)
+            if text is None:
                 self.rejected[lang] += 1
-            else:
-                self.accepted[lang] += 1
-                if word not in out:
-                    out.append(word)
-        if lang == EN:
-            common = self.common.get(EN, ())
-            out = [w for w in out if w in common or not _run_together(w, out)]
+                continue
+            self.accepted[lang] += 1
+            word = stored(text, lang)
+            self.spellings[lang][word].add(text)
+            if word not in out:
+                out.append(word)
         return out
 
     def add_group(self, label, group, confirm_only=False):
         """group: {lang: [clean words]} that all render one sense."""
+        group = {lang: list(ws) for lang, ws in group.items() if ws}
+        if len(group) < 2:
+            return
+        if not confirm_only:
+            self.groups.append((label, group))
+            self.pairs = None
+            return
         langs = sorted(group)
-        for lang in langs:
-            self.vocabulary[lang].update(group[lang])
-        tables = self.confirm if confirm_only else self.pairs
         for i, a in enumerate(langs):
             for b in langs[i + 1:]:
-                table = tables[(a, b)]
                 for wa in group[a]:
                     for wb in group[b]:
-                        table[(wa, wb)].add(label)
+                        self.confirm[(a, b)][(wa, wb)].add(label)
 
-    def support(self, a_lang, a, b_lang, b):
-        """Labels behind a pair: origins, plus confirmations of an origin pair."""
+    def check_spelling(self, known):
+        """known: {lang: set of spellings a word list knows}. A stored word is
+        kept when any spelling a source gives for it is known."""
+        for lang in LANGS:
+            for word, forms in self.spellings[lang].items():
+                if not forms & known[lang]:
+                    self.unknown[lang].add(word)
+        self.pairs = None
+
+    def proper_names(self):
+        """{(lang, stored word): True} for words every source writes with a capital."""
+        return {(lang, w): True for lang in LANGS for w, forms in self.spellings[lang].items()
+                if all(f[:1].isupper() for f in forms)}
+
+    def valid(self, lang, word):
+        return word not in self.unknown[lang]
+
+    def index(self):
+        """Pair tables from the sense groups, leaving out words that failed."""
+        if self.pairs is not None:
+            return
+        self.pairs = {key: defaultdict(set) for key in PAIR_KEYS}
+        self.main = {key: defaultdict(set) for key in PAIR_KEYS}
+        self.best = None
+        kept = []
+        for label, group in self.groups:
+            group = {lang: [w for w in ws if self.valid(lang, w)] for lang, ws in group.items()}
+            group = {lang: ws for lang, ws in group.items() if ws}
+            if len(group) < 2:
+                continue
+            kept.append((label, group))
+            langs = sorted(group)
+            for i, a in enumerate(langs):
+                for b in langs[i + 1:]:
+                    for ia, wa in enumerate(group[a]):
+                        for ib, wb in enumerate(group[b]):
+                            self.pairs[(a, b)][(wa, wb)].add(label)
+                            if ia == 0 and ib == 0:
+                                self.main[(a, b)][(wa, wb)].add(label)
+        self.valid_groups = kept
+
+    def crossed(self, a_lang, a, b_lang, b, share=0.55):
+        """Whether a pair is far weaker than what each of its words pairs with
+        best: лед goes with "is" and "glass" with мороженое, and лед / glass
+        comes only from sources that put ice and ice cream in one sense."""
+        if self.best is None:
+            self.best = defaultdict(int)
+            for (x_lang, y_lang) in PAIR_KEYS:
+                for table in (self.pairs[(x_lang, y_lang)], self.confirm[(x_lang, y_lang)]):
+                    for (x, y) in table:
+                        n = len(self.labels(x_lang, x, y_lang, y))
+                        for key in ((x_lang, x, y_lang), (y_lang, y, x_lang)):
+                            if n > self.best[key]:
+                                self.best[key] = n
+        n = len(self.labels(a_lang, a, b_lang, b))
+        return n < share * self.best[(a_lang, a, b_lang)] and n < share * self.best[(b_lang, b, a_lang)]
+
+    def best_partner(self, a_lang, a, b_lang, b):
+        """Whether b is among the words that a pairs with most strongly."""
+        self.crossed(a_lang, a, b_lang, b)   # fills self.best
+        return len(self.labels(a_lang, a, b_lang, b)) >= self.best[(a_lang, a, b_lang)]
+
+    def labels(self, a_lang, a, b_lang, b):
+        """Origins and confirmations behind one pair."""
         if a_lang > b_lang:
             a_lang, a, b_lang, b = b_lang, b, a_lang, a
-        origin = self.pairs[(a_lang, b_lang)].get((a, b), ())
-        if not origin:
-            return ()
-        return set(origin) | self.confirm[(a_lang, b_lang)].get((a, b), set())
+        return self.pairs[(a_lang, b_lang)].get((a, b), set()) | \
+            self.confirm[(a_lang, b_lang)].get((a, b), set())
 
-    def confirmations(self, a_lang, a, b_lang, b):
+    def origins(self, a_lang, a, b_lang, b):
         if a_lang > b_lang:
             a_lang, a, b_lang, b = b_lang, b, a_lang, a
-        return self.confirm[(a_lang, b_lang)].get((a, b), set())
+        return self.pairs[(a_lang, b_lang)].get((a, b), set())
 
-
-def _run_together(word, siblings):
-    """'beechtree' beside 'beech' in one sense: a compound run together that
-    English writes apart. Only asked of words outside the frequency list,
-    since 'something' beside 'some' looks the same."""
-    return " " not in word and any(
-        len(w) >= 3 and word.startswith(w) and len(word) - len(w) >= 3 and " " not in w
-        for w in siblings if w != word)
+    @property
+    def vocabulary(self):
+        self.index()
+        vocab = {lang: set() for lang in LANGS}
+        for _, group in self.valid_groups:
+            for lang, ws in group.items():
+                vocab[lang].update(ws)
+        return vocab
 
 
 def add_pivot(evidence, label, per_lang_senses):
-    """per_lang_senses: {lang: [Sense]} from dictionaries sharing one pivot language.
+    """per_lang_senses: {lang: [Sense]} from dictionaries of one Wiktionary edition.
 
     Senses are matched on (headword, part of speech, gloss). Articles without
     glosses (one bare sense) match on (headword, part of speech) alone.
@@ -107,16 +184,11 @@ def add_pivot(evidence, label, per_lang_senses):
                     if w not in bucket:
                         bucket.append(w)
     for key in sorted(groups):
-        group = groups[key]
-        if len(group) >= 2:
-            evidence.add_group(label, dict(group))
-        else:
-            for lang, words in group.items():
-                evidence.vocabulary[lang].update(words)
+        evidence.add_group(label, dict(groups[key]))
 
 
 def add_direct(evidence, label, src_lang, dst_lang, senses, confirm_only=False):
-    """A dictionary between two of our own languages: headword -> translations."""
+    """A dictionary between two of our own languages: one sense -> translations."""
     for sense in senses:
         heads = evidence.clean_all([sense.headword], src_lang)
         words = evidence.clean_all(sense.translations, dst_lang)
@@ -124,73 +196,203 @@ def add_direct(evidence, label, src_lang, dst_lang, senses, confirm_only=False):
             evidence.add_group(label, {src_lang: heads, dst_lang: words}, confirm_only)
 
 
-class Triple:
-    __slots__ = ("words", "sources", "score", "complete", "origins")
+def _coarse_pos(pos):
+    return pos.split(",")[0].strip()
 
-    def __init__(self, words, sources, score, complete, origins=None):
+
+def _sense_keys(sense):
+    return [(sense.headword, sense.pos, g) for g in sense.glosses] or [(sense.headword, sense.pos, "")]
+
+
+def _signatures(per_code_senses):
+    """{sense key: {(language code, word)}} over the witness languages."""
+    sig = defaultdict(set)
+    for code, senses in per_code_senses.items():
+        for sense in senses:
+            words = {(code, strip_decoration(w).lower()) for w in sense.translations}
+            for key in _sense_keys(sense):
+                sig[key] |= words
+    return sig
+
+
+class EnglishSenses:
+    """Senses of the English Wiktionary edition, found by their translations
+    into further languages (Bulgarian, Finnish, Japanese ...)."""
+
+    def __init__(self, en_witness):
+        self.codes = set(en_witness)
+        self.by_word = defaultdict(set)
+        for key, words in _signatures(en_witness).items():
+            for w in words:
+                self.by_word[w].add(key)
+
+    def matching(self, signature, pos, min_languages=2):
+        """English senses that agree with `signature` in `min_languages`
+        languages and have the same part of speech, best agreement first."""
+        langs = defaultdict(set)
+        for w in signature:
+            for en_key in self.by_word.get(w, ()):
+                langs[en_key].add(w[0])
+        return sorted((k for k, ls in langs.items()
+                       if len(ls) >= min_languages and _coarse_pos(k[1]) == _coarse_pos(pos)),
+                      key=lambda k: (-len(langs[k]), k))
+
+
+def add_aligned(evidence, label, own, witness, english, head_lang=None):
+    """Give English words to the senses of an edition that has none.
+
+    own: {lang: [Sense]}, the edition's dictionaries into Russian/Swedish;
+    head_lang: the language of its headwords when it is one of ours (the
+    Swedish edition). witness: {language code: [Sense]}, the edition's
+    dictionaries into the further languages that `english` (EnglishSenses)
+    also covers. A sense of the edition and a sense of the English edition
+    are one sense when they agree on a translation in at least two further
+    languages and have the same part of speech; the English headword then
+    joins the sense. The further languages only match senses: no word of
+    theirs is kept.
+    """
+    signatures = _signatures({c: ss for c, ss in witness.items() if c in english.codes})
+    groups = defaultdict(lambda: defaultdict(list))
+    for lang, senses in own.items():
+        for sense in senses:
+            for key in _sense_keys(sense):
+                bucket = groups[key][lang]
+                for w in sense.translations:
+                    if w not in bucket:
+                        bucket.append(w)
+    for key in sorted(groups):
+        raw = dict(groups[key])
+        if head_lang is not None:
+            raw[head_lang] = [key[0]]
+        if RU not in raw or SV not in raw:
+            continue
+        matches = english.matching(signatures.get(key, ()), key[1])
+        if not matches:
+            continue
+        group = {lang: evidence.clean_all(words, lang) for lang, words in raw.items()}
+        group[EN] = evidence.clean_all([k[0] for k in matches], EN)
+        evidence.add_group(label, group)
+
+
+class Triple:
+    __slots__ = ("words", "pair_labels", "together", "main", "origins", "alt")
+
+    def __init__(self, words, pair_labels, together, main):
         self.words = words
-        self.sources = sources          # origins and confirmations
-        self.score = score
-        self.complete = complete
-        self.origins = sources if origins is None else origins
+        self.pair_labels = pair_labels  # labels behind ru-sv, sv-en, ru-en
+        self.together = together        # editions giving all three in one sense
+        self.main = main                # editions giving all three as main translations
+        self.origins = None
+        self.alt = 0
 
     @property
-    def quality(self):
-        return 2 * len(self.sources) + self.score + (10 if self.complete else 0)
+    def sources(self):
+        return frozenset().union(*self.pair_labels)
+
+    @property
+    def strength(self):
+        return sum(len(p) for p in self.pair_labels) + 2 * len(self.together) + 2 * len(self.main)
 
     def origin_pairs(self, evidence):
-        """Origin labels of the ru-sv, sv-en and ru-en pairs, in this order."""
         r, s, e = self.words
-        return [evidence.pairs[(RU, SV)].get((r, s), set()),
-                evidence.pairs[(SV, EN)].get((s, e), set()),
-                evidence.pairs[(RU, EN)].get((r, e), set())]
+        return [evidence.origins(RU, r, SV, s), evidence.origins(SV, s, EN, e),
+                evidence.origins(RU, r, EN, e)]
 
-    def pair_supports(self, evidence):
-        r, s, e = self.words
-        return [len(evidence.support(RU, r, SV, s)), len(evidence.support(SV, s, EN, e)),
-                len(evidence.support(RU, r, EN, e))]
+    def __repr__(self):
+        return "Triple(%r, %d)" % (self.words, self.strength)
 
 
-def _make_triple(evidence, words):
-    r, s, e = words
-    origins = set()
-    labels = set()
-    score = 0
-    attested = 0
-    for a_lang, a, b_lang, b in ((RU, r, SV, s), (SV, s, EN, e), (RU, r, EN, e)):
-        origin = evidence.pairs[(a_lang, b_lang)].get((a, b), set())
-        confirmed = evidence.confirm[(a_lang, b_lang)].get((a, b), set())
-        origins |= origin
-        labels |= origin | confirmed
-        score += len(origin) + len(confirmed)
-        attested += bool(origin or confirmed)
-    return Triple(words, frozenset(labels), score, attested == 3, frozenset(origins))
+def candidate_triples(evidence, headword_editions=("swe-rus",)):
+    """Sound triples: see the module comment. Returns {words: Triple}.
 
-
-def candidate_triples(evidence):
-    """Every (ru, sv, en) with at least two of its three pairs given by origin sources."""
-    rs = evidence.pairs[(RU, SV)]
-    se = evidence.pairs[(SV, EN)]
-    re_ = evidence.pairs[(RU, EN)]
-    en_by_sv = defaultdict(set)
-    for (s, e) in se:
-        en_by_sv[s].add(e)
-    en_by_ru = defaultdict(set)
-    for (r, e) in re_:
-        en_by_ru[r].add(e)
-    ru_by_en = defaultdict(set)
-    for (r, e) in re_:
-        ru_by_en[e].add(r)
-    keys = set()
-    # Through English alone (ru-en and sv-en, no ru-sv): English words being
-    # the most ambiguous of the three, these rank low unless confirmed.
-    for (s, e) in se:
-        for r in ru_by_en.get(e, ()):
+    headword_editions: labels of sense groups whose Swedish word is the
+    headword itself rather than one of several translations."""
+    evidence.index()
+    together = defaultdict(set)
+    main = defaultdict(set)
+    for label, group in evidence.valid_groups:
+        if len(group) < 3:
+            continue
+        rs, ss, es = group[RU], group[SV], group[EN]
+        if label in headword_editions:
+            # Every Russian word translates this very sense of the Swedish
+            # headword; the English word is the one its sense matched best.
+            for r in rs:
+                main[(r, ss[0], es[0])].add(label)
+        else:
+            main[(rs[0], ss[0], es[0])].add(label)
+        for r in rs:
+            for s in ss:
+                for e in es:
+                    together[(r, s, e)].add(label)
+    partners = {}
+    for (a, b) in PAIR_KEYS:
+        fwd = defaultdict(set)
+        for table in (evidence.pairs[(a, b)], evidence.confirm[(a, b)]):
+            for (wa, wb) in table:
+                fwd[wa].add(wb)
+        partners[(a, b)] = fwd
+    keys = set(together)
+    en_by_sv, en_by_ru = partners[(SV, EN)], partners[(RU, EN)]
+    for (r, s) in evidence.pairs[(RU, SV)]:
+        for e in en_by_sv.get(s, set()) & en_by_ru.get(r, set()):
             keys.add((r, s, e))
-    for (r, s) in rs:
-        for e in en_by_sv.get(s, set()) | en_by_ru.get(r, set()):
-            keys.add((r, s, e))
-    return {k: _make_triple(evidence, k) for k in sorted(keys)}
+    out = {}
+    for k in keys:
+        r, s, e = k
+        labels = (evidence.labels(RU, r, SV, s), evidence.labels(SV, s, EN, e),
+                  evidence.labels(RU, r, EN, e))
+        t = Triple(k, labels, frozenset(together.get(k, ())), frozenset(main.get(k, ())))
+        t.origins = frozenset().union(*t.origin_pairs(evidence))
+        if sound(t, evidence):
+            out[k] = t
+    return out
+
+
+def sound(t, evidence):
+    """Whether a candidate may be written at all."""
+    origin_pairs = sum(1 for p in t.origin_pairs(evidence) if p)
+    if origin_pairs < 2 or not all(t.pair_labels):
+        return False
+    if any(evidence.crossed(a_lang, t.words[a_lang], b_lang, t.words[b_lang])
+           for a_lang, b_lang in PAIR_KEYS):
+        return False
+    rs, se, re_ = t.pair_labels
+    # Each word is tied to the other two by two witnesses at least: one
+    # edition alone is too often wrong about a rare word (ящур / galla),
+    # unless the three words are one international word (кетамин / ketamin /
+    # ketamine) as that edition's main translations.
+    if any(len(a | b) < 2 for a, b in ((rs, re_), (rs, se), (se, re_))):
+        return bool(t.main) and cognates(t.words)
+    if t.main:
+        return True
+    # A synonym beside the main translation, or a triangle closed across
+    # senses: every pair must stand on two witnesses, or the three pairs on
+    # four between them with none resting on a single cross product.
+    counts = [len(p) for p in t.pair_labels]
+    if min(counts) >= 2:
+        return True
+    return not t.together and sum(counts) >= 4
+
+
+_TRANSLIT = dict(zip("абвгдезийклмнопрстуфхцыэ", "abvgdeziiklmnoprstufhcye"))
+_TRANSLIT.update({"ж": "zh", "ч": "ch", "ш": "sh", "щ": "sch", "ю": "ju", "я": "ja",
+                  "ъ": "", "ь": ""})
+_LATIN_FOLD = str.maketrans("åäöéücqwxy", "aaoeukkvki")
+
+
+def _skeleton(word, lang):
+    if lang == RU:
+        word = "".join(_TRANSLIT.get(ch, ch) for ch in word)
+    word = word.translate(_LATIN_FOLD).replace("ph", "f").replace("th", "t")
+    return word.replace("kh", "h").replace(" ", "").replace("-", "")
+
+
+def cognates(words, threshold=0.7):
+    """Whether the three words are one word spelled three ways."""
+    sk = [_skeleton(w, c) for c, w in zip(LANGS, words)]
+    return all(difflib.SequenceMatcher(None, sk[a], sk[b]).ratio() >= threshold
+               for a, b in ((0, 1), (1, 2), (0, 2)))
 
 
 def frequency_ranks(words, lang):
@@ -201,90 +403,166 @@ def frequency_ranks(words, lang):
     return ranks
 
 
-UNKNOWN_RANK = 20000  # beyond every listed word
-ALTERNATIVE_STEP = 1500
+UNKNOWN_RANK = 30000  # beyond every listed word
+ALTERNATIVE_COST = 2.0
+# How much evidence counts against frequency: doubling the evidence behind a
+# reading weighs as much as a translation 2**STRENGTH_WEIGHT times as common.
+STRENGTH_WEIGHT = 6.0
+# A synonym joins a filed pair only when it is among this many most common
+# words of its language: rarer ones are mostly rare renderings ("mirth").
+SYNONYM_RANK = 10000
+MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
+
+
+def word_rank(ranks, lang, word):
+    r = ranks[lang].get(word)
+    if r is None and " " in word:
+        # A phrase is as common as its rarest word, and behind single words.
+        parts = [ranks[lang].get(p, UNKNOWN_RANK) for p in word.split(" ")]
+        r = min(UNKNOWN_RANK, 3 * max(parts))
+    return r or UNKNOWN_RANK
+
+
+def commonness(t, ranks):
+    """Mean log rank of the three words: smaller is more common."""
+    return sum(math.log2(word_rank(ranks, c, t.words[c])) for c in LANGS) / 3.0
 
 
 def alternatives_allowed(rank):
-    if rank <= 2000:
-        return 8
-    if rank <= 10000:
-        return 5
-    return 3
+    return 5 if rank <= 1000 else 4
 
 
-def worth_keeping(t, best, evidence, fallback=False):
-    """Whether an alternative translation of a word earns a record.
+def priority(t, ranks):
+    """Smaller is chosen first: common words, main readings, strong evidence."""
+    return (commonness(t, ranks) + ALTERNATIVE_COST * t.alt
+            - STRENGTH_WEIGHT / 4.0 * math.log2(t.strength))
 
-    fallback: t is the best reading of a common word that has no fully
-    attested one; such a word is better served by it than by nothing.
+
+def order_senses(triples, ranks):
+    """Give every triple its place among the triples of each of its words.
+
+    A word's triples are read in this order: those nearly as well attested as
+    its best one, the most common translations first; then the weaker ones.
+    Sets t.alt to the worst place the triple has among its three words.
+    Returns {(lang, word): [triples in order]}.
     """
-    if 2 * t.quality < best:
-        return False
-    if t.complete or fallback:
-        return True
-    # An open triangle joins two pairs through its middle word, and a middle
-    # word with two senses joins unrelated words ("сто" and the old Swedish
-    # county "hundari" through "hundred"). Each of its two pairs must then
-    # stand on two witnesses of its own.
-    return all(n >= 2 for n in t.pair_supports(evidence) if n)
-
-
-def select_for_set(folder, triples, ranks, report, evidence):
-    """Choose and order the records of one language folder.
-
-    Returns {letter: [words triple, ...]} in file order, and fills report.
-    """
-    col = catalogue.column(folder)
-    letters = {letter for letter, _ in catalogue.rows(folder)}
-    by_head = defaultdict(list)
-    no_row = defaultdict(int)
+    by_word = defaultdict(list)
     for t in triples:
-        head = t.words[col]
-        if head[:1] in letters:
-            by_head[head].append(t)
-        else:
-            no_row[head[:1]] += 1
-    report["no_row"] = dict(no_row)
+        for c in LANGS:
+            by_word[(c, t.words[c])].append(t)
+    places = defaultdict(int)
+    for (c, w), ts in by_word.items():
 
-    def other_rank(t):
-        return min(ranks[c].get(t.words[c], UNKNOWN_RANK) for c in range(3) if c != col)
+        def key(t):
+            others = sum(math.log2(word_rank(ranks, o, t.words[o])) for o in LANGS if o != c)
+            return (others - STRENGTH_WEIGHT * math.log2(t.strength), t.words)
+        ts.sort(key=key)
+        for place, t in enumerate(ts):
+            places[id(t)] = max(places[id(t)], place)
+    for t in triples:
+        t.alt = places[id(t)]
+    return by_word
 
-    candidates = defaultdict(list)   # letter -> [(priority, -quality, rank, head, alt, triple)]
-    dropped_alternatives = 0
-    for head in sorted(by_head):
-        ts = sorted(by_head[head], key=lambda t: (-t.quality, sum(
-            ranks[c].get(t.words[c], UNKNOWN_RANK) for c in range(3) if c != col), t.words))
-        best = ts[0].quality
-        rank = ranks[col].get(head)
-        if rank is None:
-            # A word missing from the frequency list is as useful as its most
-            # common translation suggests, but always behind the listed words.
-            eff = 10000 + min(other_rank(t) for t in ts[:3])
-            if len(ts[0].sources) < 2:
-                eff += UNKNOWN_RANK
-        else:
-            eff = rank
-        keep = [t for t in ts if worth_keeping(
-            t, best, evidence, t is ts[0] and rank is not None)]
-        keep = keep[:alternatives_allowed(eff)]
-        dropped_alternatives += len(ts) - len(keep)
-        for alt, t in enumerate(keep):
-            candidates[head[0]].append((eff + alt * ALTERNATIVE_STEP, -t.quality, eff, head, alt, t))
-    report["dropped_alternatives"] = dropped_alternatives
 
-    chosen = {}
-    over_capacity = {}
-    for letter, _ in catalogue.rows(folder):
-        items = sorted(candidates.get(letter, []), key=lambda x: (x[0], x[1], x[3], x[4]))
-        cap = catalogue.capacity(folder, letter)
-        if len(items) > cap:
-            over_capacity[letter] = len(items) - cap
-        items = items[:cap]
-        items.sort(key=lambda x: (x[2], x[3], x[4]))
-        chosen[letter] = [x[5] for x in items]
-    report["over_capacity"] = over_capacity
+def _variants(a, b):
+    """Two spellings of one word: equal but for blanks and hyphens, or for one
+    letter in a long word (modernisation, modernization)."""
+    a2, b2 = a.replace(" ", "").replace("-", ""), b.replace(" ", "").replace("-", "")
+    if a2 == b2:
+        return True
+    return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
+
+
+def choose(triples, ranks, report, proper=None, best_partner=None):
+    """Choose the entry set: the most common sound triples that every folder
+    can file under the first letters of their words, with a few readings per
+    word at most. proper: Evidence.proper_names(); best_partner:
+    Evidence.best_partner. Returns the chosen triples, most important first."""
+    by_word = order_senses(triples, ranks)
+    evidence_proper = proper or {}
+    evidence_best = best_partner or (lambda *args: True)
+    room = {}
+    for folder in catalogue.SETS:
+        for letter, _ in catalogue.rows(folder):
+            room[(folder, letter)] = catalogue.capacity(folder, letter)
+    used = defaultdict(int)
+    paired = defaultdict(list)   # filed pair -> third words filed with it
+    chosen = []
+    counts = defaultdict(int)
+
+    ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
+    for t in ordered:
+        if t.alt >= MAX_PLACE:
+            counts["weak alternative"] += 1
+            continue
+        slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
+        if any(s not in room for s in slots):
+            counts["no volume for a first letter"] += 1
+            continue
+        if any(evidence_proper.get((c, t.words[c])) and word_rank(ranks, c, t.words[c]) <= 1000
+               for c in (RU, SV)):
+            # A name that reads like a common word once lower-cased: "того"
+            # is far more often the pronoun than the country.
+            counts["name reads like a common word"] += 1
+            continue
+        r, sv, e = t.words
+        pairs = ((RU, r, SV, sv), (SV, sv, EN, e), (RU, r, EN, e))
+        filed = [p in paired for p in pairs]
+        if sum(filed) >= 2:
+            # Two of its pairs are filed already: it would only pair synonyms
+            # of other readings crosswise (ребенок/дитя with child/kid).
+            counts["two of three pairs filed already"] += 1
+            continue
+        if sum(filed) == 1:
+            # It adds one word to a filed pair: a synonym in one language. Only
+            # when that pair is what the new word goes with best ("return"
+            # goes with возвращаться, not with отвечать / svara), and the
+            # word is in common use.
+            new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
+            if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
+                    or word_rank(ranks, new, t.words[new]) > SYNONYM_RANK:
+                counts["rare synonym, or one that goes better elsewhere"] += 1
+                continue
+        variant = False
+        for (pair, third) in ((pairs[0], EN), (pairs[1], RU), (pairs[2], SV)):
+            if pair in paired and any(_variants(t.words[third], w) for w in paired[pair]):
+                variant = True
+        if variant:
+            # "idag" beside "i dag": one spelling is enough.
+            counts["spelling variant of a filed word"] += 1
+            continue
+        if any(used[(c, t.words[c])] >= alternatives_allowed(word_rank(ranks, c, t.words[c]))
+               for c in LANGS):
+            counts["word has enough readings"] += 1
+            continue
+        if any(room[s] <= 0 for s in slots):
+            counts["letter full"] += 1
+            continue
+        for s in slots:
+            room[s] -= 1
+        for c in LANGS:
+            used[(c, t.words[c])] += 1
+        for pair, third in ((pairs[0], e), (pairs[1], r), (pairs[2], sv)):
+            paired[pair].append(third)
+        chosen.append(t)
+    report.update(counts)
+    report["by_word"] = by_word
     return chosen
+
+
+def file_set(folder, chosen, by_word, ranks):
+    """{letter: [triples]} in file order: words by frequency, and each word's
+    records in the order of its readings, main reading first."""
+    col = catalogue.column(folder)
+    heads = defaultdict(list)
+    keep = set(id(t) for t in chosen)
+    for t in chosen:
+        heads[t.words[col]].append(t)
+    out = defaultdict(list)
+    for head in sorted(heads, key=lambda w: (word_rank(ranks, col, w), w)):
+        order = [t for t in by_word[(col, head)] if id(t) in keep]
+        out[head[:1]].extend(order)
+    return out
 
 
 def spread(folder, chosen):

@@ -20,6 +20,7 @@ sys.path.insert(0, HERE)
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
 import sources  # noqa: E402
+import validate  # noqa: E402
 import volume  # noqa: E402
 from words import RU, SV, EN, LANG_CODES, normalize_lookup  # noqa: E402
 
@@ -58,8 +59,8 @@ def load_dictionaries(cache, pins, offline, log):
     return dicts, confirm_only
 
 
-def gather_evidence(dicts, confirm_only, common=None):
-    evidence = assemble.Evidence(common)
+def gather_evidence(dicts, confirm_only):
+    evidence = assemble.Evidence()
     pivots = defaultdict(dict)
     for code in sorted(dicts):
         src, dst = code.split("-")
@@ -67,10 +68,28 @@ def gather_evidence(dicts, confirm_only, common=None):
             assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
                                 LANG_CODES[src], LANG_CODES[dst], dicts[code],
                                 confirm_only[code])
-        elif dst in LANG_CODES:
+        elif dst in LANG_CODES and src not in LANG_CODES:
             pivots[src][LANG_CODES[dst]] = dicts[code]
     for pivot in sorted(pivots):
         assemble.add_pivot(evidence, pivot, pivots[pivot])
+    # Editions without English dictionaries get English words through the
+    # English edition's senses (see assemble.add_aligned).
+    witness = defaultdict(dict)
+    for code in sorted(dicts):
+        src, dst = code.split("-")
+        if dst not in LANG_CODES and not confirm_only[code]:
+            witness[src][dst] = dicts[code]
+    english = assemble.EnglishSenses(witness.get("eng", {}))
+    for edition in sorted(witness):
+        if edition == "eng":
+            continue
+        own = {LANG_CODES[dst]: dicts["%s-%s" % (edition, dst)] for dst in ("rus", "swe")
+               if "%s-%s" % (edition, dst) in dicts and not confirm_only["%s-%s" % (edition, dst)]}
+        head = LANG_CODES.get(edition)
+        if head is not None:
+            own.pop(head, None)
+        label = "%s-rus" % edition if edition == "swe" else edition
+        assemble.add_aligned(evidence, label, own, witness[edition], english, head)
     return evidence
 
 
@@ -136,10 +155,11 @@ def coverage(data_dir, freq_ranks, evidence, top=2000):
     """Share of each language's most common translatable words found exactly."""
     cache = {}
     results = {}
+    vocab = evidence.vocabulary
     for folder in FOLDERS:
         lang = FOLDER_LANG[folder]
         common = sorted(freq_ranks[lang], key=freq_ranks[lang].get)
-        eligible = [w for w in common if w in evidence.vocabulary[lang]][:top]
+        eligible = [w for w in common if w in vocab[lang]][:top]
         for target in (RU, SV, EN):
             if target == lang:
                 continue
@@ -177,43 +197,40 @@ def main(argv=None):
     lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
-    evidence = gather_evidence(dicts, confirm_only, {lang: set(ranks[lang]) for lang in ranks})
+    evidence = gather_evidence(dicts, confirm_only)
+    speller = validate.load_speller(args.cache, pins, args.offline, log)
+    evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
+                                                       for f in fs}) for lang in (RU, SV, EN)})
     for lang in (RU, SV, EN):
-        log("%s: %d translations kept, %d dropped by cleaning (capitals, digits, "
-            "punctuation, long phrases, foreign letters)"
-            % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang]))
+        log("%s: %d translations kept, %d dropped by cleaning (capitals inside a word, digits, "
+            "punctuation, long phrases, foreign letters); %d of %d words unknown to Hunspell, dropped"
+            % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang],
+               len(evidence.unknown[lang]), len(evidence.spellings[lang])))
+    evidence.index()
     for key, table in evidence.pairs.items():
         confirm = evidence.confirm[key]
         log("pairs %s-%s: %d from origin sources, %d of them confirmed; "
-            "%d given only by confirming sources (not used)" % (
+            "%d given only by confirming sources (never used alone)" % (
                 LANG_NAMES[key[0]], LANG_NAMES[key[1]], len(table),
                 sum(1 for k in table if k in confirm), sum(1 for k in confirm if k not in table)))
     triples = assemble.candidate_triples(evidence)
-    log("candidate triples (two or more pairs attested): %d" % len(triples))
+    log("sound candidate triples: %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
+    report = {}
+    chosen = assemble.choose(pool, ranks, report, evidence.proper_names())
+    log("chosen triples: %d; left out: %s" % (len(chosen), ", ".join(
+        "%s %d" % (k, v) for k, v in sorted(report.items()) if k != "by_word")))
 
-    written = {}
+    written = {t.words: t for t in chosen}
     for folder in FOLDERS:
-        report = {}
-        chosen = assemble.select_for_set(folder, pool, ranks, report, evidence)
-        volumes = assemble.spread(folder, chosen)
+        filed = assemble.file_set(folder, chosen, report["by_word"], ranks)
+        volumes = assemble.spread(folder, filed)
         write_volumes(args.data, folder, volumes)
-        for vols in volumes.values():
-            for t in vols:
-                written[t.words] = t
         log("")
         log("== %s (%s words) ==" % (folder, LANG_NAMES[FOLDER_LANG[folder]]))
         for letter, names in catalogue.rows(folder):
             counts = " ".join("%s=%d" % (n, len(volumes[n])) for n in names)
-            over = report["over_capacity"].get(letter, 0)
-            log("  %s %5d  %s%s" % (letter, len(chosen.get(letter, [])), counts,
-                                   ("   (%d left out: letter full)" % over) if over else ""))
-        no_row = report["no_row"]
-        log("  left out, no volume for first letter: %d triples (%s)" % (
-            sum(no_row.values()),
-            ", ".join("%r:%d" % (k, v) for k, v in sorted(no_row.items(), key=lambda kv: -kv[1])[:8])))
-        log("  left out, weaker alternatives of a word: %d" % report["dropped_alternatives"])
-        log("  left out, letter full: %d" % sum(report["over_capacity"].values()))
+            log("  %s %5d  %s" % (letter, len(filed.get(letter, [])), counts))
         log("  records: %d" % sum(len(v) for v in volumes.values()))
 
     problems = check_volumes(args.data)

@@ -47,8 +47,8 @@ def fetch_deb(cache, name, pin, offline=False):
     folder = os.path.join(cache, "debs")
     os.makedirs(folder, exist_ok=True)
     version = pin["version"]
-    # Debian file names escape the epoch colon; none of the pinned ones has one.
-    path = os.path.join(folder, "%s_%s_all.deb" % (name, version))
+    # apt-get download writes an epoch's colon as %3a in the file name.
+    path = os.path.join(folder, "%s_%s_all.deb" % (name, version.replace(":", "%3a")))
     if not os.path.exists(path):
         if offline:
             raise SourceError("%s is not in the cache and --offline was given" % path)
@@ -91,6 +91,18 @@ def read_ar_member(deb_bytes, prefix):
     raise SourceError("no %s* member in package" % prefix)
 
 
+def deb_members(deb_path, pattern):
+    """{path inside the package: bytes} for the files whose path matches pattern."""
+    with open(deb_path, "rb") as fh:
+        _, data = read_ar_member(fh.read(), "data.tar")
+    out = {}
+    with tarfile.open(fileobj=io.BytesIO(data)) as tar:
+        for member in tar.getmembers():
+            if member.isfile() and re.search(pattern, member.name):
+                out[member.name] = tar.extractfile(member).read()
+    return out
+
+
 def dictd_files(deb_path):
     """Map 'xxx-yyy' -> (index text, dict bytes) for every dictd database in a .deb."""
     with open(deb_path, "rb") as fh:
@@ -131,7 +143,8 @@ def dictd_entries(index_text, dict_bytes):
         yield dict_bytes[offset:offset + length].decode("utf-8", errors="replace")
 
 
-_HEAD = re.compile(r"^(?P<word>.*?)(?: /[^/]*/)*(?: <(?P<pos>[^<>]*)>)?\s*$")
+# Pronunciations stand between single or (English edition) double slashes.
+_HEAD = re.compile(r"^(?P<word>.*?)(?: /{1,2}[^/]*/{1,2})*(?: <(?P<pos>[^<>]*)>)?\s*$")
 _NUMBERED = re.compile(r"^(\d+)\. (.*)$")
 _SUBNUMBER = re.compile(r"^ \d+\.$")
 _TRAILING_SUBNUMBER = re.compile(r" \d+\.$")
@@ -206,7 +219,7 @@ def parse_article(text):
             elif current is not None:
                 current.glosses.append(line.strip())
     else:
-        senses.append(Sense(headword, pos, split_translations(body[0]),
+        senses.append(Sense(headword, pos, split_translations(_TRAILING_SUBNUMBER.sub("", body[0])),
                             [line.strip() for line in body[1:] if not _SUBNUMBER.match(line)]))
     return senses
 

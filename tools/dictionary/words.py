@@ -34,11 +34,13 @@ def strip_decoration(text):
     return unicodedata.normalize("NFC", text)
 
 
-def clean(raw, lang):
-    """Return the stored form of one translation, or None when it is unusable.
+def spelled(raw, lang):
+    """The source spelling of one translation with its capitals and ё kept, or None.
 
-    Unusable: proper nouns and abbreviations (capitals in the source), digits,
-    punctuation, letters outside the volume's code page, long phrases.
+    A word the source writes with a capital (English days and months, country,
+    nationality and language names) is kept; abbreviations and names with a
+    capital inside (USA, McDonald) are not. Unusable too: digits, punctuation,
+    letters outside the volume's code page, long phrases.
     """
     text = _BRACKETS.sub(" ", raw)
     text = strip_decoration(text)
@@ -47,26 +49,38 @@ def clean(raw, lang):
         return None
     if lang == EN and text == "I":
         text = "i"
-    if any(ch.isupper() for ch in text):
-        return None
-    text = text.lower()
-    if lang == RU:
-        text = text.replace("ё", "е")
+    for token in re.split(r"[ -]", text):
+        if any(ch.isupper() for ch in token[1:]):
+            return None
     letters = _LETTERS[lang]
     joiners = _JOINERS[lang]
-    if any(ch not in letters and ch not in joiners for ch in text):
+    lower = text.lower()
+    if any(ch not in letters and ch not in joiners for ch in lower.replace("ё", "е")):
         return None
     if "  " in text or "--" in text or " -" in text or "- " in text:
         return None
     if len(text) > _MAX_LENGTH or len(text.split(" ")) > _MAX_TOKENS:
         return None
-    if len(text) == 1 and text not in _SINGLE[lang]:
+    if len(text) == 1 and lower not in _SINGLE[lang]:
         return None
     try:
-        text.encode(ENCODINGS[lang])
+        stored(text, lang).encode(ENCODINGS[lang])
     except UnicodeEncodeError:
         return None
     return text
+
+
+def stored(text, lang):
+    text = text.lower()
+    if lang == RU:
+        text = text.replace("ё", "е")
+    return text
+
+
+def clean(raw, lang):
+    """Return the stored (lower-case, е for ё) form of one translation, or None."""
+    text = spelled(raw, lang)
+    return None if text is None else stored(text, lang)
 
 
 def normalize_lookup(word, lang):

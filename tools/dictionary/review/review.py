@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""Rerunnable review of the committed volumes.
+
+    tools/dictionary/review/review.py              # rates of the judged samples
+    tools/dictionary/review/review.py --missing    # drawn entries not judged yet, as TSV lines
+
+The samples are drawn again from data/ with a fixed seed, so they change only
+when the volumes change: 300 entries at random, and 100 among the entries
+whose Russian word is one of the 3,000 most frequent Russian words. Every
+drawn entry must have a line in judgments.tsv (russian, swedish, english,
+verdict, note), judged by a reader of all three languages:
+  correct   all three words render one sense, as a learner should learn it;
+  partly    a rare rendering, another sense or another part of speech in one word;
+  wrong     at least one word does not translate the others.
+Rates come with 95% Wilson intervals.
+"""
+
+import argparse
+import math
+import os
+import random
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.dirname(HERE))
+
+import catalogue  # noqa: E402
+import sources  # noqa: E402
+import volume  # noqa: E402
+from words import RU, normalize_lookup  # noqa: E402
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(HERE)))
+SEED = 20261207
+RANDOM_SIZE = 300
+COMMON_SIZE = 100
+COMMON_TOP = 3000
+VERDICTS = ("correct", "partly", "wrong")
+
+
+def entries(data_dir):
+    found = set()
+    for folder in ("ru", "sv", "en"):
+        for name in catalogue.all_volume_names(folder):
+            with open(volume.volume_path(data_dir, folder, name), "rb") as fh:
+                found.update(volume.read_records(fh.read()))
+    return sorted(found)
+
+
+def common_russian(cache):
+    pins = sources.load_pins(os.path.join(os.path.dirname(HERE), "pins.json"))
+    name, pin = next(iter(sorted(pins["npm"].items())))
+    lists = sources.read_frequency_lists(sources.fetch_npm(cache, name, pin, offline=False))
+    top = []
+    for w in lists["russian"]:
+        w = normalize_lookup(w, RU)
+        if w not in top:
+            top.append(w)
+        if len(top) == COMMON_TOP:
+            break
+    return set(top)
+
+
+def draw(all_entries, common_words):
+    rng = random.Random(SEED)
+    sample = rng.sample(all_entries, RANDOM_SIZE)
+    pool = [e for e in all_entries if e[0] in common_words]
+    common = rng.sample(pool, min(COMMON_SIZE, len(pool)))
+    return sample, common
+
+
+def wilson(k, n, z=1.96):
+    if n == 0:
+        return 0.0, 0.0
+    p = k / n
+    centre = (p + z * z / (2 * n)) / (1 + z * z / n)
+    half = z * math.sqrt(p * (1 - p) / n + z * z / (4 * n * n)) / (1 + z * z / n)
+    return max(0.0, centre - half), min(1.0, centre + half)
+
+
+def read_judgments(path):
+    judged = {}
+    with open(path, encoding="utf-8") as fh:
+        for n, line in enumerate(fh, 1):
+            if not line.strip() or line.startswith("#"):
+                continue
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) < 4 or parts[3] not in VERDICTS:
+                raise SystemExit("%s:%d: want russian, swedish, english, verdict, note" % (path, n))
+            judged[tuple(parts[:3])] = (parts[3], parts[4] if len(parts) > 4 else "")
+    return judged
+
+
+def rates(name, sample, judged):
+    verdicts = [judged[e][0] for e in sample]
+    n = len(verdicts)
+    line = "%-7s n=%d" % (name, n)
+    for v in VERDICTS:
+        k = verdicts.count(v)
+        lo, hi = wilson(k, n)
+        line += "   %s %d = %.1f%% [%.1f, %.1f]" % (v, k, 100.0 * k / n, 100 * lo, 100 * hi)
+    return line
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--data", default=os.path.join(REPO, "data"))
+    parser.add_argument("--judgments", default=os.path.join(HERE, "judgments.tsv"))
+    parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
+    parser.add_argument("--missing", action="store_true", help="print drawn entries not judged yet")
+    args = parser.parse_args(argv)
+
+    sample, common = draw(entries(args.data), common_russian(args.cache))
+    judged = read_judgments(args.judgments) if os.path.exists(args.judgments) else {}
+    missing = [e for e in sample + common if e not in judged]
+    if args.missing:
+        for e in dict.fromkeys(missing):
+            print("\t".join(e) + "\t\t")
+        return 0
+    if missing:
+        print("%d drawn entries are not judged; list them with --missing" % len(set(missing)))
+        return 1
+    print(rates("random", sample, judged))
+    print(rates("common", common, judged))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
