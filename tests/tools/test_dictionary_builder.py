@@ -260,6 +260,17 @@ class Choosing(unittest.TestCase):
                                  lambda a_lang, a, b_lang, b: a != "pleasure")
         self.assertEqual([t.words[2] for t in chosen], ["joy", "delight"])
 
+    def test_secondary_reading_needs_two_words_that_go_best_together(self):
+        ranks = {RU: {}, SV: {}, EN: {"place": 1}}
+        triples = [_triple(("место", "plats", "place"), "abcd"), _triple(("площадь", "torg", "place"), "abc")]
+        main_pairs = {("место", "plats"), ("место", "place"), ("plats", "place"), ("площадь", "torg")}
+
+        def near(a_lang, a, b_lang, b):
+            return (a, b) in main_pairs or (b, a) in main_pairs
+        chosen = assemble.choose(triples, ranks, {}, {}, None, near)
+        self.assertEqual([t.words[0] for t in chosen], ["место"])
+        self.assertEqual(len(assemble.choose(triples, ranks, {}, {}, None, None)), 2)
+
     def test_name_that_reads_like_a_common_word_is_left_out(self):
         ranks = {RU: {"того": 30}, SV: {}, EN: {}}
         triples = [_triple(("того", "togo", "togo"))]

@@ -32,6 +32,9 @@ import catalogue
 from words import RU, SV, EN, spelled, stored, strip_decoration
 
 PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
+# A pair is near a word's best when it has this share of the witnesses of the
+# word's strongest pair into that language.
+NEAR_BEST = 0.7
 LANGS = (RU, SV, EN)
 
 
@@ -137,10 +140,14 @@ class Evidence:
         n = len(self.labels(a_lang, a, b_lang, b))
         return n < share * self.best[(a_lang, a, b_lang)] and n < share * self.best[(b_lang, b, a_lang)]
 
-    def best_partner(self, a_lang, a, b_lang, b):
-        """Whether b is among the words that a pairs with most strongly."""
+    def best_partner(self, a_lang, a, b_lang, b, share=1.0):
+        """Whether b is among the words that a pairs with most strongly (or,
+        with share < 1, nearly as strongly)."""
         self.crossed(a_lang, a, b_lang, b)   # fills self.best
-        return len(self.labels(a_lang, a, b_lang, b)) >= self.best[(a_lang, a, b_lang)]
+        return len(self.labels(a_lang, a, b_lang, b)) >= share * self.best[(a_lang, a, b_lang)]
+
+    def near_best_partner(self, a_lang, a, b_lang, b):
+        return self.best_partner(a_lang, a, b_lang, b, NEAR_BEST)
 
     def labels(self, a_lang, a, b_lang, b):
         """Origins and confirmations behind one pair."""
@@ -411,6 +418,7 @@ STRENGTH_WEIGHT = 6.0
 # A synonym joins a filed pair only when it is among this many most common
 # words of its language: rarer ones are mostly rare renderings ("mirth").
 SYNONYM_RANK = 10000
+COMMON_RANK = 1000
 MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
 
 
@@ -429,7 +437,7 @@ def commonness(t, ranks):
 
 
 def alternatives_allowed(rank):
-    return 5 if rank <= 1000 else 4
+    return 5 if rank <= COMMON_RANK else 4
 
 
 def priority(t, ranks):
@@ -473,14 +481,20 @@ def _variants(a, b):
     return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
 
 
-def choose(triples, ranks, report, proper=None, best_partner=None):
+def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
-    word at most. proper: Evidence.proper_names(); best_partner:
-    Evidence.best_partner. Returns the chosen triples, most important first."""
+    word at most. proper: Evidence.proper_names(); best_partner and
+    near_best: Evidence.best_partner and Evidence.near_best_partner.
+    Returns the chosen triples, most important first."""
     by_word = order_senses(triples, ranks)
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
+    evidence_near = near_best or (lambda *args: True)
+
+    def agreeing_words(t):
+        return sum(all(evidence_near(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
+                   for a in LANGS)
     room = {}
     for folder in catalogue.SETS:
         for letter, _ in catalogue.rows(folder):
@@ -494,6 +508,15 @@ def choose(triples, ranks, report, proper=None, best_partner=None):
     for t in ordered:
         if t.alt >= MAX_PLACE:
             counts["weak alternative"] += 1
+            continue
+        if t.alt > 0 and agreeing_words(t) < 2 and \
+                not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
+            # Not the first reading of all its words, and two of them go
+            # better with other words: "площадь / torg / place", where
+            # "place" goes with место and torg / площадь with "square".
+            # Words in everyday use are spared: the sources say little about
+            # "что / vad / what", next to much about "икра / vad / calf".
+            counts["secondary reading the words do not agree on"] += 1
             continue
         slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
         if any(s not in room for s in slots):

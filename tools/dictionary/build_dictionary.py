@@ -217,7 +217,8 @@ def main(argv=None):
     log("sound candidate triples: %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
     report = {}
-    chosen = assemble.choose(pool, ranks, report, evidence.proper_names())
+    chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
+                             evidence.near_best_partner)
     log("chosen triples: %d; left out: %s" % (len(chosen), ", ".join(
         "%s %d" % (k, v) for k, v in sorted(report.items()) if k != "by_word")))
 
