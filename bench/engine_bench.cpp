@@ -3,9 +3,9 @@
 // as the program does; the page cache keeps that honest but fast.
 
 #include "engine/TranslateWord.h"
-#include "wordforms/HunspellBaseForms.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
+#include "wordforms/HunspellBaseForms.h"
 
 #include <benchmark/benchmark.h>
 
@@ -74,8 +74,7 @@ BenchFolder &folder()
 void runRequests(benchmark::State &state, int userRecords)
 {
     ProgramValues values;
-    SetStartValues(values, folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "",
-                   &LookupUserDict);
+    SetStartValues(values, folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "", &LookupUserDict);
     values.UseUserDict = userRecords > 0 ? 1 : 0;
 
     TranslationRequest request;
@@ -90,7 +89,10 @@ void runRequests(benchmark::State &state, int userRecords)
     }
 }
 
-void BM_RequestSixFullVolumes(benchmark::State &state) { runRequests(state, 0); }
+void BM_RequestSixFullVolumes(benchmark::State &state)
+{
+    runRequests(state, 0);
+}
 
 // A word of six full volumes that is not found, looked up plainly (range 0) or with word forms (range 1),
 // whose base forms are then each searched in the same volumes too. Hunspell's dictionary loads before timing.
@@ -123,7 +125,10 @@ void BM_LoadRussianDictionary(benchmark::State &state)
         benchmark::DoNotOptimize(forms.baseForms("\xEA\xED\xE8\xE3\xE8", kRussianColumn)); // книги
     }
 }
-void BM_RequestWithUserDict(benchmark::State &state) { runRequests(state, static_cast<int>(state.range(0))); }
+void BM_RequestWithUserDict(benchmark::State &state)
+{
+    runRequests(state, static_cast<int>(state.range(0)));
+}
 
 void BM_AppendToUserDict(benchmark::State &state)
 {

@@ -43,8 +43,8 @@ public:
         std::string dictionary = " " + std::to_string(kRows) + " \r\n";
         std::string list = "russian,swedish,english\r\n";
         for (int i = 0; i < kRows; ++i) {
-            dictionary += "\"" + russian(i, false) + "\",\"ord" + std::to_string(i) + "\",\"word" + std::to_string(i)
-                          + "\"\r\n";
+            dictionary +=
+                "\"" + russian(i, false) + "\",\"ord" + std::to_string(i) + "\",\"word" + std::to_string(i) + "\"\r\n";
             list += russian(kRows + i, true) + ",nytt ord " + std::to_string(i) + ",\"new, word " + std::to_string(i)
                     + "\"\r\n";
         }

@@ -1,15 +1,15 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
+#include "engine/FileIO.h"
+#include "engine/TranslateWord.h"
 #include "qtedge/AppFolder.h"
 #include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
 #include "qtedge/WordListTransfer.h"
-#include "engine/FileIO.h"
-#include "engine/TranslateWord.h"
-#include "wordforms/HunspellBaseForms.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
+#include "wordforms/HunspellBaseForms.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,16 +22,16 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
-#include <climits>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace trelvik;
@@ -74,7 +74,8 @@ void printErr(const QString &text)
 int outputFailure()
 {
     if (!g_outputErrorShown)
-        printErr(QStringLiteral("Cannot write to standard output: %1").arg(QString::fromLocal8Bit(std::strerror(g_outputError))));
+        printErr(QStringLiteral("Cannot write to standard output: %1")
+                     .arg(QString::fromLocal8Bit(std::strerror(g_outputError))));
     g_outputErrorShown = true;
     return kExitDataError;
 }
@@ -167,11 +168,12 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     if (job.json) {
         QJsonArray nearest;
         for (const NearestRow &row : shown.shownRows)
-            nearest.append(QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
+            nearest.append(
+                QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
         QJsonObject object{{QStringLiteral("word"), word},
-                                 {QStringLiteral("translation"), translation},
-                                 {QStringLiteral("nearest"), nearest},
-                                 {QStringLiteral("status"), status}};
+                           {QStringLiteral("translation"), translation},
+                           {QStringLiteral("nearest"), nearest},
+                           {QStringLiteral("status"), status}};
         if (!shown.baseForm.empty())
             object.insert(QStringLiteral("base"), FromSingleByte(shown.baseForm, sourcePage));
         printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
@@ -295,8 +297,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     }
 
     ExportedWords exported;
-    const UserDictResult result =
-        ExportUserDict(UserDictionaryPath(appDir), *format, exported);
+    const UserDictResult result = ExportUserDict(UserDictionaryPath(appDir), *format, exported);
     if (!result) {
         printErr(FromEngineMessage(result.error));
         return kExitDataError;
@@ -348,7 +349,8 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     std::string bytes;
     if (fromStdin) {
         if (!readStandardInput(bytes)) {
-            printErr(QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
+            printErr(
+                QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
             return kExitDataError;
         }
     } else {
@@ -431,7 +433,8 @@ int run(int argc, char *argv[])
         "  lookup [--no-user-dict] [--no-synonyms] [--forms] [--json] FROM TO [WORD]\n"
         "      Translates WORD, or one word per line of standard input. FROM and TO: ru, en, sv.\n"
         "      With --forms, a word without a translation is looked up by its base forms (books: book,\n"
-        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both words.\n"
+        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both "
+        "words.\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
@@ -451,16 +454,19 @@ int run(int argc, char *argv[])
         "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QStringLiteral("app-dir"), QStringLiteral("Application folder holding data/ (default: the program's folder)."),
+    parser.addOption({QStringLiteral("app-dir"),
+                      QStringLiteral("Application folder holding data/ (default: the program's folder)."),
                       QStringLiteral("DIR")});
     parser.addOption({QStringLiteral("no-user-dict"), QStringLiteral("Do not search the user dictionary.")});
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
-    parser.addOption({QStringLiteral("forms"),
-                      QStringLiteral("Look up word forms: fall back on the base form of an inflected word "
-                                     "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
+    parser.addOption(
+        {QStringLiteral("forms"),
+         QStringLiteral("Look up word forms: fall back on the base form of an inflected word "
+                        "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
     parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});
-    parser.addOption({QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
+    parser.addOption(
+        {QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add, count, export or import"));
 
     if (!parser.parse(app.arguments()))
@@ -479,7 +485,8 @@ int run(int argc, char *argv[])
         return usageError(QStringLiteral("no command given."));
 
     std::string appDir = ApplicationFolder();
-    if (const std::optional<std::string> given = rawAppDir(argc, argv); given && parser.isSet(QStringLiteral("app-dir"))) {
+    if (const std::optional<std::string> given = rawAppDir(argc, argv);
+        given && parser.isSet(QStringLiteral("app-dir"))) {
         appDir = *given;
         if (appDir.empty() || appDir.front() != '/') {
             char cwd[PATH_MAX];

@@ -160,8 +160,17 @@ const std::vector<const Catalogue *> &AllCatalogues()
     return all;
 }
 
-void LookupRussian(LookupContext &ctx, const LookupEnvironment &env) { routeAndSearch(RussianCatalogue(), ctx, env); }
-void LookupEnglish(LookupContext &ctx, const LookupEnvironment &env) { routeAndSearch(EnglishCatalogue(), ctx, env); }
-void LookupSwedish(LookupContext &ctx, const LookupEnvironment &env) { routeAndSearch(SwedishCatalogue(), ctx, env); }
+void LookupRussian(LookupContext &ctx, const LookupEnvironment &env)
+{
+    routeAndSearch(RussianCatalogue(), ctx, env);
+}
+void LookupEnglish(LookupContext &ctx, const LookupEnvironment &env)
+{
+    routeAndSearch(EnglishCatalogue(), ctx, env);
+}
+void LookupSwedish(LookupContext &ctx, const LookupEnvironment &env)
+{
+    routeAndSearch(SwedishCatalogue(), ctx, env);
+}
 
 } // namespace trelvik

@@ -21,8 +21,7 @@ std::u16string DecodeToUtf16(std::string_view bytes, CodePage codePage);
 
 // UTF-16 to single-byte text. Returns false when a character cannot be held (or the UTF-16 is broken);
 // badIndex, if given, then receives the position of the first such UTF-16 unit.
-bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &bytes,
-                     std::size_t *badIndex = nullptr);
+bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &bytes, std::size_t *badIndex = nullptr);
 
 // Human-readable name of a code page, for messages.
 std::string_view CodePageName(CodePage codePage) noexcept;

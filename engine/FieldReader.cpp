@@ -35,8 +35,9 @@ std::string_view FieldReader::next() noexcept
     std::size_t end = m_pos;
     // Whatever CR or LF is left at the end of the field is no line end (findSeparator would have stopped
     // there), so it goes with the blanks.
-    while (end > start && (m_bytes[end - 1] == ' ' || m_bytes[end - 1] == '\t' || m_bytes[end - 1] == '\r'
-                           || m_bytes[end - 1] == '\n'))
+    while (end > start
+           && (m_bytes[end - 1] == ' ' || m_bytes[end - 1] == '\t' || m_bytes[end - 1] == '\r'
+               || m_bytes[end - 1] == '\n'))
         --end;
     skipSeparator();
     return m_bytes.substr(start, end - start);

@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <functional>
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <functional>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace trelvik {
@@ -29,7 +29,12 @@ public:
     FdGuard &operator=(const FdGuard &) = delete;
     ~FdGuard() { reset(); }
     int get() const noexcept { return m_fd; }
-    int release() noexcept { int fd = m_fd; m_fd = -1; return fd; }
+    int release() noexcept
+    {
+        int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
     void reset() noexcept
     {
         if (m_fd >= 0)

@@ -43,8 +43,8 @@ void RemoveDuplicateNearest(NearestList &nearest)
     }
 }
 
-Presentation ShowResults(const TranslationList &translations, NearestList &nearest,
-                         std::string_view sourceHeading, std::string_view targetHeading)
+Presentation ShowResults(const TranslationList &translations, NearestList &nearest, std::string_view sourceHeading,
+                         std::string_view targetHeading)
 {
     Presentation shown;
     shown.TextPole0 = JoinTranslations(translations);

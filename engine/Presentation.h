@@ -39,7 +39,7 @@ std::string JoinTranslations(const TranslationList &translations);
 void RemoveDuplicateNearest(NearestList &nearest);
 
 // Builds the visible result of a request from its lists and the headings the panes start with.
-Presentation ShowResults(const TranslationList &translations, NearestList &nearest,
-                         std::string_view sourceHeading, std::string_view targetHeading);
+Presentation ShowResults(const TranslationList &translations, NearestList &nearest, std::string_view sourceHeading,
+                         std::string_view targetHeading);
 
 } // namespace trelvik

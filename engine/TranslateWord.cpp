@@ -69,8 +69,7 @@ int TargetIndexOfColumn(int column) noexcept
     return kTargetNone;
 }
 
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
-                    UserDictSearch searchUserDict)
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath, UserDictSearch searchUserDict)
 {
     values.UseUserDict = 1;
     values.FindSynonyms = true;

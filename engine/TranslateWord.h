@@ -22,21 +22,20 @@ int TargetIndexOfColumn(int column) noexcept;
 
 // The program-wide values of the lookup, set at start-up and changed by the options window.
 struct ProgramValues {
-    int UseUserDict = 1;          // "Use user dictionary": 0 off, any other value on
-    bool FindSynonyms = true;     // "Find synonyms and some similar words ..."
+    int UseUserDict = 1;      // "Use user dictionary": 0 off, any other value on
+    bool FindSynonyms = true; // "Find synonyms and some similar words ..."
     std::int32_t UserDictCount = 0;
-    std::string UserDictPath;     // full name of the user dictionary file
-    std::string AppDir;           // application folder, without a trailing slash
-    std::string SourceWord;       // the last request's word, lower-cased
-    std::string FirstLetter;      // its first byte, or empty
+    std::string UserDictPath;                // full name of the user dictionary file
+    std::string AppDir;                      // application folder, without a trailing slash
+    std::string SourceWord;                  // the last request's word, lower-cased
+    std::string FirstLetter;                 // its first byte, or empty
     UserDictSearch SearchUserDict = nullptr; // how the user dictionary is searched
     BaseForms *WordForms = nullptr;          // "Look up word forms": nullptr while the option is off
 };
 
 // Sets the start values: both options on, no count, the user dictionary in the given file, searched by
 // searchUserDict.
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath,
-                    UserDictSearch searchUserDict);
+void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath, UserDictSearch searchUserDict);
 
 // A translation request as the main window's controls hold it. Texts are single-byte:
 // Text1 in Windows-1251, Text2 in Windows-1252.

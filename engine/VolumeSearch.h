@@ -20,8 +20,8 @@ struct VolumeTable {
 };
 
 // Reads at most maxRecords whole records of a volume into table, and only as much of the file as they
-// need. A missing volume is created empty where the folder allows it; a volume that cannot be opened or read leaves the table without rows,
-// and so does a record cut short by the end of the file.
+// need. A missing volume is created empty where the folder allows it; a volume that cannot be opened or read leaves the
+// table without rows, and so does a record cut short by the end of the file.
 void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table);
 
 // Reads at most maxRecords whole records from the bytes of a volume, by the same rules as ReadVolume.

@@ -1,25 +1,25 @@
 #include "FormText1.h"
 
-#include "qtedge/QtText.h"
 #include "engine/ExampleText.h"
+#include "qtedge/QtText.h"
 #include "widgets/MessageBox.h"
 #include "widgets/PanelComboBox.h"
 #include "widgets/WindowLook.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMediaPlayer>
 #include <QPalette>
 #include <QPlainTextEdit>
-#include <QTextCursor>
 #include <QPushButton>
 #include <QSlider>
 #include <QStyle>
+#include <QTextCursor>
 #include <QToolButton>
 
 namespace trelvik {
@@ -80,8 +80,7 @@ bool LooksLikeWaveFile(const QString &path)
 }
 
 FormText1::FormText1(const QString &appFolder, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_appFolder(appFolder)
 {
     setObjectName(QStringLiteral("FormText1"));
@@ -101,7 +100,8 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
         if (error == QMediaPlayer::NoError)
             return;
         const quint64 generation = m_sourceGeneration;
-        QMetaObject::invokeMethod(this, [this, generation] { reportPlayerError(generation); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { reportPlayerError(generation); }, Qt::QueuedConnection);
     });
 
     createControls();

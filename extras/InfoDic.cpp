@@ -60,8 +60,7 @@ QUrl TrelvikWebPage()
 }
 
 infoDic::infoDic(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("infoDic"));
     setWindowTitle(QStringLiteral("info"));
@@ -78,23 +77,23 @@ void infoDic::createLabels()
 {
     const QColor plain = Qt::black;
     aboutLabel(this, "Label1", QStringLiteral("Trelvik " TRELVIK_VERSION), Twips(600, 360, 3735, 255), SansFont(8.25),
-              kDarkGreen, true);
+               kDarkGreen, true);
     aboutLabel(this, "Label2", QStringLiteral("Contained about 16.000 words"), Twips(1200, 720, 2295, 255),
-              SansFont(8.25), kDarkGreen, true);
+               SansFont(8.25), kDarkGreen, true);
     aboutLabel(this, "Label3", QStringLiteral("The Trelvik team"), Twips(1320, 1200, 2055, 375), SansFont(12), plain,
-              true);
+               true);
     aboutLabel(this, "Label7", QStringLiteral("2001"), Twips(2040, 1560, 615, 255), SansFont(9.75), plain, true);
-    aboutLabel(this, "Label5", QStringLiteral("trelvik@example.org"), Twips(600, 1920, 3495, 255),
-              SansFont(9.75, true), kDarkGreen, true);
+    aboutLabel(this, "Label5", QStringLiteral("trelvik@example.org"), Twips(600, 1920, 3495, 255), SansFont(9.75, true),
+               kDarkGreen, true);
     QLabel *label8 = aboutLabel(this, "Label8", QStringLiteral("you can find information and  new version in the"),
-                               Twips(720, 2280, 3135, 375), SansFont(8.25, true), kDarkGreen, false);
+                                Twips(720, 2280, 3135, 375), SansFont(8.25, true), kDarkGreen, false);
     label8->setWordWrap(true);
     // Its two lines need a pixel more than the box gives them; it is transparent, so growing over the top of
     // the web address below costs nothing.
     label8->resize(label8->width(), qMax(label8->height(), label8->heightForWidth(label8->width())));
-    auto *webAddress = aboutLabel<WebAddressLabel>(this, "Label4", QStringLiteral("trelvik.example.org"),
-                                                   Twips(960, 2640, 2775, 255), SansFont(9.75, true, true), kLinkBlue,
-                                                   false);
+    auto *webAddress =
+        aboutLabel<WebAddressLabel>(this, "Label4", QStringLiteral("trelvik.example.org"), Twips(960, 2640, 2775, 255),
+                                    SansFont(9.75, true, true), kLinkBlue, false);
     connect(webAddress, &WebAddressLabel::pressed, this, &infoDic::openWebPage);
     m_label4 = webAddress;
     m_label4->setCursor(Qt::WhatsThisCursor);

@@ -1,11 +1,11 @@
 #include "FuzzTargets.h"
 
 #include "engine/CodePages.h"
+#include "engine/ExampleText.h"
 #include "engine/FieldReader.h"
 #include "engine/LookupContext.h"
 #include "engine/Text.h"
 #include "engine/VolumeSearch.h"
-#include "engine/ExampleText.h"
 #include "userdict/DelimitedText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
@@ -40,8 +40,8 @@ public:
     ScratchFolder()
     {
         const char *base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : nullptr;
-        std::string pattern =
-            (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()).string() + "/trelvik-fuzz-XXXXXX";
+        std::string pattern = (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()).string()
+                              + "/trelvik-fuzz-XXXXXX";
         if (::mkdtemp(pattern.data()))
             m_path = pattern;
     }
@@ -124,9 +124,8 @@ std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, int 
     return words;
 }
 
-constexpr int kColumnPairs[][2] = {{kRussianColumn, kSwedishColumn},
-                                   {kSwedishColumn, kEnglishColumn},
-                                   {kEnglishColumn, kRussianColumn}};
+constexpr int kColumnPairs[][2] = {
+    {kRussianColumn, kSwedishColumn}, {kSwedishColumn, kEnglishColumn}, {kEnglishColumn, kRussianColumn}};
 
 } // namespace
 
@@ -243,7 +242,8 @@ std::string FuzzUserDict(const std::uint8_t *data, std::size_t size)
     ctx.SourceColumn = kRussianColumn;
     ctx.TargetColumn = kEnglishColumn;
     LookupUserDict(path, ctx);
-    if (sameWord < kMaxTranslations && ctx.Translations.slot[static_cast<std::size_t>(ctx.Translations.count)] != english)
+    if (sameWord < kMaxTranslations
+        && ctx.Translations.slot[static_cast<std::size_t>(ctx.Translations.count)] != english)
         return "the appended record is not found by a lookup";
     return {};
 }

@@ -1,7 +1,7 @@
 // One libFuzzer executable per entry point: TRELVIK_FUZZ_ENTRY names the entry this one drives.
 
-#include "FuzzTargets.h"
 #include "FuzzQtText.h"
+#include "FuzzTargets.h"
 
 #include <cstdio>
 #include <cstdlib>

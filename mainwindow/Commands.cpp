@@ -1,10 +1,10 @@
 // "Translate", "Exit" and the commands that open the other windows.
 #include "Dictionary.h"
 
-#include "qtedge/QtText.h"
 #include "extras/FormText1.h"
 #include "extras/Help.h"
 #include "extras/InfoDic.h"
+#include "qtedge/QtText.h"
 #include "userdictwindows/OptionsF.h"
 #include "widgets/MessageBox.h"
 #include "wordforms/HunspellBaseForms.h"
@@ -93,8 +93,10 @@ void dictionary::Translate()
     const bool fromText1 = request.Option1;
     const bool fromText2 = !request.Option1 && (request.Option2 || request.Option3);
     QString error;
-    const bool text1Ok = ToSingleByte(m_text1->text(), CodePage::Windows1251, request.Text1, fromText1 ? &error : nullptr);
-    const bool text2Ok = ToSingleByte(m_text2->text(), CodePage::Windows1252, request.Text2, fromText2 ? &error : nullptr);
+    const bool text1Ok =
+        ToSingleByte(m_text1->text(), CodePage::Windows1251, request.Text1, fromText1 ? &error : nullptr);
+    const bool text2Ok =
+        ToSingleByte(m_text2->text(), CodePage::Windows1252, request.Text2, fromText2 ? &error : nullptr);
     if ((fromText1 && !text1Ok) || (fromText2 && !text2Ok)) {
         m_statTR->setText(FromEngineMessage(kStatReady));
         ShowMessage(this, error);
@@ -108,13 +110,9 @@ void dictionary::Translate()
     m_values.WordForms = m_formsM->isChecked() ? m_wordForms.get() : nullptr;
     TranslationResult result = TranslateWord(m_values, request);
     switch (result.outcome) {
-    case RequestOutcome::NoSourceLanguage:
-        ShowMessage(this, FromEngineMessage(kErrorNoSourceLanguage));
-        return;
-    case RequestOutcome::NoTargetLanguage:
-        return;
-    case RequestOutcome::Shown:
-        break;
+    case RequestOutcome::NoSourceLanguage: ShowMessage(this, FromEngineMessage(kErrorNoSourceLanguage)); return;
+    case RequestOutcome::NoTargetLanguage: return;
+    case RequestOutcome::Shown: break;
     }
     const Presentation &shown = result.shown;
     setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
@@ -140,7 +138,8 @@ void dictionary::openAddWords(QWidget *over)
     // the options window when opened there, which is itself modal over this one.
     QWidget *owner = over ? over : this;
     if (!m_addWords)
-        m_addWords = new AddWords(m_values, [this] { return readSourceFields(); }, owner);
+        m_addWords = new AddWords(
+            m_values, [this] { return readSourceFields(); }, owner);
     else if (m_addWords->parentWidget() != owner)
         m_addWords->setParent(owner, m_addWords->windowFlags());
     runModal(m_addWords);
@@ -149,7 +148,8 @@ void dictionary::openAddWords(QWidget *over)
 void dictionary::openOptions()
 {
     if (!m_options)
-        m_options = new OptionsF(m_values, [this](QWidget *over) { openAddWords(over); }, this);
+        m_options = new OptionsF(
+            m_values, [this](QWidget *over) { openAddWords(over); }, this);
     runModal(m_options);
 }
 

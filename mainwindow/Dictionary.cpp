@@ -65,10 +65,12 @@ QLineEdit *translationLine(QWidget *parent, const char *name)
 QString refusalText(CodePage field, const QString &character)
 {
     if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
-        return QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language: to type Russian.");
+        return QStringLiteral(
+            "This field takes Latin letters. Choose \"russian\" under From language: to type Russian.");
     if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
-        return QStringLiteral("This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: "
-                              "to type \u201C%1\u201D.")
+        return QStringLiteral(
+                   "This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: "
+                   "to type \u201C%1\u201D.")
             .arg(character);
     return QStringLiteral("\u201C%1\u201D is not a letter of Russian, Swedish or English and cannot be looked up.")
         .arg(character);
@@ -80,8 +82,9 @@ QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
     line->setFont(SansFont(11.25));
     auto *validator = new SingleByteValidator(codePage, line);
     line->setValidator(validator);
-    QObject::connect(validator, &SingleByteValidator::refused, line,
-                     [line, codePage](const QString &character) { ShowRefusal(line, refusalText(codePage, character)); });
+    QObject::connect(validator, &SingleByteValidator::refused, line, [line, codePage](const QString &character) {
+        ShowRefusal(line, refusalText(codePage, character));
+    });
     return line;
 }
 
@@ -112,16 +115,16 @@ QRadioButton *sourceSwitch(QGroupBox *frame, const char *name, const QString &ca
 // The controls of the client area from the bottom of the stacking order to the top: each covers the ones
 // before it where they overlap.
 constexpr const char *kStackingBottomUp[] = {
-    "klav1en", "klav1sv", "klav1ru", "Image1", /* ... every click area in ascending number ... */
-    "Label2", "statTR", "Line1", "Line2", "TextPole0S", "Text11", "Frame1", "Text1", "Text2", "TextPole0R",
-    "Command1", "Combo1", "Text22", "Text11r", "Text22r", "Command2"};
+    "klav1en", "klav1sv",    "klav1ru",  "Image1", /* ... every click area in ascending number ... */
+    "Label2",  "statTR",     "Line1",    "Line2",  "TextPole0S", "Text11",  "Frame1",  "Text1",
+    "Text2",   "TextPole0R", "Command1", "Combo1", "Text22",     "Text11r", "Text22r", "Command2"};
 
 } // namespace
 
 dictionary::dictionary(ProgramValues &values, QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                              Qt::MSWindowsFixedSizeDialogHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                              | Qt::MSWindowsFixedSizeDialogHint),
       m_values(values)
 {
     initAssets();
@@ -176,7 +179,8 @@ void dictionary::setUpWordForms(QAction *item)
 {
     item->setCheckable(true);
     m_hunspellFolder = HunspellFolder();
-    const std::string missing = MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
+    const std::string missing =
+        MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
     if (!missing.empty()) {
         item->setEnabled(false);
         item->setToolTip(FromEngineMessage(missing));
@@ -332,8 +336,8 @@ void dictionary::stackControls(QWidget *client)
 
 void dictionary::setTabOrder()
 {
-    QWidget *const order[] = {m_option1, m_option2, m_option3, m_text1, m_text2, m_textPole0R, m_command1,
-                              m_combo1, m_text11, m_text22, m_textPole0S, m_text11r, m_text22r, m_command2};
+    QWidget *const order[] = {m_option1, m_option2, m_option3, m_text1,      m_text2,   m_textPole0R, m_command1,
+                              m_combo1,  m_text11,  m_text22,  m_textPole0S, m_text11r, m_text22r,    m_command2};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -1,8 +1,8 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
 #include "Dictionary.h"
 
-#include "qtedge/QtText.h"
 #include "engine/LookupContext.h"
+#include "qtedge/QtText.h"
 
 #include <QComboBox>
 #include <QLabel>

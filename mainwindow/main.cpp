@@ -2,8 +2,8 @@
 
 #include "qtedge/AppFolder.h"
 #include "qtedge/QtText.h"
-#include "widgets/MessageBox.h"
 #include "userdict/UserDictLookup.h"
+#include "widgets/MessageBox.h"
 
 #include <QApplication>
 
@@ -25,7 +25,9 @@ int Main(int argc, char *argv[])
     SetStartValues(values, appFolder, UserDictionaryPath(appFolder), &LookupUserDict);
     // Said once: without the volumes every word would only be "not present".
     if (const std::string missing = MissingDictionaryFolder(appFolder); !missing.empty())
-        ShowMessage(&window, QStringLiteral("The dictionary files are missing: %1 is not a folder.").arg(FromEngineMessage(missing)));
+        ShowMessage(
+            &window,
+            QStringLiteral("The dictionary files are missing: %1 is not a folder.").arg(FromEngineMessage(missing)));
     return app.exec();
 }
 

@@ -40,7 +40,10 @@ bool isFolder(const std::string &path)
 }
 
 // access() asks the kernel, so read-only mounts and ACLs count, not just the mode bits.
-bool isWritableFolder(const std::string &path) { return ::access(path.c_str(), W_OK) == 0; }
+bool isWritableFolder(const std::string &path)
+{
+    return ::access(path.c_str(), W_OK) == 0;
+}
 
 std::string homeFolder()
 {

@@ -75,8 +75,7 @@ UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat fo
     const std::string_view lineEnd = csv ? "\r\n" : "\n";
     if (csv)
         exported.text = "\xEF\xBB\xBF";
-    AppendDelimitedRow(exported.text, {kWordListHeader[0], kWordListHeader[1], kWordListHeader[2]}, separator,
-                       lineEnd);
+    AppendDelimitedRow(exported.text, {kWordListHeader[0], kWordListHeader[1], kWordListHeader[2]}, separator, lineEnd);
     for (const UserRecord &record : records) {
         const QByteArray ru = utf8OfColumn(record, kRussianColumn);
         const QByteArray sv = utf8OfColumn(record, kSwedishColumn);
@@ -168,7 +167,8 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
         if (!prepared) {
             QString reason = prepared.message;
             if (prepared.field >= 0)
-                reason += QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
+                reason +=
+                    QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
             if (!prepared.detail.isEmpty())
                 reason += QStringLiteral(": ") + prepared.detail;
             problem(reason);
@@ -199,8 +199,8 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     std::size_t emptyRecords = 0;
     // A dry run leaves even a missing user dictionary missing; reading would create it.
     const bool readable = !dryRun || QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(userDictPath)));
-    if (const UserDictResult read = readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords)
-                                             : UserDictResult{};
+    if (const UserDictResult read =
+            readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords) : UserDictResult{};
         !read) {
         outcome.fileError = FromEngineMessage(read.error);
         return outcome;

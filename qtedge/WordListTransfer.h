@@ -17,9 +17,9 @@ enum class WordListFormat { Csv, Tsv };
 
 // The user dictionary as a UTF-8 word list.
 struct ExportedWords {
-    std::string text;         // header row, then one row a record, in file order
-    std::size_t records = 0;  // records written
-    std::size_t leftOut = 0;  // records of three empty words, which no lookup ever reaches
+    std::string text;        // header row, then one row a record, in file order
+    std::size_t records = 0; // records written
+    std::size_t leftOut = 0; // records of three empty words, which no lookup ever reaches
 };
 
 // Writes every record of the user dictionary as a word list with the header russian, swedish, english. CSV

@@ -6,7 +6,10 @@ namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool isLineEnd(char c) noexcept { return c == '\r' || c == '\n'; }
+bool isLineEnd(char c) noexcept
+{
+    return c == '\r' || c == '\n';
+}
 
 // Consumes the line end at pos (CR LF counts as one).
 void skipLineEnd(std::string_view text, std::size_t &pos) noexcept

@@ -17,7 +17,10 @@ namespace trelvik {
 
 namespace {
 
-UserDictResult failure(std::string message) { return UserDictResult{false, std::move(message)}; }
+UserDictResult failure(std::string message)
+{
+    return UserDictResult{false, std::move(message)};
+}
 
 std::string notACount(const std::string &fileName)
 {
@@ -35,9 +38,15 @@ void appendRecordLine(std::string &out, const std::array<std::string_view, 3> &f
     out += "\"\r\n";
 }
 
-std::string full(const std::string &fileName) { return "The user dictionary " + fileName + " is full."; }
+std::string full(const std::string &fileName)
+{
+    return "The user dictionary " + fileName + " is full.";
+}
 
-std::string countLine(std::int32_t count) { return " " + std::to_string(count) + " \r\n"; }
+std::string countLine(std::int32_t count)
+{
+    return " " + std::to_string(count) + " \r\n";
+}
 
 UserRecord toRecord(const RecordView &record)
 {
@@ -84,7 +93,9 @@ bool readRecords(std::string_view bytes, std::int32_t &fileCount, Take &&take, s
     if (!ParseRecordCount(reader.next(), fileCount))
         return false;
     const auto lineAt = [&](std::size_t offset) {
-        return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+        return 1
+               + static_cast<std::size_t>(
+                   std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
     };
     if (badLine) {
         *badLine = 0;

@@ -26,7 +26,10 @@ int columnOfName(std::string_view name) noexcept
 
 } // namespace
 
-WordListLayout DefaultWordListLayout() { return {kRussianColumn, kSwedishColumn, kEnglishColumn}; }
+WordListLayout DefaultWordListLayout()
+{
+    return {kRussianColumn, kSwedishColumn, kEnglishColumn};
+}
 
 bool LayoutOfHeader(const std::vector<std::string> &cells, WordListLayout &layout)
 {

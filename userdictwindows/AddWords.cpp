@@ -56,8 +56,7 @@ QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const
 } // namespace
 
 AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_values(values), m_readMainWindow(std::move(readMainWindow))
 {
     setObjectName(QStringLiteral("AddWords"));
@@ -161,7 +160,8 @@ void AddWords::addWords()
     }
     if (!note.empty())
         ShowMessage(this, FromEngineMessage(note));
-    const TypedWordsAdded added = AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
+    const TypedWordsAdded added =
+        AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
     switch (added.outcome) {
     case TypedWordsAdded::Outcome::Refused:
         m_label1->setText(added.message);

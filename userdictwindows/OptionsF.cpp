@@ -26,8 +26,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::MouseButtonRelease
-            && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && m_box->isEnabled()) {
+        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton
+            && m_box->isEnabled()) {
             m_box->toggle();
             m_box->setFocus(Qt::MouseFocusReason);
             return true;
@@ -42,8 +42,7 @@ private:
 } // namespace
 
 OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                          | Qt::MSWindowsFixedSizeDialogHint),
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_values(values), m_openAddWords(std::move(openAddWords))
 {
     setObjectName(QStringLiteral("OptionsF"));
@@ -74,17 +73,18 @@ void OptionsF::createControls()
     const int indicator = m_check2->sizeHint().width();
     m_check2->setGeometry(check2Box.left(), check2Box.center().y() - check2Box.height() / 2, indicator,
                           check2Box.height());
-    m_check2Caption = NamedChild<QLabel>(this, "Check2Caption",
-                                         QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22,
-                                               check2Box.width() - indicator - 2, 45),
-                                         m_check2->accessibleName());
+    m_check2Caption = NamedChild<QLabel>(
+        this, "Check2Caption",
+        QRect(check2Box.left() + indicator + 2, check2Box.center().y() - 22, check2Box.width() - indicator - 2, 45),
+        m_check2->accessibleName());
     m_check2Caption->setWordWrap(true);
     m_check2Caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_check2Caption->installEventFilter(new ToggleOnClick(m_check2, m_check2Caption));
 
     m_frame1 = NamedChild<QGroupBox>(this, "Frame1", Twips(120, 240, 3375, 1935), QStringLiteral("User dictionary"));
 
-    m_label1 = NamedChild<QLabel>(m_frame1, "Label1", Twips(120, 960, 2775, 375), QStringLiteral("Now in user dictionary:"));
+    m_label1 =
+        NamedChild<QLabel>(m_frame1, "Label1", Twips(120, 960, 2775, 375), QStringLiteral("Now in user dictionary:"));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_label2 = NamedChild<QLabel>(m_frame1, "Label2", Twips(1800, 960, 1095, 255), QStringLiteral("0 word(s)"));
     m_label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -118,8 +118,7 @@ void OptionsF::loadCount()
     if (!result) {
         // The count is unknown, not zero: say why before the window opens with "0 word(s)".
         count = 0;
-        ShowMessage(parentWidget(),
-                    FromEngineMessage(result.error));
+        ShowMessage(parentWidget(), FromEngineMessage(result.error));
     }
     m_values.UserDictCount = count < 1 ? 0 : count;
     m_label2->setText(QString::number(m_values.UserDictCount) + QStringLiteral(" word(s)"));

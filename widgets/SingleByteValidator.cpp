@@ -30,8 +30,7 @@ void dropInvisibleMarks(QString &text, int &cursor, CodePage codePage)
 
 } // namespace
 
-SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent)
-    : QValidator(parent), m_codePage(codePage)
+SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent) : QValidator(parent), m_codePage(codePage)
 {
 }
 

@@ -19,7 +19,10 @@ inline const QColor kWindowGreen(178, 202, 178);
 inline const QColor kPanelGreen(217, 255, 217);
 
 // Window geometry is drawn up in twips; 15 twips make one pixel at 96 dpi.
-constexpr int Px(int twips) noexcept { return twips / 15; }
+constexpr int Px(int twips) noexcept
+{
+    return twips / 15;
+}
 
 // A rectangle given in twips, as left, top, width, height, in pixels.
 QRect Twips(int left, int top, int width, int height);

@@ -155,8 +155,9 @@ std::string MissingDictionaryMessage(std::string_view folder, const std::vector<
         names.append(joint).append(missing[i].name);
     }
     const bool one = missing.size() == 1;
-    return std::string("Looking up word forms needs the package") + (one ? " " : "s ") + packages + ": the Hunspell dictionar"
-           + (one ? "y " : "ies ") + names + (one ? " is" : " are") + " missing from " + std::string(folder) + ".";
+    return std::string("Looking up word forms needs the package") + (one ? " " : "s ") + packages
+           + ": the Hunspell dictionar" + (one ? "y " : "ies ") + names + (one ? " is" : " are") + " missing from "
+           + std::string(folder) + ".";
 }
 
 const std::vector<std::string> &EnglishIrregularBaseForms(std::string_view form)

@@ -62,8 +62,8 @@ void writeFullVolumes(const QString &appDir)
                 word = "\xEF\xEE\xEB" + word.substr(1); // пол...
             if (i % 97 == 0)
                 word = "\xEF\xEE\xEB"; // пол itself
-            bytes += "\"" + word + "\",\"svenskt ord " + std::to_string(i) + "\",\"english word " +
-                     std::to_string(i) + "\"\r\n";
+            bytes += "\"" + word + "\",\"svenskt ord " + std::to_string(i) + "\",\"english word " + std::to_string(i)
+                     + "\"\r\n";
         }
         QFile file(QString::fromStdString(catalogue.volumePath(appDir.toStdString(), volume)));
         file.open(QIODevice::WriteOnly);
@@ -77,8 +77,7 @@ int benchTranslate()
     writeFullVolumes(appDir.path());
     ProgramValues values;
     dictionary window(values);
-    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(),
-                   &LookupUserDict);
+    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

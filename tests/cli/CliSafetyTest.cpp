@@ -72,8 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CliOutputError,
     ::testing::Values(OutputCase{"count", {"count"}, "", false, "No space left on device"},
                       OutputCase{"lookup", {"lookup", "sv", "ru", "äpple"}, "", false, "No space left on device"},
-                      OutputCase{"batch_lookup", {"lookup", "sv", "ru"}, "äpple\näpple\n", false,
-                                 "No space left on device"},
+                      OutputCase{
+                          "batch_lookup", {"lookup", "sv", "ru"}, "äpple\näpple\n", false, "No space left on device"},
                       OutputCase{"count_to_closed_output", {"count"}, "", true, "Bad file descriptor"}),
     [](const auto &p) { return std::string(p.param.name); });
 
@@ -101,28 +101,27 @@ TEST_P(CliBrokenInstallation, IsADataErrorAndWritesNothing)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CliBrokenInstallation,
-    ::testing::Values(BrokenCase{"no_data_folder",
-                                 [](const TempAppDir &dir) {
-                                     std::filesystem::remove_all(dir.path() / "data");
-                                     return dir.str();
-                                 },
-                                 "/data/ru"},
-                      BrokenCase{"language_folder_is_a_file",
-                                 [](const TempAppDir &dir) {
-                                     std::filesystem::remove_all(dir.path() / "data" / "sv");
-                                     writeFile(dir.path() / "data" / "sv", "");
-                                     return dir.str();
-                                 },
-                                 "/data/sv"},
-                      BrokenCase{"app_dir_without_data",
-                                 [](const TempAppDir &dir) {
-                                     std::filesystem::create_directory(dir.path() / "elsewhere");
-                                     return (dir.path() / "elsewhere").string();
-                                 },
-                                 "/data/ru"}),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, CliBrokenInstallation,
+                         ::testing::Values(BrokenCase{"no_data_folder",
+                                                      [](const TempAppDir &dir) {
+                                                          std::filesystem::remove_all(dir.path() / "data");
+                                                          return dir.str();
+                                                      },
+                                                      "/data/ru"},
+                                           BrokenCase{"language_folder_is_a_file",
+                                                      [](const TempAppDir &dir) {
+                                                          std::filesystem::remove_all(dir.path() / "data" / "sv");
+                                                          writeFile(dir.path() / "data" / "sv", "");
+                                                          return dir.str();
+                                                      },
+                                                      "/data/sv"},
+                                           BrokenCase{"app_dir_without_data",
+                                                      [](const TempAppDir &dir) {
+                                                          std::filesystem::create_directory(dir.path() / "elsewhere");
+                                                          return (dir.path() / "elsewhere").string();
+                                                      },
+                                                      "/data/ru"}),
+                         [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(CliSafetyTest, FileSizeLimitIsReportedLikeAFullDisk)
 {
@@ -165,7 +164,7 @@ TEST_F(CliSafetyTest, BatchLookupAnswersEveryLineInItsPlace)
 
 struct DataFolderCase {
     const char *name;
-    std::function<void(const std::string &scratch)> environment; // runs in the child
+    std::function<void(const std::string &scratch)> environment;   // runs in the child
     std::function<std::string(const std::string &scratch)> folder; // the folder the message names
 };
 
@@ -186,22 +185,22 @@ TEST_P(CliUserDataFolder, NamesTheFolderThatCannotBeMade)
         becomeUnprivileged();
     });
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, "trelvik-cli: Cannot create folder " + GetParam().folder(scratch.str()) + ": Permission denied\n");
+    EXPECT_EQ(run.err,
+              "trelvik-cli: Cannot create folder " + GetParam().folder(scratch.str()) + ": Permission denied\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliUserDataFolder,
-    ::testing::Values(
-        DataFolderCase{"xdg_data_home_read_only",
-                       [](const std::string &scratch) { ::setenv("XDG_DATA_HOME", scratch.c_str(), 1); },
-                       [](const std::string &scratch) { return scratch + "/trelvik"; }},
-        // Without HOME, the home that the password database gives the unprivileged user.
-        DataFolderCase{"home_unset",
-                       [](const std::string &) {
-                           ::unsetenv("XDG_DATA_HOME");
-                           ::unsetenv("HOME");
-                       },
-                       [](const std::string &) { return std::string("/nonexistent"); }}),
+    ::testing::Values(DataFolderCase{"xdg_data_home_read_only",
+                                     [](const std::string &scratch) { ::setenv("XDG_DATA_HOME", scratch.c_str(), 1); },
+                                     [](const std::string &scratch) { return scratch + "/trelvik"; }},
+                      // Without HOME, the home that the password database gives the unprivileged user.
+                      DataFolderCase{"home_unset",
+                                     [](const std::string &) {
+                                         ::unsetenv("XDG_DATA_HOME");
+                                         ::unsetenv("HOME");
+                                     },
+                                     [](const std::string &) { return std::string("/nonexistent"); }}),
     [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(CliSafetyTest, RelativeXdgDataHomeIsIgnored)

@@ -41,12 +41,13 @@ TEST_F(CliTest, LookupJsonAndStandardInput)
 {
     const CliRun run = runCli(withDir({"lookup", "--json", "sv", "ru"}), "katt\r\nÄpple\nzzz\n");
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out,
-              "{\"nearest\":[[\"kattunge\",\"котёнок\"]],\"status\":\"Stat: Translate complete.\",\"translation\":"
-              "\"кошка\",\"word\":\"katt\"}\n"
-              "{\"nearest\":[],\"status\":\"Stat: Translate complete.\",\"translation\":\"яблоко\",\"word\":\"Äpple\"}\n"
-              "{\"nearest\":[],\"status\":\"Stat: Word is not present in main dictionary. You can add it to User "
-              "dictionfry.\",\"translation\":\"\",\"word\":\"zzz\"}\n");
+    EXPECT_EQ(
+        run.out,
+        "{\"nearest\":[[\"kattunge\",\"котёнок\"]],\"status\":\"Stat: Translate complete.\",\"translation\":"
+        "\"кошка\",\"word\":\"katt\"}\n"
+        "{\"nearest\":[],\"status\":\"Stat: Translate complete.\",\"translation\":\"яблоко\",\"word\":\"Äpple\"}\n"
+        "{\"nearest\":[],\"status\":\"Stat: Word is not present in main dictionary. You can add it to User "
+        "dictionfry.\",\"translation\":\"\",\"word\":\"zzz\"}\n");
 }
 
 TEST_F(CliTest, LookupOptionsSwitchOffUserDictionaryAndNearestWords)
@@ -101,7 +102,8 @@ TEST_F(CliTest, FormsFallBackOnTheBaseFormOrSayWhichPackageIsMissing)
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err, "trelvik-cli: Looking up word forms needs the package hunspell-sv: the Hunspell dictionary "
-                           "sv_SE is missing from " + noDictionaries.str() + ".\n");
+                           "sv_SE is missing from "
+                               + noDictionaries.str() + ".\n");
 }
 
 struct UsageCase {
@@ -121,8 +123,7 @@ TEST_P(CliUsageTest, ExitsWithTwo)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CliUsageTest,
-                         ::testing::Values(UsageCase{"no_command", {}},
-                                           UsageCase{"unknown_command", {"frobnicate"}},
+                         ::testing::Values(UsageCase{"no_command", {}}, UsageCase{"unknown_command", {"frobnicate"}},
                                            UsageCase{"same_language", {"lookup", "sv", "sv", "katt"}},
                                            UsageCase{"bad_language", {"lookup", "de", "sv", "katze"}},
                                            UsageCase{"too_many_words", {"lookup", "ru", "sv", "a", "b"}},
@@ -187,8 +188,9 @@ TEST_F(CliTest, ExportAndImportMoveWordsAsLists)
     const CliRun bad = runCli(withDir({"import", list}));
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.out, "");
-    EXPECT_EQ(bad.err, list + ":3: 2 cells where 3 are expected\n"
-                           "trelvik-cli: nothing imported: 1 row(s) cannot be stored.\n");
+    EXPECT_EQ(bad.err, list
+                           + ":3: 2 cells where 3 are expected\n"
+                             "trelvik-cli: nothing imported: 1 row(s) cannot be stored.\n");
     EXPECT_EQ(readFile(dir.userDict()), before);
 
     const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
@@ -201,8 +203,8 @@ TEST_F(CliTest, ExportAndImportMoveWordsAsLists)
     const CliRun good = runCli(withDir({"import", "-"}), "ДОМ\tHUS\thouse\nпёс\thund\tdog\n");
     EXPECT_EQ(good.exitCode, 0) << good.err;
     EXPECT_EQ(good.out, "1 added, 1 already present\n");
-    EXPECT_EQ(readFile(dir.userDict()), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the")
-                                            + line("пёс", "hund", "dog"));
+    EXPECT_EQ(readFile(dir.userDict()),
+              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the") + line("пёс", "hund", "dog"));
 }
 
 TEST(CliVersionTest, PrintsTheVersion)

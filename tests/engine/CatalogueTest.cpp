@@ -137,8 +137,8 @@ TEST(RouterUserDictTest, UserDictionaryIsSearchedAfterTheVolumesEvenWithoutARow)
 {
     TempAppDir dir;
     dir.putVolume("ru", "mRA1", testsupport::line("арбуз", "vattenmelon", "watermelon"));
-    testsupport::writeFile(dir.userDict(), " 2 \r\n" + testsupport::line("арбуз", "melon", "melon") +
-                                               testsupport::line("йогурт", "yoghurt", "yogurt"));
+    testsupport::writeFile(dir.userDict(), " 2 \r\n" + testsupport::line("арбуз", "melon", "melon")
+                                               + testsupport::line("йогурт", "yoghurt", "yogurt"));
 
     for (const char *word : {"арбуз", "йогурт"}) {
         LookupContext ctx;

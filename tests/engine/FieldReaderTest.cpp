@@ -34,25 +34,24 @@ TEST_P(FieldSyntax, SplitsAsWritten)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FieldSyntax,
-    ::testing::Values(
-        SyntaxCase{"written_form", "\"a\",\"b\",\"c\"\r\n", {"a", "b", "c"}},
-        SyntaxCase{"quoted_keeps_blanks_and_commas", "\" a, b \",x\r\n", {" a, b ", "x"}},
-        SyntaxCase{"unquoted_is_trimmed", "  word  ,  two words \r\n", {"word", "two words"}},
-        SyntaxCase{"two_separators_give_empty_field", "a,,b", {"a", "", "b"}},
-        SyntaxCase{"line_ends_separate_like_commas", "a\r\nb\r\nc", {"a", "b", "c"}},
-        SyntaxCase{"lf_only_file", "a\nb\nc", {"a", "b", "c"}},
-        // A file converted to CR LF twice, or edited with a tool that mixed line ends.
-        SyntaxCase{"cr_cr_lf_after_quotes", "\"a\"\r\r\n\"b\"", {"a", "b"}},
-        SyntaxCase{"cr_cr_lf_after_unquoted", "a\r\r\nb", {"a", "b"}},
-        SyntaxCase{"lf_before_cr_lf", "\"a\"\n\r\n\"b\"\r\n", {"a", "b"}},
-        SyntaxCase{"lone_lf_before_a_field", "a\r\n\nb\r\n", {"a", "b"}},
-        SyntaxCase{"lone_cr_inside_a_word", "a\rb\r\nc", {"a\rb", "c"}},
-        SyntaxCase{"junk_after_closing_quote_ignored", "\"a\"xyz,b", {"a", "b"}},
-        SyntaxCase{"unmatched_quote_runs_to_end", "a,\"b,c\r\nd", {"a", "b,c\r\nd"}},
-        SyntaxCase{"empty_quoted", "\"\",\"\",\"\"\r\n", {"", "", ""}},
-        SyntaxCase{"tab_counts_as_blank", "\t\"a\"\t,b", {"a", "b"}},
-        SyntaxCase{"comma_at_end_of_data_adds_nothing", "a,", {"a"}},
-        SyntaxCase{"high_bytes_untouched", "\"\xE4\xEE\xEC\",\"\xE5\"", {"\xE4\xEE\xEC", "\xE5"}}),
+    ::testing::Values(SyntaxCase{"written_form", "\"a\",\"b\",\"c\"\r\n", {"a", "b", "c"}},
+                      SyntaxCase{"quoted_keeps_blanks_and_commas", "\" a, b \",x\r\n", {" a, b ", "x"}},
+                      SyntaxCase{"unquoted_is_trimmed", "  word  ,  two words \r\n", {"word", "two words"}},
+                      SyntaxCase{"two_separators_give_empty_field", "a,,b", {"a", "", "b"}},
+                      SyntaxCase{"line_ends_separate_like_commas", "a\r\nb\r\nc", {"a", "b", "c"}},
+                      SyntaxCase{"lf_only_file", "a\nb\nc", {"a", "b", "c"}},
+                      // A file converted to CR LF twice, or edited with a tool that mixed line ends.
+                      SyntaxCase{"cr_cr_lf_after_quotes", "\"a\"\r\r\n\"b\"", {"a", "b"}},
+                      SyntaxCase{"cr_cr_lf_after_unquoted", "a\r\r\nb", {"a", "b"}},
+                      SyntaxCase{"lf_before_cr_lf", "\"a\"\n\r\n\"b\"\r\n", {"a", "b"}},
+                      SyntaxCase{"lone_lf_before_a_field", "a\r\n\nb\r\n", {"a", "b"}},
+                      SyntaxCase{"lone_cr_inside_a_word", "a\rb\r\nc", {"a\rb", "c"}},
+                      SyntaxCase{"junk_after_closing_quote_ignored", "\"a\"xyz,b", {"a", "b"}},
+                      SyntaxCase{"unmatched_quote_runs_to_end", "a,\"b,c\r\nd", {"a", "b,c\r\nd"}},
+                      SyntaxCase{"empty_quoted", "\"\",\"\",\"\"\r\n", {"", "", ""}},
+                      SyntaxCase{"tab_counts_as_blank", "\t\"a\"\t,b", {"a", "b"}},
+                      SyntaxCase{"comma_at_end_of_data_adds_nothing", "a,", {"a"}},
+                      SyntaxCase{"high_bytes_untouched", "\"\xE4\xEE\xEC\",\"\xE5\"", {"\xE4\xEE\xEC", "\xE5"}}),
     [](const ::testing::TestParamInfo<SyntaxCase> &p) { return std::string(p.param.name); });
 
 TEST(FieldReaderTest, RecordSplitOverLinesReadsLikeOneLine)

@@ -41,16 +41,14 @@ TEST_P(JoinTranslationsTest, JoinsDistinctNonEmptyTranslations)
     EXPECT_EQ(list.slot, before.slot) << "joining must not change the list";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, JoinTranslationsTest,
-    ::testing::Values(JoinCase{"none", {}, ""},
-                      JoinCase{"single_kept_whole", {"x, y"}, "x, y"},
-                      JoinCase{"single_empty", {""}, ""},
-                      JoinCase{"repeat_shown_at_first_place", {"x", "y", "x"}, "x, y"},
-                      JoinCase{"case_matters", {"x", "X"}, "x, X"},
-                      JoinCase{"empties_skipped", {"", "a", "", "b", ""}, "a, b"},
-                      JoinCase{"all_empty", {"", ""}, ""}),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, JoinTranslationsTest,
+                         ::testing::Values(JoinCase{"none", {}, ""}, JoinCase{"single_kept_whole", {"x, y"}, "x, y"},
+                                           JoinCase{"single_empty", {""}, ""},
+                                           JoinCase{"repeat_shown_at_first_place", {"x", "y", "x"}, "x, y"},
+                                           JoinCase{"case_matters", {"x", "X"}, "x, X"},
+                                           JoinCase{"empties_skipped", {"", "a", "", "b", ""}, "a, b"},
+                                           JoinCase{"all_empty", {"", ""}, ""}),
+                         [](const auto &p) { return std::string(p.param.name); });
 
 TEST(JoinTranslationsTest, TwentyDifferentTranslationsAreAllShown)
 {

@@ -1,5 +1,5 @@
-#include "engine/Text.h"
 #include "engine/TranslateWord.h"
+#include "engine/Text.h"
 #include "userdict/UserDictLookup.h"
 
 #include "support/TestSupport.h"
@@ -164,7 +164,8 @@ TEST_P(YoAsYeTest, RussianWordsMatchWhicheverLetterIsTyped)
     dir.putVolume("ru", "mRE1", line("ель", "gran", "fir") + line("елочка", "julgran", "christmas tree"));
     dir.putVolume("ru", "mRP1", line("пес", "hund", "dog"));
     dir.putVolume("en", "mEX1", line("икс", "x", "x\u00b8y"));
-    testsupport::writeFile(dir.userDict(), " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("Ёлкин", "Jolkin", "Yolkin"));
+    testsupport::writeFile(dir.userDict(),
+                           " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("Ёлкин", "Jolkin", "Yolkin"));
     const int target = c.source == kRussianColumn ? kTargetEnglish : kTargetRussian;
     const Presentation shown = TranslateWord(values, request(c.source, target, c.word)).shown;
     EXPECT_EQ(shown.TextPole0, sb(c.translation));
@@ -172,17 +173,16 @@ TEST_P(YoAsYeTest, RussianWordsMatchWhicheverLetterIsTyped)
     EXPECT_EQ(firstNearest, sb(c.nearest));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, YoAsYeTest,
-    ::testing::Values(YoCase{"first_letter_yo_finds_ye_volume", kRussianColumn, "ёль", "fir", ""},
-                      YoCase{"capital_yo", kRussianColumn, "ЁЛЬ", "fir", ""},
-                      YoCase{"yo_inside_word", kRussianColumn, "пёс", "dog", ""},
-                      YoCase{"yo_in_nearest_words", kRussianColumn, "ёлоч", "", "елочка"},
-                      YoCase{"user_dict_yo_found_by_ye", kRussianColumn, "еж", "hedgehog", ""},
-                      YoCase{"user_dict_yo_found_by_yo", kRussianColumn, "ёж", "hedgehog", ""},
-                      YoCase{"capital_yo_stays_a_capital", kRussianColumn, "елкин", "", ""},
-                      YoCase{"not_folded_outside_russian", kEnglishColumn, "xåy", "", ""}),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, YoAsYeTest,
+                         ::testing::Values(YoCase{"first_letter_yo_finds_ye_volume", kRussianColumn, "ёль", "fir", ""},
+                                           YoCase{"capital_yo", kRussianColumn, "ЁЛЬ", "fir", ""},
+                                           YoCase{"yo_inside_word", kRussianColumn, "пёс", "dog", ""},
+                                           YoCase{"yo_in_nearest_words", kRussianColumn, "ёлоч", "", "елочка"},
+                                           YoCase{"user_dict_yo_found_by_ye", kRussianColumn, "еж", "hedgehog", ""},
+                                           YoCase{"user_dict_yo_found_by_yo", kRussianColumn, "ёж", "hedgehog", ""},
+                                           YoCase{"capital_yo_stays_a_capital", kRussianColumn, "елкин", "", ""},
+                                           YoCase{"not_folded_outside_russian", kEnglishColumn, "xåy", "", ""}),
+                         [](const auto &p) { return std::string(p.param.name); });
 
 // Base forms from a fixed table, counting the questions.
 class TableForms : public BaseForms {
@@ -238,15 +238,14 @@ TEST_P(LowerCaseWordTest, OnlyTheListedCapitalsChange)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LowerCaseWordTest,
-    ::testing::Values(
-        LowerCase{"latin", CodePage::Windows1252, "Hello World", "hello world"},
-        LowerCase{"swedish", CodePage::Windows1252, sb("ÅÄÖ"), sb("åäö")},
-        LowerCase{"other_latin1_capitals_stay", CodePage::Windows1252, sb("ÉÜØ"), sb("ÉÜØ")},
-        LowerCase{"russian_all_capitals", CodePage::Windows1251, sb("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"),
-                  sb("абвгдежзийклмнопрстуфхцчшщъыьэюя")},
-        LowerCase{"russian_yo", CodePage::Windows1251, sb("Ёж"), sb("ёж")},
-        LowerCase{"latin_in_russian_field", CodePage::Windows1251, "ABC", "abc"},
-        LowerCase{"digits_and_blanks_stay", CodePage::Windows1251, " 1-2 ", " 1-2 "}),
+    ::testing::Values(LowerCase{"latin", CodePage::Windows1252, "Hello World", "hello world"},
+                      LowerCase{"swedish", CodePage::Windows1252, sb("ÅÄÖ"), sb("åäö")},
+                      LowerCase{"other_latin1_capitals_stay", CodePage::Windows1252, sb("ÉÜØ"), sb("ÉÜØ")},
+                      LowerCase{"russian_all_capitals", CodePage::Windows1251, sb("АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"),
+                                sb("абвгдежзийклмнопрстуфхцчшщъыьэюя")},
+                      LowerCase{"russian_yo", CodePage::Windows1251, sb("Ёж"), sb("ёж")},
+                      LowerCase{"latin_in_russian_field", CodePage::Windows1251, "ABC", "abc"},
+                      LowerCase{"digits_and_blanks_stay", CodePage::Windows1251, " 1-2 ", " 1-2 "}),
     [](const auto &p) { return std::string(p.param.name); });
 
 } // namespace

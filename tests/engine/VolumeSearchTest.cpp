@@ -49,8 +49,8 @@ TEST_F(VolumeSearchTest, EnglishToRussianUsesThirdAndFirstColumns)
 
 TEST_F(VolumeSearchTest, NearestWordsNeedThreeCharactersAndTheOption)
 {
-    const std::string volume = line("дом", "hus", "house") + line("домик", "stuga", "cottage") +
-                               line("бездомный", "hemlös", "homeless") + line("дорога", "väg", "road");
+    const std::string volume = line("дом", "hus", "house") + line("домик", "stuga", "cottage")
+                               + line("бездомный", "hemlös", "homeless") + line("дорога", "väg", "road");
     auto three = context("дом", kRussianColumn, kEnglishColumn);
     search(volume, three);
     ASSERT_EQ(three.NearestWords.count, 2);

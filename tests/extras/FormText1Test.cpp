@@ -2,13 +2,13 @@
 
 #include "extras/FormText1.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QMediaPlayer>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QAccessible>
 #include <QTest>
 #include <QToolButton>
 
@@ -249,7 +249,8 @@ void FormText1Test::screenReaderSeesTextAndPlayer()
                  ->text(QAccessible::Name),
              u"Example text"_s);
     QVERIFY(!QAccessible::queryAccessibleInterface(textCH())->text(QAccessible::Description).isEmpty());
-    QAccessibleInterface *play = QAccessible::queryAccessibleInterface(m_window->findChild<QToolButton *>(u"mciPlay"_s));
+    QAccessibleInterface *play =
+        QAccessible::queryAccessibleInterface(m_window->findChild<QToolButton *>(u"mciPlay"_s));
     QCOMPARE(play->text(QAccessible::Name), u"Play"_s);
     QVERIFY(play->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }

@@ -3,10 +3,10 @@
 #include "extras/Help.h"
 #include "extras/InfoDic.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QAccessible>
 #include <QTest>
 
 #include <memory>

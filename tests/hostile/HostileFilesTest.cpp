@@ -5,10 +5,10 @@
 #include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
+#include "engine/ExampleText.h"
 #include "engine/FileIO.h"
 #include "engine/LookupContext.h"
 #include "engine/VolumeSearch.h"
-#include "engine/ExampleText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -27,7 +27,10 @@ namespace {
 
 constexpr std::size_t kFiftyMegabytes = 50u << 20;
 
-std::string twoRecords() { return line("дом", "hus", "house") + line("кот", "katt", "cat"); }
+std::string twoRecords()
+{
+    return line("дом", "hus", "house") + line("кот", "katt", "cat");
+}
 
 std::string binaryJunk()
 {
@@ -80,19 +83,18 @@ struct HostileCase {
 const HostileCase kCases[] = {
     {"binary_junk", binaryJunk, kAny, false, 0, 0, false},
     {"nul_bytes", [] { return std::string(64 * 1024, '\0'); }, 0, false, 0, 0, false},
-    {"nul_inside_a_word",
-     [] { return " 3 \r\n" + line("д", "x", "y").insert(3, 1, '\0') + twoRecords(); }, kAny, true, 3, 1, false},
+    {"nul_inside_a_word", [] { return " 3 \r\n" + line("д", "x", "y").insert(3, 1, '\0') + twoRecords(); }, kAny, true,
+     3, 1, false},
     {"single_50MB_line", [] { return std::string(kFiftyMegabytes, 'x'); }, 0, false, 0, 0, false},
     {"50MB_field_after_a_record",
-     [] { return " 2 \r\n" + line("дом", "hus", "house") + "\"" + std::string(kFiftyMegabytes, 'x'); }, kAny, true,
-     2, 1, false},
+     [] { return " 2 \r\n" + line("дом", "hus", "house") + "\"" + std::string(kFiftyMegabytes, 'x'); }, kAny, true, 2,
+     1, false},
     {"unmatched_quote_at_end_of_file", [] { return " 3 \r\n" + twoRecords() + "\"" + sb("дом") + "\",\"hus\",\"home"; },
      kAny, true, 3, 2, false},
     {"count_minus_5", [] { return " -5 \r\n" + twoRecords(); }, kAny, true, -5, 0, true},
     {"count_abc", [] { return " abc \r\n" + twoRecords(); }, kAny, false, 0, 0, false},
     {"count_99999999999", [] { return " 99999999999 \r\n" + twoRecords(); }, kAny, false, 0, 0, false},
-    {"count_far_beyond_the_records", [] { return " 2000000000 \r\n" + twoRecords(); }, kAny, true, 2000000000, 1,
-     true},
+    {"count_far_beyond_the_records", [] { return " 2000000000 \r\n" + twoRecords(); }, kAny, true, 2000000000, 1, true},
     {"ends_in_the_middle_of_a_record", [] { return " 3 \r\n" + twoRecords() + "\"" + sb("дом") + "\",\"hu"; }, kAny,
      true, 3, 1, false},
     {"volume_ends_in_the_middle_of_a_record", [] { return twoRecords() + "\"" + sb("дом") + "\",\"hu"; }, 1, false, 0,
@@ -178,7 +180,9 @@ TEST_P(HostileFile, AsExampleTextShowsLinesEachEndedByALineBreak)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileFile, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<HostileCase> &param) { return std::string(param.param.name); });
+                         [](const testing::TestParamInfo<HostileCase> &param) {
+                             return std::string(param.param.name);
+                         });
 
 // Paths that are not readable regular files: each reader gives nothing or an error, promptly.
 struct OddPath {
@@ -321,8 +325,8 @@ TEST(MillionRecordUserDictionary, CountLookupAndAppendStayBounded)
             ctx.TargetColumn = kEnglishColumn;
             auto start = std::chrono::steady_clock::now();
             LookupUserDict(path, ctx);
-            const auto lookupMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+            const auto lookupMs =
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
             const long lookupKb = ProcStatusKb("VmHWM") - base;
             if (ctx.Translations.count != 1 || ctx.Translations.slot[1] != "word" + std::to_string(kRecords - 1))
                 return 1;
@@ -333,8 +337,8 @@ TEST(MillionRecordUserDictionary, CountLookupAndAppendStayBounded)
             start = std::chrono::steady_clock::now();
             if (!ReadUserDictCount(path, count) || count != kRecords)
                 return 2;
-            const auto countMs = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - start).count();
+            const auto countMs =
+                std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
             const long countKb = ProcStatusKb("VmHWM") - base;
             std::fprintf(report, "%ld %ld %lld %lld", lookupKb, countKb, static_cast<long long>(lookupMs),
                          static_cast<long long>(countMs));

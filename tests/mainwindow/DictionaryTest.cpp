@@ -1,35 +1,35 @@
 // The main window driven through its controls, found by name, on the offscreen platform.
 #include "Dictionary.h"
 
-#include "qtedge/QtText.h"
 #include "engine/Catalogue.h"
 #include "extras/Help.h"
+#include "qtedge/QtText.h"
 #include "userdict/UserDictLookup.h"
 #include "widgets/MessageBox.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAction>
-#include <QComboBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
-#include <QGuiApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSignalSpy>
-#include <QMenu>
+#include <QScreen>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
-#include <QScreen>
 
 #include <memory>
 
@@ -170,14 +170,13 @@ void DictionaryTest::initTestCase()
     for (const char *lang : {"ru", "en", "sv"})
         QVERIFY(QDir(m_appDir.path()).mkpath(QStringLiteral("data/%1").arg(QLatin1String(lang))));
     writeVolume(RussianCatalogue(), m_appDir.path(), QStringLiteral("д"),
-                record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"дом"_qs, u"hem"_qs, u"home"_qs) +
-                    record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"домой"_qs, u"hem"_qs, u"home"_qs) +
-                    record(u"дома"_qs, u"hemma"_qs, u"at home"_qs) + longRecords());
+                record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"дом"_qs, u"hem"_qs, u"home"_qs)
+                    + record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"домой"_qs, u"hem"_qs, u"home"_qs)
+                    + record(u"дома"_qs, u"hemma"_qs, u"at home"_qs) + longRecords());
     writeVolume(SwedishCatalogue(), m_appDir.path(), QStringLiteral("h"),
-                record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"жена"_qs, u"hustru"_qs, u"wife"_qs) +
-                    record(u"здание"_qs, u"hus"_qs, u"building"_qs));
-    writeVolume(EnglishCatalogue(), m_appDir.path(), QStringLiteral("h"),
-                record(u"дом"_qs, u"hus"_qs, u"house"_qs));
+                record(u"дом"_qs, u"hus"_qs, u"house"_qs) + record(u"жена"_qs, u"hustru"_qs, u"wife"_qs)
+                    + record(u"здание"_qs, u"hus"_qs, u"building"_qs));
+    writeVolume(EnglishCatalogue(), m_appDir.path(), QStringLiteral("h"), record(u"дом"_qs, u"hus"_qs, u"house"_qs));
     QVERIFY(QDir(m_appDir.path()).mkpath(QStringLiteral("html")));
     QFile page(m_appDir.path() + QStringLiteral("/html/info.html"));
     QVERIFY(page.open(QIODevice::WriteOnly));
@@ -266,7 +265,7 @@ void DictionaryTest::startUpState()
     QCOMPARE(m_window->centralWidget()->size(), QSize(542, 440));
 
     QCOMPARE(get<QGroupBox>("Frame1")->title(), QStringLiteral("From language: "));
-    const std::pair<const char *, qreal> fonts[] = {{"Text1", 11.25}, {"Text2", 11.25}, {"TextPole0R", 11.25},
+    const std::pair<const char *, qreal> fonts[] = {{"Text1", 11.25},      {"Text2", 11.25}, {"TextPole0R", 11.25},
                                                     {"TextPole0S", 11.25}, {"Text11", 8.25}, {"Text22r", 8.25},
                                                     {"statTR", 8.25}};
     for (const auto &[name, points] : fonts) {
@@ -279,8 +278,15 @@ void DictionaryTest::startUpState()
         QCOMPARE(get<QLabel>(name)->pixmap().size(), QSize(400, 137));
 
     const QStringList menus{"FileM", "ExitM", "toolsM", "ExampleM", "addUD", "OptionsM", "helpM", "DHelp", "AboutM"};
-    const QStringList captions{"File", "Exit", "Tools", "Voice text examples", "Add words to User dictionary",
-                               "Options", "Help", "Dictionary Help", "About"};
+    const QStringList captions{"File",
+                               "Exit",
+                               "Tools",
+                               "Voice text examples",
+                               "Add words to User dictionary",
+                               "Options",
+                               "Help",
+                               "Dictionary Help",
+                               "About"};
     for (int i = 0; i < menus.size(); ++i) {
         QObject *item = m_window->findChild<QObject *>(menus[i]);
         QVERIFY2(item, qPrintable(menus[i]));
@@ -292,9 +298,9 @@ void DictionaryTest::startUpState()
 void DictionaryTest::stackingAndTabOrder()
 {
     // Siblings paint in creation order: what the table lists first must come last among the children.
-    const QStringList topToBottom{"Command2", "Text22r", "Text11r", "Text22", "Combo1", "Command1", "TextPole0R",
-                                  "Text2", "Text1", "Frame1", "Text11", "TextPole0S", "Line2", "Line1", "statTR",
-                                  "Label2", "Image38", "Image1", "klav1ru", "klav1sv", "klav1en"};
+    const QStringList topToBottom{"Command2", "Text22r", "Text11r", "Text22", "Combo1",     "Command1", "TextPole0R",
+                                  "Text2",    "Text1",   "Frame1",  "Text11", "TextPole0S", "Line2",    "Line1",
+                                  "statTR",   "Label2",  "Image38", "Image1", "klav1ru",    "klav1sv",  "klav1en"};
     QStringList children;
     for (QObject *child : m_window->centralWidget()->children())
         children << child->objectName();
@@ -302,8 +308,8 @@ void DictionaryTest::stackingAndTabOrder()
         QVERIFY2(children.indexOf(topToBottom[i - 1]) > children.indexOf(topToBottom[i]),
                  qPrintable(topToBottom[i - 1] + " must cover " + topToBottom[i]));
 
-    const QStringList tabOrder{"Option1", "Option2", "Option3", "Text1", "Text2", "TextPole0R", "Command1",
-                               "Combo1", "Text11", "Text22", "TextPole0S", "Text11r", "Text22r", "Command2"};
+    const QStringList tabOrder{"Option1", "Option2", "Option3", "Text1",      "Text2",   "TextPole0R", "Command1",
+                               "Combo1",  "Text11",  "Text22",  "TextPole0S", "Text11r", "Text22r",    "Command2"};
     QStringList chain;
     QWidget *start = get("Option1");
     QWidget *w = start;
@@ -325,24 +331,35 @@ void DictionaryTest::languagePairs_data()
     QTest::addColumn<QString>("cyrillicTarget");
     const QStringList always{"TextPole0S"};
     QTest::newRow("ru->en") << "Option1" << 1 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "ENGLISH" << "ENGLISH";
+                            << "ENGLISH"
+                            << "ENGLISH";
     QTest::newRow("ru->sv") << "Option1" << 2 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "SWEDEN" << "SWEDISH";
-    QTest::newRow("ru->ru") << "Option1" << 0
-                            << QStringList{"klav1ru", "Text1", "Text11r", "Text22r", "TextPole0R"} << "RUSSIAN"
-                            << "RUSSIAN" << "RUSSIAN";
+                            << "SWEDEN"
+                            << "SWEDISH";
+    QTest::newRow("ru->ru") << "Option1" << 0 << QStringList{"klav1ru", "Text1", "Text11r", "Text22r", "TextPole0R"}
+                            << "RUSSIAN"
+                            << "RUSSIAN"
+                            << "RUSSIAN";
     QTest::newRow("en->ru") << "Option2" << 0 << QStringList{"klav1en", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "ENGLISH" << "RUSSIAN" << "RUSSIAN";
+                            << "ENGLISH"
+                            << "RUSSIAN"
+                            << "RUSSIAN";
     QTest::newRow("en->sv") << "Option2" << 2 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "SWEDEN" << "SWEDISH";
+                            << "SWEDEN"
+                            << "SWEDISH";
     QTest::newRow("en->en") << "Option2" << 1 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "ENGLISH" << "ENGLISH";
+                            << "ENGLISH"
+                            << "ENGLISH";
     QTest::newRow("sv->ru") << "Option3" << 0 << QStringList{"klav1sv", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "SWEDISH" << "RUSSIAN" << "RUSSIAN";
+                            << "SWEDISH"
+                            << "RUSSIAN"
+                            << "RUSSIAN";
     QTest::newRow("sv->en") << "Option3" << 1 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "ENGLISH" << "ENGLISH";
+                            << "ENGLISH"
+                            << "ENGLISH";
     QTest::newRow("sv->sv") << "Option3" << 2 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "SWEDEN" << "SWEDISH";
+                            << "SWEDEN"
+                            << "SWEDISH";
 }
 
 void DictionaryTest::languagePairs()
@@ -411,7 +428,9 @@ void DictionaryTest::clickAreas_data()
     const QString russian = u"йцукенгшщзхъфывапролджэячсмитьбю"_qs;
     const QString english = QStringLiteral("qwertyuiop..asdfghjkl..zxcvbnm..");
     const QString swedish = u"qwertyuiopå.asdfghjklöäzxcvbnm.."_qs;
-    struct Place { int number, row, column; };
+    struct Place {
+        int number, row, column;
+    };
     std::vector<Place> places;
     for (int i = 0; i < 12; ++i)
         places.push_back({i + 1, 0, i});
@@ -431,8 +450,8 @@ void DictionaryTest::clickAreas_data()
                 << QString::fromLatin1(option) << p.number << QRect(columnLeft[p.column], rowTop[p.row], 495, 495)
                 << code;
         }
-        QTest::addRow("%s Image37 space", option) << QString::fromLatin1(option) << 37
-                                                   << QRect(2040, 2160, 4455, 495) << 32;
+        QTest::addRow("%s Image37 space", option)
+            << QString::fromLatin1(option) << 37 << QRect(2040, 2160, 4455, 495) << 32;
     }
 }
 
@@ -532,12 +551,12 @@ void DictionaryTest::refusedInputSaysWhy_data()
     QTest::newRow("swedish letter typed for russian")
         << "Option1" << false << u"дå"_qs << u"д"_qs
         << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
-    QTest::newRow("emoji pasted: refused whole") << "Option1" << true << u"дом😀"_qs << QString()
-                                                 << u"\u201C😀\u201D is not a letter of Russian"_qs;
-    QTest::newRow("foreign letter in a paste: refused whole") << "Option3" << true << u"husж"_qs << QString()
-                                                              << latinOnly;
-    QTest::newRow("invisible marks dropped from a paste") << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus"
-                                                          << QString();
+    QTest::newRow("emoji pasted: refused whole")
+        << "Option1" << true << u"дом😀"_qs << QString() << u"\u201C😀\u201D is not a letter of Russian"_qs;
+    QTest::newRow("foreign letter in a paste: refused whole")
+        << "Option3" << true << u"husж"_qs << QString() << latinOnly;
+    QTest::newRow("invisible marks dropped from a paste")
+        << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus" << QString();
 }
 
 void DictionaryTest::refusedInputSaysWhy()
@@ -630,7 +649,8 @@ void DictionaryTest::sameLanguageRule_data()
     QTest::newRow("ru->ru becomes ru->sv") << "Option1" << 0 << 2 << u"дом"_qs << "hus, hem";
     QTest::newRow("en->en becomes en->ru") << "Option2" << 1 << 0 << "house" << u"дом"_qs;
     QTest::newRow("sv->sv becomes sv->ru") << "Option3" << 2 << 0 << "hus" << u"дом, здание"_qs;
-    QTest::newRow("en->sv stays") << "Option2" << 2 << 2 << "house" << "hus";
+    QTest::newRow("en->sv stays") << "Option2" << 2 << 2 << "house"
+                                  << "hus";
 }
 
 void DictionaryTest::sameLanguageRule()
@@ -648,8 +668,9 @@ void DictionaryTest::sameLanguageRule()
     QCOMPARE(get<QLineEdit>(russianTarget ? "TextPole0R" : "TextPole0S")->text(), line);
     QCOMPARE(get("TextPole0R")->isVisible(), russianTarget);
     // The heading reset before the lookup names the language, never the country.
-    QVERIFY(get<QPlainTextEdit>("Text22")->toPlainText().startsWith(
-        QLatin1String(newTarget == 0 ? "RUSSIAN" : newTarget == 1 ? "ENGLISH" : "SWEDISH")));
+    QVERIFY(get<QPlainTextEdit>("Text22")->toPlainText().startsWith(QLatin1String(newTarget == 0   ? "RUSSIAN"
+                                                                                  : newTarget == 1 ? "ENGLISH"
+                                                                                                   : "SWEDISH")));
     QVERIFY(m_messages.isEmpty());
 }
 
@@ -725,8 +746,9 @@ void DictionaryTest::opensCentredAtItsRealSize()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QPoint middle = window.screen()->availableGeometry().center();
-    QTRY_VERIFY2((window.frameGeometry().center() - middle).manhattanLength() <= 1,
-                 qPrintable(QStringLiteral("frame at %1,%2").arg(window.frameGeometry().x()).arg(window.frameGeometry().y())));
+    QTRY_VERIFY2(
+        (window.frameGeometry().center() - middle).manhattanLength() <= 1,
+        qPrintable(QStringLiteral("frame at %1,%2").arg(window.frameGeometry().x()).arg(window.frameGeometry().y())));
     QCOMPARE(window.centralWidget()->size(), QSize(542, 440));
     QVERIFY(!window.testAttribute(Qt::WA_Moved)); // not placed as if by the user
 }
@@ -828,12 +850,17 @@ void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
 void DictionaryTest::screenReaderSeesNamedControls()
 {
     get<QRadioButton>("Option3")->click();
-    const std::pair<const char *, const char *> names[] = {
-        {"Text1", "Russian word"},     {"Text2", "Swedish word"},
-        {"TextPole0R", "Translation"}, {"TextPole0S", "Translation"},
-        {"Text11", "Nearest words"},   {"Text11r", "Nearest words"},
-        {"Text22", "Translations of the nearest words"}, {"Text22r", "Translations of the nearest words"},
-        {"Frame1", "From language: "}, {"Command1", "Translate"}, {"klav1sv", "Swedish keyboard"}};
+    const std::pair<const char *, const char *> names[] = {{"Text1", "Russian word"},
+                                                           {"Text2", "Swedish word"},
+                                                           {"TextPole0R", "Translation"},
+                                                           {"TextPole0S", "Translation"},
+                                                           {"Text11", "Nearest words"},
+                                                           {"Text11r", "Nearest words"},
+                                                           {"Text22", "Translations of the nearest words"},
+                                                           {"Text22r", "Translations of the nearest words"},
+                                                           {"Frame1", "From language: "},
+                                                           {"Command1", "Translate"},
+                                                           {"klav1sv", "Swedish keyboard"}};
     for (const auto &[name, accessibleName] : names) {
         QAccessibleInterface *control = QAccessible::queryAccessibleInterface(get(name));
         QVERIFY2(control, name);
@@ -855,13 +882,30 @@ void DictionaryTest::screenReaderPressesKeys_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("after"); // the word "ab" after the press
-    QTest::newRow("russian letter") << "Option1" << "Image1" << u"й"_qs << u"abй"_qs;
-    QTest::newRow("english letter") << "Option2" << "Image1" << "q" << "abq";
-    QTest::newRow("swedish letter") << "Option3" << "Image11" << u"å"_qs << u"abå"_qs;
-    QTest::newRow("key with nothing on it") << "Option2" << "Image11" << "no letter" << "ab";
-    QTest::newRow("space") << "Option2" << "Image37" << "Space" << "ab ";
-    QTest::newRow("backspace") << "Option3" << "Image38" << "Backspace" << "a";
-    QTest::newRow("delete all") << "Option1" << "Image35" << "Delete All" << "";
+    QTest::newRow("russian letter") << "Option1"
+                                    << "Image1" << u"й"_qs << u"abй"_qs;
+    QTest::newRow("english letter") << "Option2"
+                                    << "Image1"
+                                    << "q"
+                                    << "abq";
+    QTest::newRow("swedish letter") << "Option3"
+                                    << "Image11" << u"å"_qs << u"abå"_qs;
+    QTest::newRow("key with nothing on it") << "Option2"
+                                            << "Image11"
+                                            << "no letter"
+                                            << "ab";
+    QTest::newRow("space") << "Option2"
+                           << "Image37"
+                           << "Space"
+                           << "ab ";
+    QTest::newRow("backspace") << "Option3"
+                               << "Image38"
+                               << "Backspace"
+                               << "a";
+    QTest::newRow("delete all") << "Option1"
+                                << "Image35"
+                                << "Delete All"
+                                << "";
 }
 
 void DictionaryTest::screenReaderPressesKeys()

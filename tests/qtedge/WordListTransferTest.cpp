@@ -1,7 +1,7 @@
 // Export and import of the user dictionary as word lists, through the routines trelvik-cli calls.
 
-#include "qtedge/TypedWords.h"
 #include "qtedge/WordListTransfer.h"
+#include "qtedge/TypedWords.h"
 
 #include "support/TestSupport.h"
 
@@ -33,7 +33,8 @@ protected:
 TEST_F(WordListTransferTest, ExportThenImportIntoAnEmptyDictionaryGivesTheSameFile)
 {
     const std::string original = " 5 \r\n" + line("дом", "hus", "house") + line("ёлка", "julgran", "christmas tree")
-                                 + line("кот", "katt", "cat, the") + line("", "åsna", "") + line("гол", "mål", "tab\tword");
+                                 + line("кот", "katt", "cat, the") + line("", "åsna", "")
+                                 + line("гол", "mål", "tab\tword");
     for (const WordListFormat format : {WordListFormat::Csv, WordListFormat::Tsv}) {
         writeFile(path, original);
         ExportedWords exported;
@@ -63,7 +64,8 @@ TEST_F(WordListTransferTest, ExportLeavesOutAndCountsRecordsOfNothing)
 
 TEST_F(WordListTransferTest, ReadsSpreadsheetCsvAsSavedInManyCountries)
 {
-    const std::string list = "\xEF\xBB\xBF" "English;Russian;Swedish\r\n"
+    const std::string list = "\xEF\xBB\xBF"
+                             "English;Russian;Swedish\r\n"
                              "\"Ice; cream\";МОРОЖЕНОЕ;glass\n"
                              ";;\r\n"
                              " Dog ;собака;Hund\r\n";
@@ -86,11 +88,13 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
                              "кот,\"say \"\"hi\"\"\",cat\n"
                              "\"two\nlines\",x,y\n"
                              "кот,kаtt,cat\n"
-                             "кот,katt," + std::string(256, 'a') + "\n"
-                             "кот,katt\n"
-                             "\xE4\xF6,x,y\n"
-                             "a,b,c,d\n"
-                             "\"open,x,y\n";
+                             "кот,katt,"
+                             + std::string(256, 'a')
+                             + "\n"
+                               "кот,katt\n"
+                               "\xE4\xF6,x,y\n"
+                               "a,b,c,d\n"
+                               "\"open,x,y\n";
     EXPECT_EQ(importList(list), before);
     EXPECT_FALSE(last.stored);
 
@@ -144,7 +148,8 @@ TEST_F(WordListTransferTest, AddsDuringImportsAreNotLost)
         }
     });
     for (int a = 0; a < kAdds; ++a) {
-        const TypedWordsAdded added = AddTypedWords(path, QStringLiteral("add"), QString::number(a), QStringLiteral("y"));
+        const TypedWordsAdded added =
+            AddTypedWords(path, QStringLiteral("add"), QString::number(a), QStringLiteral("y"));
         EXPECT_EQ(added.outcome, TypedWordsAdded::Outcome::Added) << added.message.toStdString();
     }
     importer.join();

@@ -14,8 +14,8 @@
 namespace testsupport {
 
 struct ChildResult {
-    int exitCode = -1; // the child's exit status, or -1 when a signal ended it
-    int signal = 0;    // the signal that ended it (SIGALRM when it ran out of time)
+    int exitCode = -1;  // the child's exit status, or -1 when a signal ended it
+    int signal = 0;     // the signal that ended it (SIGALRM when it ran out of time)
     std::string output; // what the child wrote to its report pipe
 };
 

@@ -46,7 +46,10 @@ inline std::string singleByte(std::string_view utf8)
 }
 
 // Shorthand: sb("дом") is the Windows-1251 spelling, sb("hus") plain ASCII, sb("mår") Windows-1252.
-inline std::string sb(std::string_view utf8) { return singleByte(utf8); }
+inline std::string sb(std::string_view utf8)
+{
+    return singleByte(utf8);
+}
 
 // One record line in the written form: three quoted fields, CR LF.
 inline std::string line(std::string_view ru, std::string_view sv, std::string_view en)
@@ -93,8 +96,7 @@ public:
     ~TempAppDir()
     {
         std::error_code ec;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(m_path, ec);
     }
 

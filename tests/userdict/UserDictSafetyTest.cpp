@@ -214,10 +214,10 @@ int addConcurrently(const std::vector<std::string> &paths, int each, bool unpriv
             for (int i = 0; i < each; ++i) {
                 std::int32_t count = 0;
                 UserTable table;
-                done += AddUserRecord(paths[w], count, table, "w" + std::to_string(w) + "-" + std::to_string(i), "en",
-                                      "sv")
-                            ? 1
-                            : 0;
+                done +=
+                    AddUserRecord(paths[w], count, table, "w" + std::to_string(w) + "-" + std::to_string(i), "en", "sv")
+                        ? 1
+                        : 0;
             }
             ::_exit(done);
         }

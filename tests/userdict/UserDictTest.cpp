@@ -102,18 +102,14 @@ TEST_P(CountLineTest, ReadsOrRefusesLineOne)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, CountLineTest,
-                         ::testing::Values(CountLineCase{"number_after_4000_blanks", std::string(4093, ' ') + "12345678",
-                                                         true, 12345678},
-                                           CountLineCase{"written_form", " 1 ", true, 1},
-                                           CountLineCase{"no_blanks", "1", true, 1},
-                                           CountLineCase{"zero", " 0 ", true, 0},
-                                           CountLineCase{"negative", "-5", true, -5},
-                                           CountLineCase{"letters", "abc", false, 0},
-                                           CountLineCase{"overflow", "99999999999", false, 0},
-                                           CountLineCase{"number_and_junk", "12x", false, 0},
-                                           CountLineCase{"empty", "", false, 0}),
-                         [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CountLineTest,
+    ::testing::Values(CountLineCase{"number_after_4000_blanks", std::string(4093, ' ') + "12345678", true, 12345678},
+                      CountLineCase{"written_form", " 1 ", true, 1}, CountLineCase{"no_blanks", "1", true, 1},
+                      CountLineCase{"zero", " 0 ", true, 0}, CountLineCase{"negative", "-5", true, -5},
+                      CountLineCase{"letters", "abc", false, 0}, CountLineCase{"overflow", "99999999999", false, 0},
+                      CountLineCase{"number_and_junk", "12x", false, 0}, CountLineCase{"empty", "", false, 0}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST_F(UserDictTest, AppendToZeroCountWritesOneRecord)
 {
@@ -155,8 +151,8 @@ TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
     ASSERT_TRUE(AddUserRecords(path, before, table, batch));
     EXPECT_EQ(before, 1);
     ASSERT_EQ(table.size(), 1u);
-    EXPECT_EQ(readFile(path), " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat")
-                                  + line("пёс", "hund", "dog"));
+    EXPECT_EQ(readFile(path),
+              " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
 
     const std::string stored = readFile(path);
     const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
@@ -193,12 +189,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         LayoutCase{"written_form", " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"), 0},
         LayoutCase{"lf_line_ends", " 1 \n\"a\",\"b\",\"c\"\n\"d\",\"e\",\"f\"", 0},
-        LayoutCase{"unset_record_and_blank_lines_at_the_end", " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n", 0},
+        LayoutCase{"unset_record_and_blank_lines_at_the_end", " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n",
+                   0},
         LayoutCase{"stray_quote", " 2 \r\n" + line("дом", "hus", "house") + "\"кот\"\",\"katt\",\"cat\"\r\n", 3},
         LayoutCase{"notes_file", "3\r\nmilk, eggs\r\nbread\r\n", 2},
         LayoutCase{"unquoted_words", " 1 \r\nдом,hus,house\r\n", 2},
         LayoutCase{"record_split_over_two_lines", " 1 \r\n\"a\",\"b\",\r\n\"c\"\r\n", 2},
-        LayoutCase{"blank_line_between_records", " 2 \r\n" + line("дом", "hus", "house") + "\r\n" + line("кот", "katt", "cat"), 3},
+        LayoutCase{"blank_line_between_records",
+                   " 2 \r\n" + line("дом", "hus", "house") + "\r\n" + line("кот", "katt", "cat"), 3},
         LayoutCase{"lf_line_among_cr_lf_lines", " 2 \r\n\"a\",\"b\",\"c\"\n" + line("кот", "katt", "cat"), 2},
         LayoutCase{"cut_in_the_middle_of_a_word", " 2 \r\n" + line("дом", "hus", "house") + "\"кот\",\"ka", 3}),
     [](const auto &p) { return std::string(p.param.name); });
@@ -266,9 +264,9 @@ TEST_F(UserDictTest, WriteReplacesTheWholeFileAndKeepsItsPermissions)
 
 TEST_F(UserDictTest, LookupFollowsTheVolumeRules)
 {
-    writeFile(path, " 6 \r\n" + line("собака", "hund", "dog") + line("собака", "vovve", "doggy") +
-                        line("собачка", "hundvalp", "little dog") + line("xabcy", "x", "y") + ",,\r\n" +
-                        line("собака", "hynda", "bitch"));
+    writeFile(path, " 6 \r\n" + line("собака", "hund", "dog") + line("собака", "vovve", "doggy")
+                        + line("собачка", "hundvalp", "little dog") + line("xabcy", "x", "y") + ",,\r\n"
+                        + line("собака", "hynda", "bitch"));
     const LookupContext ru = lookup("собака", kRussianColumn, kEnglishColumn);
     ASSERT_EQ(ru.Translations.count, 2) << "the record of empty words hides the ones after it";
     EXPECT_EQ(ru.Translations.slot[1], "dog");

@@ -1,8 +1,8 @@
 // Word lists as spreadsheets and flashcard programs write them: reading, writing, separators, headers.
 
+#include "userdict/WordList.h"
 #include "engine/LookupContext.h"
 #include "userdict/DelimitedText.h"
-#include "userdict/WordList.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,10 @@ struct ReadCase {
     std::vector<Row> rows;
 };
 
-void PrintTo(const ReadCase &c, std::ostream *os) { *os << c.name; }
+void PrintTo(const ReadCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ReadDelimitedTest : public ::testing::TestWithParam<ReadCase> {};
 
@@ -47,11 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"spreadsheet_quoting", "\"a, b\",\"say \"\"x\"\"\",c\r\n", ',', {{1, {"a, b", "say \"x\"", "c"}}}},
         ReadCase{"quotes_inside_a_plain_cell_stay", "a\"b,c\n", ',', {{1, {"a\"b", "c"}}}},
-        ReadCase{"mixed_line_ends_and_blank_lines", "a,b\n\r\nc,d\re,f", ',',
+        ReadCase{"mixed_line_ends_and_blank_lines",
+                 "a,b\n\r\nc,d\re,f",
+                 ',',
                  {{1, {"a", "b"}}, {3, {"c", "d"}}, {4, {"e", "f"}}}},
         ReadCase{"byte_order_mark_skipped", "\xEF\xBB\xBFru;sv\n", ';', {{1, {"ru", "sv"}}}},
-        ReadCase{"quoted_line_break_keeps_later_line_numbers", "\"x\r\ny\",z\nq\n", ',',
-                 {{1, {"x\r\ny", "z"}}, {3, {"q"}}}},
+        ReadCase{
+            "quoted_line_break_keeps_later_line_numbers", "\"x\r\ny\",z\nq\n", ',', {{1, {"x\r\ny", "z"}}, {3, {"q"}}}},
         ReadCase{"blanks_around_quotes", " \"a\" ,b ", ',', {{1, {"a", "b "}}}},
         ReadCase{"empty_cells_kept", ",,\na,,\n", ',', {{1, {"", "", ""}}, {2, {"a", "", ""}}}},
         ReadCase{"tabs_leave_commas_alone", "a,b\tc\n", '\t', {{1, {"a,b", "c"}}}},

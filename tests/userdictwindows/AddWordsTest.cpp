@@ -3,6 +3,7 @@
 #include "userdictwindows/AddWords.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
@@ -11,7 +12,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QAccessible>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -52,7 +52,10 @@ private:
     AddWords *window() const { return m_window.data(); }
     QLineEdit *field(const char *name) const { return m_window->findChild<QLineEdit *>(QLatin1String(name)); }
     QString label1() const { return m_window->findChild<QLabel *>(QStringLiteral("Label1"))->text(); }
-    void clickAdd() { QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton); }
+    void clickAdd()
+    {
+        QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("Command3")), Qt::LeftButton);
+    }
     void fill(const QString &ru, const QString &en, const QString &sv)
     {
         field("Text1")->setText(ru);
@@ -97,15 +100,13 @@ void AddWordsTest::takesOverTheMainWindowWord_data()
     QTest::addColumn<QString>("text3");
     QTest::addColumn<QString>("focused"); // the caret goes to the first field still to be filled
 
-    QTest::newRow("russian source") << true << false << false << u"Собака"_s << QString() << QString()
-                                    << u"Text2"_s;
+    QTest::newRow("russian source") << true << false << false << u"Собака"_s << QString() << QString() << u"Text2"_s;
     QTest::newRow("english source") << false << true << false << QString() << u"Dog"_s << QString() << u"Text1"_s;
-    QTest::newRow("swedish goes to the Swedish field") << false << false << true << QString() << QString()
-                                                       << u"Dog"_s << u"Text1"_s;
-    QTest::newRow("no source empties all") << false << false << false << QString() << QString() << QString()
-                                           << u"Text1"_s;
-    QTest::newRow("first switch wins") << true << true << true << u"Собака"_s << QString() << QString()
-                                       << u"Text2"_s;
+    QTest::newRow("swedish goes to the Swedish field")
+        << false << false << true << QString() << QString() << u"Dog"_s << u"Text1"_s;
+    QTest::newRow("no source empties all")
+        << false << false << false << QString() << QString() << QString() << u"Text1"_s;
+    QTest::newRow("first switch wins") << true << true << true << u"Собака"_s << QString() << QString() << u"Text2"_s;
 }
 
 void AddWordsTest::takesOverTheMainWindowWord()
@@ -134,7 +135,7 @@ void AddWordsTest::everyShowingRefillsTheFields()
     m_main = SourceFields{false, true, false, QString(), u" Big  Dog "_s};
     window()->show();
     QCOMPARE(field("Text2")->text(), u" Big  Dog "_s); // taken over unchanged, spaces and case kept
-    field("Text1")->insert(u"собака"_s); // keyClicks takes Latin-1 only
+    field("Text1")->insert(u"собака"_s);               // keyClicks takes Latin-1 only
     QTest::keyClicks(field("Text3"), u"hund"_s);
     clickAdd();
     QCOMPARE(label1(), u"Write words, and press Add-Button"_s);
@@ -163,8 +164,8 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
         << QByteArray("\"\xEC\xEE\xF0\xEE\xE6\xE5\xED\xEE\xE5\",\"glass\",\"ice cream\"");
     QTest::newRow("only spaces is stored empty") << u"   "_s << u"x"_s << u"y"_s << QByteArray("\"\",\"y\",\"x\"");
     // A paste is never cut short: here the word would have been cut off behind the blanks.
-    QTest::newRow("100,000-character paste") << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s
-                                             << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
+    QTest::newRow("100,000-character paste")
+        << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
     QTest::newRow("comma stays inside its quotes")
         << u"да"_s << u"yes, sir"_s << u"ja"_s << QByteArray("\"\xE4\xE0\",\"ja\",\"yes, sir\"");
 }
@@ -246,12 +247,11 @@ void AddWordsTest::unstorableWordIsRefused_data()
 
     QTest::newRow("double quote") << u"кот"_s << u"the \"cat\""_s << u"katt"_s
                                   << u"ERROR: words cannot hold a \" sign"_s;
-    QTest::newRow("cyrillic in the swedish field") << u"кот"_s << u"cat"_s << u"кatt"_s
-                                                   << u"ERROR: \u201Cк\u201D cannot be stored"_s;
-    QTest::newRow("outside both code pages") << u"кот😀"_s << u"cat"_s << u"katt"_s
-                                             << u"ERROR: \u201C😀\u201D cannot be stored"_s;
-    QTest::newRow("over-long word") << u"кот"_s << QString(256, u'a') << u"katt"_s
-                                    << u"ERROR: a word is too long"_s;
+    QTest::newRow("cyrillic in the swedish field")
+        << u"кот"_s << u"cat"_s << u"кatt"_s << u"ERROR: \u201Cк\u201D cannot be stored"_s;
+    QTest::newRow("outside both code pages")
+        << u"кот😀"_s << u"cat"_s << u"katt"_s << u"ERROR: \u201C😀\u201D cannot be stored"_s;
+    QTest::newRow("over-long word") << u"кот"_s << QString(256, u'a') << u"katt"_s << u"ERROR: a word is too long"_s;
     QTest::newRow("nothing but spaces") << u" "_s << u"  "_s << u" "_s << u"ERROR: enter words first"_s;
 }
 
@@ -397,8 +397,8 @@ void AddWordsTest::refusedInputSaysWhy_data()
         << u"This field takes Latin letters. Type the Russian word in the field under \"Russian\"."_s;
     QTest::newRow("swedish letter in the russian field")
         << u"Text1"_s << u"Å"_s << QString() << u"This field takes Russian letters. Type \u201CÅ\u201D in the field"_s;
-    QTest::newRow("emoji in the swedish field") << u"Text3"_s << u"😀"_s << QString()
-                                                << u"\u201C😀\u201D cannot be stored in the user dictionary."_s;
+    QTest::newRow("emoji in the swedish field")
+        << u"Text3"_s << u"😀"_s << QString() << u"\u201C😀\u201D cannot be stored in the user dictionary."_s;
     QTest::newRow("zero-width space dropped") << u"Text3"_s << u"hund\u200B"_s << u"hund"_s << QString();
 }
 

@@ -1,7 +1,7 @@
 #include "support/WindowTestSupport.h"
 
-#include "userdictwindows/OptionsF.h"
 #include "userdict/UserDictFile.h"
+#include "userdictwindows/OptionsF.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -79,10 +79,11 @@ void OptionsFTest::countIsReadAtCreation_data()
 
     QTest::newRow("missing file") << QByteArray("<none>") << u"0 word(s)"_s << 0;
     QTest::newRow("empty file") << QByteArray() << u"0 word(s)"_s << 0;
-    QTest::newRow("three records")
-        << QByteArray(" 3 \r\n\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\"\r\n") << u"3 word(s)"_s << 3;
-    QTest::newRow("count without blanks") << QByteArray("2\r\n\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n")
-                                          << u"2 word(s)"_s << 2;
+    QTest::newRow("three records") << QByteArray(
+        " 3 \r\n\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n\"g\",\"h\",\"i\"\r\n")
+                                   << u"3 word(s)"_s << 3;
+    QTest::newRow("count without blanks")
+        << QByteArray("2\r\n\"a\",\"b\",\"c\"\r\n\"d\",\"e\",\"f\"\r\n") << u"2 word(s)"_s << 2;
     QTest::newRow("count of zero") << QByteArray(" 0 \r\n") << u"0 word(s)"_s << 0;
     QTest::newRow("negative count") << QByteArray(" -4 \r\n") << u"0 word(s)"_s << 0;
 }
@@ -211,7 +212,8 @@ void OptionsFTest::clickOnLongCaptionTogglesCheck2()
     QVERIFY(caption);
     QVERIFY(caption->text().startsWith(u"Find synonyms and some similar words"_s));
     // The whole caption fits inside the window, between the frame and the buttons.
-    const QRect needed = caption->fontMetrics().boundingRect(caption->contentsRect(), Qt::TextWordWrap, caption->text());
+    const QRect needed =
+        caption->fontMetrics().boundingRect(caption->contentsRect(), Qt::TextWordWrap, caption->text());
     QVERIFY2(needed.height() <= caption->height(), qPrintable(QString::number(needed.height())));
     QVERIFY(caption->geometry().bottom() < button("Command2")->geometry().top());
 

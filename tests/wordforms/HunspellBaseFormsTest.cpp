@@ -40,21 +40,20 @@ TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
     EXPECT_NE(std::find(bases.begin(), bases.end(), sb(c.base)), bases.end()) << c.word;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BaseFormsTest,
-    ::testing::Values(FormCase{"russian_plural", kRussianColumn, "книги", "книга"},
-                      FormCase{"russian_yo_stays", kRussianColumn, "ёлки", "ёлка"},
-                      FormCase{"russian_past", kRussianColumn, "читала", "читать"},
-                      FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
-                      FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
-                      FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
-                      FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
-                      FormCase{"english_regular", kEnglishColumn, "cities", "city"},
-                      FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
-                      FormCase{"no_word_no_form", kEnglishColumn, "xqzv", ""},
-                      FormCase{"empty_word", kRussianColumn, "", ""},
-                      FormCase{"bad_column", 4, "books", ""}),
-    [](const auto &p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
+                         ::testing::Values(FormCase{"russian_plural", kRussianColumn, "книги", "книга"},
+                                           FormCase{"russian_yo_stays", kRussianColumn, "ёлки", "ёлка"},
+                                           FormCase{"russian_past", kRussianColumn, "читала", "читать"},
+                                           FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
+                                           FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
+                                           FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
+                                           FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
+                                           FormCase{"english_regular", kEnglishColumn, "cities", "city"},
+                                           FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
+                                           FormCase{"no_word_no_form", kEnglishColumn, "xqzv", ""},
+                                           FormCase{"empty_word", kRussianColumn, "", ""},
+                                           FormCase{"bad_column", 4, "books", ""}),
+                         [](const auto &p) { return std::string(p.param.name); });
 
 TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
 {
@@ -78,7 +77,8 @@ TEST(BaseFormsTest, MissingDictionariesNameTheirPackages)
     EXPECT_EQ(MissingDictionaryMessage(std::string(kHunspellFolder), {kRussianColumn, kSwedishColumn, kEnglishColumn}),
               "");
     HunspellBaseForms without(empty.str());
-    EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{}) << "no stems without dictionaries";
+    EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{})
+        << "no stems without dictionaries";
 }
 
 } // namespace
