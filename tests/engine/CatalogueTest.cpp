@@ -8,8 +8,7 @@
 #include <set>
 
 using namespace trelvik;
-using testsupport::sb;
-using testsupport::TempAppDir;
+using namespace testsupport;
 
 namespace {
 

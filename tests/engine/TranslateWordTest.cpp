@@ -7,9 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace trelvik;
-using testsupport::line;
-using testsupport::sb;
-using testsupport::TempAppDir;
+using namespace testsupport;
 
 namespace {
 

@@ -8,9 +8,7 @@
 #include <sys/stat.h>
 
 using namespace trelvik;
-using testsupport::line;
-using testsupport::sb;
-using testsupport::TempAppDir;
+using namespace testsupport;
 
 namespace {
 
