@@ -233,6 +233,8 @@ class Content(unittest.TestCase):
                     first += bool(got) and got[0] in accepted[target]
                     if not got or got[0] not in accepted[target]:
                         misses.append("%s->%d %s" % (accepted[src][0], target, got[:3]))
+        sys.stderr.write("\neveryday words, %d lookups: found %.1f%%, right first %.1f%%\n"
+                         % (total, 100.0 * found / total, 100.0 * first / total))
         self.assertGreaterEqual(found / total, 0.98, misses)
         self.assertGreaterEqual(first / total, 0.95, misses)
 

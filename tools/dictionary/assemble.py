@@ -16,6 +16,13 @@ A triple (Russian, Swedish, English) is a candidate when
     "gift" would join "замужний" and "poison").
 The first translation a sense lists is its main one; a triple made of the
 others (a cross product of synonyms) needs each pair confirmed elsewhere.
+Each word needs two independent witnesses, and a pair far weaker than what
+each of its words pairs with best is dropped (see sound()). Editions without
+English get it through the English edition (add_aligned).
+
+choose() then picks one set of triples that every folder can file: common
+words first, each word's main reading first and only a few readings a word,
+secondary readings only where the words agree, no crossed synonyms.
 
 Sources come in two kinds. Origin sources (the share-alike dictionaries) may
 put a pair into the data. Confirming sources (dictionaries under a licence
@@ -35,6 +42,9 @@ PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
 # A pair is near a word's best when it has this share of the witnesses of the
 # word's strongest pair into that language.
 NEAR_BEST = 0.7
+# A pair with less than this share of the witnesses of both its words' best
+# pairs joins two senses (see Evidence.crossed).
+CROSSED_SHARE = 0.55
 LANGS = (RU, SV, EN)
 
 
@@ -124,7 +134,7 @@ class Evidence:
                                 self.main[(a, b)][(wa, wb)].add(label)
         self.valid_groups = kept
 
-    def crossed(self, a_lang, a, b_lang, b, share=0.55):
+    def crossed(self, a_lang, a, b_lang, b, share=CROSSED_SHARE):
         """Whether a pair is far weaker than what each of its words pairs with
         best: лед goes with "is" and "glass" with мороженое, and лед / glass
         comes only from sources that put ice and ice cream in one sense."""

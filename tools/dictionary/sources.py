@@ -5,7 +5,6 @@ Packages are downloaded once into a cache folder with the ordinary clients
 rebuild reads exactly the same bytes every time.
 """
 
-import base64
 import gzip
 import hashlib
 import io
