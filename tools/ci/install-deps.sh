@@ -13,7 +13,8 @@ packages=(
     libhunspell-dev hunspell-ru hunspell-sv hunspell-en-us
 )
 if [ "$what" = test ] || [ "$what" = tools ]; then
-    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian)
+    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian
+        hunspell) # the committed-volume checks spell every word with the hunspell program
 fi
 if [ "$what" = tools ]; then
     packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists
