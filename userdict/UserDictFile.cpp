@@ -330,7 +330,7 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
 }
 
 UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
-                              const std::vector<UserRecord> &records)
+                              const std::vector<UserRecord> &records, const NewRecordFilter &filter)
 {
     for (const UserRecord &record : records) {
         for (const std::string &word : record.field) {
@@ -393,17 +393,23 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
             return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(badLine)
                            + " is not three words in double quotes, separated by commas.");
     }
-    if (records.empty()) {
+    std::vector<UserRecord> filtered;
+    const std::vector<UserRecord> &added = filter ? filtered : records;
+    if (filter) {
+        filtered = records;
+        filter(kept, filtered);
+    }
+    if (added.empty()) {
         count = static_cast<std::int32_t>(kept.size());
         table = std::move(kept);
         return {};
     }
-    if (kept.size() + records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    if (kept.size() + added.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         return failure(full(fileName));
-    for (const UserRecord &record : records)
+    for (const UserRecord &record : added)
         appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
 
-    std::string whole = countLine(static_cast<std::int32_t>(kept.size() + records.size()));
+    std::string whole = countLine(static_cast<std::int32_t>(kept.size() + added.size()));
     whole += out;
     if (!ReplaceFileAtomically(fileName, whole, error))
         return failure(error);

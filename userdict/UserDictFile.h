@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,9 +56,11 @@ UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, U
 // read and one atomic rewrite: either all of them are stored or, on any refusal or failure, none, and the
 // file stays as it was. Refuses exactly what AddUserRecord refuses. Afterwards count and table hold the
 // records the file had before, so the first new record's number is count + 1. Storing nothing is allowed
-// and leaves the file untouched.
+// and leaves the file untouched. A filter, when given, sees the records the file holds once the lock is taken
+// and removes from the new records those that are not to be stored after all.
+using NewRecordFilter = std::function<void(const UserTable &present, std::vector<UserRecord> &records)>;
 UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
-                              const std::vector<UserRecord> &records);
+                              const std::vector<UserRecord> &records, const NewRecordFilter &filter = {});
 
 // Makes the user dictionary `to` a copy, byte for byte, of the one at `from`, unless `to` exists already (a
 // program running at the same time may have made it first); copied says whether it did. Creates the folder

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -153,6 +154,20 @@ TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(readFile(path),
               " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
+
+    // A filter sees what the file holds under the lock and drops what is there already.
+    const std::vector<UserRecord> again{UserRecord{{"a", "b", "c"}}, UserRecord{{sb("кот"), "katt", "cat"}}};
+    ASSERT_TRUE(
+        AddUserRecords(path, before, table, again, [](const UserTable &present, std::vector<UserRecord> &records) {
+            records.erase(std::remove_if(records.begin(), records.end(),
+                                         [&](const UserRecord &r) {
+                                             return std::find(present.begin(), present.end(), r) != present.end();
+                                         }),
+                          records.end());
+        }));
+    EXPECT_EQ(before, 3);
+    EXPECT_EQ(readFile(path), " 4 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat")
+                                  + line("пёс", "hund", "dog") + line("a", "b", "c"));
 
     const std::string stored = readFile(path);
     const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
