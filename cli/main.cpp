@@ -7,6 +7,7 @@
 #include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
 #include "qtedge/WordListTransfer.h"
+#include "userdict/DelimitedText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 #include "wordforms/HunspellBaseForms.h"
@@ -19,8 +20,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <QStringDecoder>
-
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -31,8 +30,10 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using namespace trelvik;
 
@@ -85,12 +86,8 @@ std::set<QString> g_notUtf8Arguments;
 
 const QString kNotUtf8 = QStringLiteral("The text is not valid UTF-8.");
 
-bool isUtf8(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    [[maybe_unused]] const QString text = decoder(bytes);
-    return !decoder.hasError();
-}
+// The positional arguments as the program received them: a file name is bytes, and need not be UTF-8.
+std::vector<std::string> g_rawPositionals;
 
 int usageError(const QString &message)
 {
@@ -227,7 +224,7 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const s
     while (!g_outputError && std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        allAnswered = answer(job, QString::fromStdString(line), isUtf8(line)) && allAnswered;
+        allAnswered = answer(job, QString::fromStdString(line), IsValidUtf8(line)) && allAnswered;
     }
     return allAnswered ? kExitOk : kExitDataError;
 }
@@ -243,14 +240,9 @@ int runAdd(const QStringList &args, const std::string &appDir)
         }
     }
     std::string userDict = UserDictionaryPath(appDir);
-    std::string note;
-    if (const UserDictResult moved = UseWritableUserDictionary(userDict, note); !moved) {
-        printErr(FromEngineMessage(moved.error));
-        return kExitDataError;
-    }
-    if (!note.empty())
-        printErr(FromEngineMessage(note));
     const TypedWordsAdded added = AddTypedWords(userDict, args.at(1), args.at(2), args.at(3));
+    if (!added.note.isEmpty())
+        printErr(added.note);
     if (added.outcome != TypedWordsAdded::Outcome::Added) {
         printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
@@ -282,11 +274,49 @@ std::optional<WordListFormat> formatOfName(const QString &name)
     return std::nullopt;
 }
 
+// The bytes of the positional argument at index, as the program received it.
+std::string rawPositional(const QStringList &args, int index)
+{
+    if (g_rawPositionals.size() == static_cast<std::size_t>(args.size()))
+        return g_rawPositionals[static_cast<std::size_t>(index)];
+    return QFile::encodeName(args.at(index)).toStdString();
+}
+
+// Whether writing a word list to file would overwrite a user dictionary: the one in use under any of its
+// names, or any file whose first line is a record count followed by records.
+bool holdsUserDictionary(const std::string &file, const std::string &appDir)
+{
+    struct stat target {};
+    if (::stat(file.c_str(), &target) != 0)
+        return false;
+    for (const std::string &userDict :
+         {UserDictionaryPath(appDir), appDir + "/user.dct", UserDataFolder() + "/user.dct"}) {
+        struct stat st {};
+        if (::stat(userDict.c_str(), &st) == 0 && st.st_dev == target.st_dev && st.st_ino == target.st_ino)
+            return true;
+    }
+    std::string bytes;
+    if (!S_ISREG(target.st_mode)
+        || ReadWholeFile(file, /*createIfMissing=*/false, bytes, nullptr, 4096) != ReadStatus::Ok)
+        return false;
+    const std::size_t end = bytes.find('\n');
+    std::int32_t count = 0;
+    std::string_view first = std::string_view(bytes).substr(0, end);
+    while (!first.empty() && (first.back() == '\r' || first.back() == ' '))
+        first.remove_suffix(1);
+    while (!first.empty() && first.front() == ' ')
+        first.remove_prefix(1);
+    const std::string_view rest =
+        end == std::string::npos ? std::string_view() : std::string_view(bytes).substr(end + 1);
+    return ParseRecordCount(first, count) && (rest.empty() || rest.front() == '"' || rest.substr(0, 2) == ",,");
+}
+
 int runExport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
 {
     if (args.size() > 2)
         return usageError(QStringLiteral("export takes at most one FILE."));
     const QString file = args.size() == 2 ? args.at(1) : QString();
+    const std::string fileName = args.size() == 2 ? rawPositional(args, 1) : std::string();
     // Without --format, a FILE named *.tsv or *.tab gets TSV, anything else CSV.
     std::optional<WordListFormat> format =
         SeparatorOfWordList(file, {}) == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
@@ -310,8 +340,12 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
             return outputFailure();
         return kExitOk;
     }
+    if (holdsUserDictionary(fileName, appDir)) {
+        printErr(QStringLiteral("%1 holds a user dictionary; export writes word lists to another file.").arg(file));
+        return kExitDataError;
+    }
     std::string error;
-    if (!ReplaceFileAtomically(QFile::encodeName(file).toStdString(), exported.text, error)) {
+    if (!ReplaceFileAtomically(fileName, exported.text, error)) {
         printErr(FromEngineMessage(error));
         return kExitDataError;
     }
@@ -355,8 +389,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
         }
     } else {
         std::string error;
-        if (ReadWholeFile(QFile::encodeName(file).toStdString(), /*createIfMissing=*/false, bytes, &error)
-            != ReadStatus::Ok) {
+        if (ReadWholeFile(rawPositional(args, 1), /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok) {
             printErr(FromEngineMessage(error));
             return kExitDataError;
         }
@@ -365,6 +398,8 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
     const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), bytes,
                                                  SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
+    if (!outcome.note.isEmpty())
+        printErr(outcome.note);
     if (!outcome.fileError.isEmpty()) {
         printErr(outcome.fileError);
         return kExitDataError;
@@ -377,8 +412,6 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
             QString fate = QStringLiteral("add");
             if (row.fate == ImportRow::Fate::AlreadyPresent)
                 fate = QStringLiteral("already present");
-            else if (row.fate == ImportRow::Fate::Repeated)
-                fate = QStringLiteral("repeats line %1").arg(row.firstLine);
             report += QStringLiteral("%1:%2: %3 %4\n").arg(shownName).arg(row.line).arg(fate, quotedWords(row.record));
         }
     }
@@ -418,12 +451,32 @@ std::optional<std::string> rawAppDir(int argc, char *argv[])
     return value;
 }
 
+// The arguments that are no option and no option's value, in order, as bytes.
+std::vector<std::string> rawPositionals(int argc, char *argv[])
+{
+    std::vector<std::string> positionals;
+    bool optionsEnd = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (!optionsEnd && arg == "--") {
+            optionsEnd = true;
+        } else if (!optionsEnd && arg.size() > 1 && arg.front() == '-') {
+            if ((arg == "--app-dir" || arg == "--format") && i + 1 < argc)
+                ++i;
+        } else {
+            positionals.emplace_back(arg);
+        }
+    }
+    return positionals;
+}
+
 int run(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (!isUtf8(QByteArrayView(argv[i])))
+        if (!IsValidUtf8(argv[i]))
             g_notUtf8Arguments.insert(QString::fromLocal8Bit(argv[i]));
     }
+    g_rawPositionals = rawPositionals(argc, argv);
     QCoreApplication app(argc, argv);
     SetApplicationIdentity();
 
@@ -501,14 +554,14 @@ int run(int argc, char *argv[])
             return kExitDataError;
         }
     }
-    // Without its volumes every lookup would say "not present", and an add would write into a folder that is
-    // not the program's.
-    if (const std::string missing = MissingDictionaryFolder(appDir); !missing.empty()) {
+    const QString command = args.first();
+    // Without its volumes every lookup would say "not present"; the user's own words need no volumes, so that
+    // they can be counted, added and taken out of a broken installation.
+    if (const std::string missing = MissingDictionaryFolder(appDir); !missing.empty() && command == u"lookup") {
         printErr(FromEngineMessage("no dictionary in " + appDir + ": " + missing + " is not a folder"));
         return kExitDataError;
     }
 
-    const QString command = args.first();
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
     if (command == u"lookup")

@@ -1,5 +1,6 @@
 #include "TypedWords.h"
 
+#include "AppFolder.h"
 #include "QtText.h"
 
 namespace trelvik {
@@ -35,7 +36,7 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
     return prepared;
 }
 
-TypedWordsAdded AddTypedWords(const std::string &userDictPath, const QString &russian, const QString &english,
+TypedWordsAdded AddTypedWords(std::string &userDictPath, const QString &russian, const QString &english,
                               const QString &swedish)
 {
     TypedWordsAdded added;
@@ -47,6 +48,14 @@ TypedWordsAdded AddTypedWords(const std::string &userDictPath, const QString &ru
         added.detail = prepared.detail;
         return added;
     }
+
+    std::string note;
+    if (const UserDictResult moved = UseWritableUserDictionary(userDictPath, note); !moved) {
+        added.outcome = TypedWordsAdded::Outcome::FileError;
+        added.message = FromEngineMessage(moved.error);
+        return added;
+    }
+    added.note = FromEngineMessage(note);
 
     std::int32_t count = 0;
     UserTable table;

@@ -30,11 +30,13 @@ struct TypedWordsAdded {
     QString message;         // for Refused: the error line; for FileError: why the file was left as it was
     QString detail;          // for Refused: more about the refusal, or empty
     qint64 recordNumber = 0; // for Added: the new record's number
+    QString note;            // the user dictionary was moved first: where the words went, to tell once
 };
 
 // Adds typed words as the add-words window's "Add" does (both it and `trelvik-cli add` come here): every
-// field must be filled in, then PrepareTypedWords, then AddUserRecord.
-TypedWordsAdded AddTypedWords(const std::string &userDictPath, const QString &russian, const QString &english,
+// field must be filled in, then PrepareTypedWords, then AddUserRecord. Only words that can be stored move a
+// user dictionary in a read-only folder (UseWritableUserDictionary); userDictPath then names its new place.
+TypedWordsAdded AddTypedWords(std::string &userDictPath, const QString &russian, const QString &english,
                               const QString &swedish);
 
 // "Words is added. Record #" and the number.

@@ -1,5 +1,6 @@
 #include "WordListTransfer.h"
 
+#include "AppFolder.h"
 #include "QtText.h"
 #include "TypedWords.h"
 #include "engine/LookupContext.h"
@@ -7,13 +8,12 @@
 #include "userdict/DelimitedText.h"
 #include "userdict/WordList.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
 #include <algorithm>
-#include <map>
 #include <set>
+#include <sys/stat.h>
 #include <utility>
 
 namespace trelvik {
@@ -49,6 +49,16 @@ std::array<std::string, 3> sameTripleKey(const UserRecord &record)
     for (char &c : key[kRussianColumn - 1])
         c = static_cast<char>(FoldYo(static_cast<unsigned char>(c)));
     return key;
+}
+
+using TripleKeys = std::set<std::array<std::string, 3>>;
+
+TripleKeys keysOf(const UserTable &records)
+{
+    TripleKeys keys;
+    for (const UserRecord &record : records)
+        keys.insert(sameTripleKey(record));
+    return keys;
 }
 
 bool isBlankRow(const DelimitedRow &row)
@@ -123,10 +133,7 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
         bytes = converted;
     }
 
-    std::set<std::array<std::string, 3>> present;
-    for (const UserRecord &record : existing)
-        present.insert(sameTripleKey(record));
-    std::map<std::array<std::string, 3>, std::size_t> listed;
+    const TripleKeys present = keysOf(existing);
 
     WordListLayout layout = DefaultWordListLayout();
     bool firstRow = true;
@@ -178,15 +185,8 @@ ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &e
         ImportRow planned;
         planned.line = row.line;
         planned.record = prepared.record;
-        const std::array<std::string, 3> key = sameTripleKey(planned.record);
-        if (present.count(key) != 0) {
+        if (present.count(sameTripleKey(planned.record)) != 0)
             planned.fate = ImportRow::Fate::AlreadyPresent;
-        } else if (const auto earlier = listed.find(key); earlier != listed.end()) {
-            planned.fate = ImportRow::Fate::Repeated;
-            planned.firstLine = earlier->second;
-        } else {
-            listed.emplace(key, row.line);
-        }
         plan.rows.push_back(std::move(planned));
     }
     return plan;
@@ -198,7 +198,8 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     UserTable existing;
     std::size_t emptyRecords = 0;
     // A dry run leaves even a missing user dictionary missing; reading would create it.
-    const bool readable = !dryRun || QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(userDictPath)));
+    struct stat st {};
+    const bool readable = !dryRun || ::stat(userDictPath.c_str(), &st) == 0;
     if (const UserDictResult read =
             readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords) : UserDictResult{};
         !read) {
@@ -214,9 +215,25 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
         outcome.stored = true;
         return outcome;
     }
+    std::string target = userDictPath;
+    std::string note;
+    if (const UserDictResult moved = UseWritableUserDictionary(target, note); !moved) {
+        outcome.fileError = FromEngineMessage(moved.error);
+        return outcome;
+    }
+    outcome.note = FromEngineMessage(note);
+    // The plan was made before the lock was taken: what the file holds under the lock decides.
+    const auto skipPresent = [&outcome](const UserTable &now, std::vector<UserRecord> &chosen) {
+        const TripleKeys present = keysOf(now);
+        for (ImportRow &row : outcome.plan.rows) {
+            if (row.fate == ImportRow::Fate::Add && present.count(sameTripleKey(row.record)) != 0)
+                row.fate = ImportRow::Fate::AlreadyPresent;
+        }
+        chosen = outcome.plan.recordsToAdd();
+    };
     std::int32_t count = 0;
     UserTable before;
-    if (const UserDictResult added = AddUserRecords(userDictPath, count, before, records); !added) {
+    if (const UserDictResult added = AddUserRecords(target, count, before, records, skipPresent); !added) {
         outcome.fileError = FromEngineMessage(added.error);
         return outcome;
     }

@@ -29,10 +29,9 @@ UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat fo
 
 // What an import does with one row that holds words.
 struct ImportRow {
-    enum class Fate { Add, AlreadyPresent, Repeated } fate = Fate::Add;
+    enum class Fate { Add, AlreadyPresent } fate = Fate::Add;
     std::size_t line = 0;
-    std::size_t firstLine = 0; // for Repeated: the line that holds the same words first
-    UserRecord record;         // the words as they are stored
+    UserRecord record; // the words as they are stored
 };
 
 // A row that cannot be imported, and why.
@@ -58,18 +57,21 @@ char SeparatorOfWordList(const QString &fileName, std::string_view bytes);
 // Decides for each row of a word list (UTF-8, or UTF-16 with a byte-order mark) what an import does with it.
 // A header row sets the column order (without one: russian, swedish, english); rows of nothing but blanks
 // are passed over; every other row goes through the add-words checks (PrepareTypedWords), and a triple
-// already in existing, or earlier in the list, is skipped.
+// already in existing is skipped. A row repeating an earlier one is stored again, as "Add" would store it,
+// so that a dictionary holding a triple twice comes back whole from its own export.
 ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &existing);
 
 // Outcome of an import.
 struct ImportOutcome {
     ImportPlan plan;
     QString fileError; // the user dictionary could not be read or written: nothing was stored
+    QString note;      // the user dictionary was moved to a writable place first (UseWritableUserDictionary)
     bool stored = false;
 };
 
 // Imports a word list into the user dictionary: plans it against the records the file holds and, when no
-// row has a problem and dryRun is off, appends every new triple in one locked, atomic rewrite.
+// row has a problem and dryRun is off, appends every new triple in one locked, atomic rewrite, skipping
+// the triples that another writer stored meanwhile. A user dictionary in a read-only folder is moved first.
 ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view bytes, char separator, bool dryRun);
 
 } // namespace trelvik

@@ -153,15 +153,10 @@ void AddWords::focusFirstEmptyField()
 void AddWords::addWords()
 {
     // A user dictionary beside the program in a read-only folder is copied to the user's data folder first.
-    std::string note;
-    if (const UserDictResult moved = UseWritableUserDictionary(m_values.UserDictPath, note); !moved) {
-        ShowMessage(this, FromEngineMessage(moved.error));
-        return;
-    }
-    if (!note.empty())
-        ShowMessage(this, FromEngineMessage(note));
     const TypedWordsAdded added =
         AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
+    if (!added.note.isEmpty())
+        ShowMessage(this, added.note);
     switch (added.outcome) {
     case TypedWordsAdded::Outcome::Refused:
         m_label1->setText(added.message);

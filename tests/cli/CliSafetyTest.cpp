@@ -86,19 +86,21 @@ struct BrokenCase {
 
 class CliBrokenInstallation : public CliSafetyTest, public ::testing::WithParamInterface<BrokenCase> {};
 
-// Looking up in no dictionary is no "not present"; and nothing is written into a folder that is not one.
-TEST_P(CliBrokenInstallation, IsADataErrorAndWritesNothing)
+// Looking up in no dictionary is no "not present", and writes nothing; the user's words stay reachable.
+TEST_P(CliBrokenInstallation, LookupIsADataErrorButTheWordsCanBeTakenOut)
 {
     const std::string appDir = GetParam().breakIt(dir);
-    for (const std::vector<std::string> &command :
-         {std::vector<std::string>{"lookup", "sv", "ru", "äpple"}, {"count"}, {"add", "кот", "cat", "katt"}}) {
-        const CliRun run = runCli(withDir(command, appDir));
-        EXPECT_EQ(run.exitCode, 1) << command[0];
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "trelvik-cli: no dictionary in " + appDir + ": " + appDir + GetParam().missing
-                               + " is not a folder\n");
-        EXPECT_FALSE(std::filesystem::exists(appDir + "/user.dct")) << command[0];
-    }
+    const CliRun run = runCli(withDir({"lookup", "sv", "ru", "äpple"}, appDir));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err,
+              "trelvik-cli: no dictionary in " + appDir + ": " + appDir + GetParam().missing + " is not a folder\n");
+    EXPECT_FALSE(std::filesystem::exists(appDir + "/user.dct"));
+
+    writeFile(appDir + "/user.dct", " 1 \r\n" + line("кот", "katt", "cat"));
+    EXPECT_EQ(runCli(withDir({"count"}, appDir)).out, "1 word(s)\n");
+    EXPECT_EQ(runCli(withDir({"export", "--format", "tsv"}, appDir)).out,
+              "russian\tswedish\tenglish\nкот\tkatt\tcat\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CliBrokenInstallation,
@@ -249,6 +251,32 @@ TEST_F(CliSafetyTest, WordsBesideAProgramInAReadOnlyFolderStayFindable)
               " 3 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
 }
 
+// A refused add moves nothing; the first import, like the first add, moves the words to the data folder.
+TEST_F(CliSafetyTest, OnlyAWriteMovesWordsOutOfAReadOnlyFolder)
+{
+    const std::string beside = " 1 \r\n" + line("кошка", "misse", "pussycat");
+    writeFile(dir.userDict(), beside);
+    TempAppDir home;
+    ::chmod(home.path().c_str(), 0777);
+    ::chmod(dir.path().c_str(), 0555);
+    const auto asUser = [&] {
+        ::setenv("HOME", home.str().c_str(), 1);
+        ::unsetenv("XDG_DATA_HOME");
+        becomeUnprivileged();
+    };
+    const std::string copy = home.str() + "/.local/share/trelvik/user.dct";
+
+    const CliRun refused = runCli(withDir({"add", "", "x", "y"}), {}, asUser);
+    EXPECT_EQ(refused.err, "trelvik-cli: ERROR: enter words first\n");
+    EXPECT_FALSE(std::filesystem::exists(copy));
+    const CliRun imported = runCli(withDir({"import", "-"}), "кот\tkatt\tcat\n", asUser);
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.out, "1 added, 0 already present\n");
+    EXPECT_EQ(imported.err, "trelvik-cli: The words of " + dir.userDict() + " were copied to " + copy
+                                + ", where new words are added from now on.\n");
+    EXPECT_EQ(readFile(copy), " 2 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat"));
+}
+
 // File names are bytes: a folder whose name is not UTF-8 is used as it is.
 TEST_F(CliSafetyTest, FolderNameThatIsNotUtf8)
 {
@@ -258,6 +286,13 @@ TEST_F(CliSafetyTest, FolderNameThatIsNotUtf8)
     EXPECT_EQ(runCli(withDir({"lookup", "sv", "ru", "äpple"}, appDir)).out, "яблоко\nStat: Translate complete.\n");
     EXPECT_EQ(runCli(withDir({"add", "кот", "cat", "katt"}, appDir)).exitCode, 0);
     EXPECT_EQ(readFile(appDir + "/user.dct"), " 1 \r\n" + line("кот", "katt", "cat"));
+
+    const std::string list = appDir + "/ord\xF6.tsv";
+    EXPECT_EQ(runCli(withDir({"export", list}, appDir)).exitCode, 0);
+    EXPECT_EQ(readFile(list), "russian\tswedish\tenglish\nкот\tkatt\tcat\n");
+    const std::string dry = runCli(withDir({"import", "--dry-run", list}, appDir)).out;
+    EXPECT_EQ(dry.substr(dry.find(".tsv:")), ".tsv:2: already present \"кот\", \"katt\", \"cat\"\n"
+                                             "Dry run: 0 would be added, 1 already present; nothing was written.\n");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -205,6 +206,23 @@ TEST_F(CliTest, ExportAndImportMoveWordsAsLists)
     EXPECT_EQ(good.out, "1 added, 1 already present\n");
     EXPECT_EQ(readFile(dir.userDict()),
               " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat, the") + line("пёс", "hund", "dog"));
+}
+
+// A word list written over the user dictionary, under any of its names, would lose every word.
+TEST_F(CliTest, ExportRefusesToOverwriteAUserDictionary)
+{
+    const std::string words = " 1 \r\n" + line("дом", "hus", "house");
+    writeFile(dir.userDict(), words);
+    writeFile(dir.path() / "saved.dct", words);
+    std::filesystem::create_symlink(dir.userDict(), dir.path() / "link.csv");
+    for (const std::string &name :
+         {dir.userDict(), (dir.path() / "link.csv").string(), (dir.path() / "saved.dct").string()}) {
+        const CliRun run = runCli(withDir({"export", name}));
+        EXPECT_EQ(run.exitCode, 1) << name;
+        EXPECT_EQ(run.err,
+                  "trelvik-cli: " + name + " holds a user dictionary; export writes word lists to another file.\n");
+        EXPECT_EQ(readFile(name), words);
+    }
 }
 
 TEST(CliVersionTest, PrintsTheVersion)

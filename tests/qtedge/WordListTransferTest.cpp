@@ -32,14 +32,14 @@ protected:
 
 TEST_F(WordListTransferTest, ExportThenImportIntoAnEmptyDictionaryGivesTheSameFile)
 {
-    const std::string original = " 5 \r\n" + line("дом", "hus", "house") + line("ёлка", "julgran", "christmas tree")
+    const std::string original = " 6 \r\n" + line("дом", "hus", "house") + line("ёлка", "julgran", "christmas tree")
                                  + line("кот", "katt", "cat, the") + line("", "åsna", "")
-                                 + line("гол", "mål", "tab\tword");
+                                 + line("гол", "mål", "tab\tword") + line("дом", "hus", "house");
     for (const WordListFormat format : {WordListFormat::Csv, WordListFormat::Tsv}) {
         writeFile(path, original);
         ExportedWords exported;
         ASSERT_TRUE(ExportUserDict(path, format, exported));
-        EXPECT_EQ(exported.records, 5u);
+        EXPECT_EQ(exported.records, 6u);
         const char separator = format == WordListFormat::Csv ? ',' : '\t';
         const std::string head = format == WordListFormat::Csv
                                      ? "\xEF\xBB\xBFrussian,swedish,english\r\nдом,hus,house\r\n"
@@ -114,7 +114,7 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
     EXPECT_EQ(problems, expected);
 }
 
-TEST_F(WordListTransferTest, TriplesAlreadyThereOrRepeatedAreSkipped)
+TEST_F(WordListTransferTest, OnlyTriplesAlreadyThereAreSkipped)
 {
     const std::string list = "ЕЖ, igelkott ,Hedgehog\nкот,katt,cat\n Кот,KATT,cat\n";
     importList(list, "list.csv", /*dryRun=*/true);
@@ -127,12 +127,12 @@ TEST_F(WordListTransferTest, TriplesAlreadyThereOrRepeatedAreSkipped)
     ASSERT_EQ(last.plan.rows.size(), 3u);
     EXPECT_EQ(last.plan.rows[0].fate, ImportRow::Fate::AlreadyPresent);
     EXPECT_EQ(last.plan.rows[1].fate, ImportRow::Fate::Add);
-    EXPECT_EQ(last.plan.rows[2].fate, ImportRow::Fate::Repeated);
-    EXPECT_EQ(last.plan.rows[2].firstLine, 2u);
+    EXPECT_EQ(last.plan.rows[2].fate, ImportRow::Fate::Add);
 
-    EXPECT_EQ(importList(list), " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("кот", "katt", "cat"));
-    EXPECT_EQ(last.plan.added(), 1u);
-    EXPECT_EQ(last.plan.skipped(), 2u);
+    EXPECT_EQ(importList(list),
+              " 3 \r\n" + line("ёж", "igelkott", "hedgehog") + line("кот", "katt", "cat") + line("кот", "katt", "cat"));
+    EXPECT_EQ(last.plan.added(), 2u);
+    EXPECT_EQ(last.plan.skipped(), 1u);
 }
 
 TEST_F(WordListTransferTest, AddsDuringImportsAreNotLost)
