@@ -1,13 +1,14 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
+#include "engine/CodePages.h"
+#include "engine/CodePages.h"
 #include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
 #include "qtedge/AppFolder.h"
 #include "qtedge/QtText.h"
 #include "qtedge/TypedWords.h"
 #include "qtedge/WordListTransfer.h"
-#include "userdict/DelimitedText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 #include "wordforms/HunspellBaseForms.h"
