@@ -2,7 +2,6 @@
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
 #include "engine/CodePages.h"
-#include "engine/CodePages.h"
 #include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
 #include "qtedge/AppFolder.h"
