@@ -5,10 +5,12 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <array>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <pwd.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -105,6 +107,41 @@ UserDictResult UseWritableUserDictionary(std::string &path, std::string &note)
     if (copied)
         note = "The words of " + path + " were copied to " + own + ", where new words are added from now on.";
     path = own;
+    return {};
+}
+
+UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::string &note)
+{
+    note.clear();
+    const std::string folder = withoutTrailingSlashes(appFolder);
+    const std::string beside = folder + "/user.dct";
+    const std::string own = UserDataFolder() + "/user.dct";
+    if (PathExists(folder + '/' + kInstalledMarker) || isWritableFolder(folder) || !PathExists(beside)
+        || !PathExists(own) || ResolvedPath(beside) == ResolvedPath(own))
+        return {};
+    UserTable portable;
+    std::size_t emptyRecords = 0;
+    if (UserDictResult read = ReadEveryUserRecord(beside, portable, emptyRecords); !read)
+        return read;
+    // Adding nothing reads the records under the writers' lock without writing. A second program doing this
+    // at the same moment could append the same records again; a repeated record only repeats a translation.
+    std::int32_t count = 0;
+    UserTable present;
+    if (UserDictResult read = AddUserRecords(own, count, present, {}); !read)
+        return read;
+    std::set<std::array<std::string, 3>> known;
+    for (const UserRecord &record : present)
+        known.insert(record.field);
+    std::vector<UserRecord> missing;
+    for (UserRecord &record : portable) {
+        if (!known.count(record.field))
+            missing.push_back(std::move(record));
+    }
+    if (missing.empty())
+        return {};
+    if (UserDictResult added = AddUserRecords(own, count, present, missing); !added)
+        return added;
+    note = "The words of " + beside + " were added to " + own + ", where new words are added from now on.";
     return {};
 }
 
