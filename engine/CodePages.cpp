@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include "LookupContext.h"
+
 #include <array>
 
 namespace trelvik {
@@ -52,6 +54,57 @@ const std::array<char16_t, 128> &highHalf(CodePage codePage) noexcept
     return codePage == CodePage::Windows1251 ? kWindows1251High : kWindows1252High;
 }
 
+// Reads the UTF-8 sequence at text[at]: its length, and its code point into codePoint; 0 when it is not
+// well-formed (cut short, overlong, a surrogate or past U+10FFFF).
+std::size_t readUtf8(std::string_view text, std::size_t at, char32_t &codePoint) noexcept
+{
+    const auto lead = static_cast<unsigned char>(text[at]);
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    std::size_t length = 0;
+    char32_t least = 0;
+    if ((lead & 0xE0) == 0xC0)
+        length = 2, codePoint = lead & 0x1Fu, least = 0x80;
+    else if ((lead & 0xF0) == 0xE0)
+        length = 3, codePoint = lead & 0x0Fu, least = 0x800;
+    else if ((lead & 0xF8) == 0xF0)
+        length = 4, codePoint = lead & 0x07u, least = 0x10000;
+    else
+        return 0;
+    if (text.size() - at < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    if (codePoint < least || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
 } // namespace
 
 char32_t DecodeByte(unsigned char byte, CodePage codePage) noexcept
@@ -100,6 +153,50 @@ bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &b
         bytes.push_back(static_cast<char>(byte));
     }
     return true;
+}
+
+std::string DecodeToUtf8(std::string_view bytes, CodePage codePage)
+{
+    std::string text;
+    text.reserve(bytes.size() * 2);
+    for (char c : bytes)
+        appendUtf8(text, DecodeByte(static_cast<unsigned char>(c), codePage));
+    return text;
+}
+
+bool EncodeFromUtf8(std::string_view utf8, CodePage codePage, std::string &bytes)
+{
+    bytes.clear();
+    bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = readUtf8(utf8, i, codePoint);
+        const int byte = length == 0 ? -1 : EncodeCodePoint(codePoint, codePage);
+        if (byte < 0) {
+            bytes.clear();
+            return false;
+        }
+        bytes.push_back(static_cast<char>(byte));
+        i += length;
+    }
+    return true;
+}
+
+bool IsValidUtf8(std::string_view text) noexcept
+{
+    char32_t codePoint = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = readUtf8(text, i, codePoint);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+CodePage CodePageOfColumn(int column) noexcept
+{
+    return column == kRussianColumn ? CodePage::Windows1251 : CodePage::Windows1252;
 }
 
 std::string_view CodePageName(CodePage codePage) noexcept

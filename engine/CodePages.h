@@ -23,6 +23,19 @@ std::u16string DecodeToUtf16(std::string_view bytes, CodePage codePage);
 // badIndex, if given, then receives the position of the first such UTF-16 unit.
 bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &bytes, std::size_t *badIndex = nullptr);
 
+// Single-byte text to UTF-8.
+std::string DecodeToUtf8(std::string_view bytes, CodePage codePage);
+
+// UTF-8 to single-byte text. Returns false, bytes empty, when a character cannot be held or the UTF-8 is not
+// well-formed.
+bool EncodeFromUtf8(std::string_view utf8, CodePage codePage, std::string &bytes);
+
+// True when text is well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
+bool IsValidUtf8(std::string_view text) noexcept;
+
+// Code page of a language column: Russian text is Windows-1251, Swedish and English Windows-1252.
+CodePage CodePageOfColumn(int column) noexcept;
+
 // Human-readable name of a code page, for messages.
 std::string_view CodePageName(CodePage codePage) noexcept;
 

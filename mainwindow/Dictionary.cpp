@@ -61,30 +61,16 @@ QLineEdit *translationLine(QWidget *parent, const char *name)
     return line;
 }
 
-// Why a word field refused a character, and what to do instead.
-QString refusalText(CodePage field, const QString &character)
-{
-    if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
-        return QStringLiteral(
-            "This field takes Latin letters. Choose \"russian\" under From language: to type Russian.");
-    if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
-        return QStringLiteral(
-                   "This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: "
-                   "to type \u201C%1\u201D.")
-            .arg(character);
-    return QStringLiteral("\u201C%1\u201D is not a letter of Russian, Swedish or English and cannot be looked up.")
-        .arg(character);
-}
-
 QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
 {
     auto *line = NamedChild<QLineEdit>(parent, name, Twips(120, 120, 6975, 375));
     line->setFont(SansFont(11.25));
-    auto *validator = new SingleByteValidator(codePage, line);
-    line->setValidator(validator);
-    QObject::connect(validator, &SingleByteValidator::refused, line, [line, codePage](const QString &character) {
-        ShowRefusal(line, refusalText(codePage, character));
-    });
+    GuardField(
+        line, codePage,
+        {QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language: to type Russian."),
+         QStringLiteral("This field takes Russian letters. Choose \"swedish\" or \"english\" under From "
+                        "language: to type \u201C%1\u201D."),
+         QStringLiteral("\u201C%1\u201D is not a letter of Russian, Swedish or English and cannot be looked up.")});
     return line;
 }
 

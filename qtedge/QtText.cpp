@@ -9,11 +9,6 @@
 
 namespace trelvik {
 
-CodePage CodePageOfColumn(int column) noexcept
-{
-    return column == kRussianColumn ? CodePage::Windows1251 : CodePage::Windows1252;
-}
-
 QString FromSingleByte(std::string_view bytes, CodePage codePage)
 {
     const std::u16string text = DecodeToUtf16(bytes, codePage);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CodePages.h"
 #include "engine/Presentation.h"
 #include "engine/Text.h"
 
@@ -9,9 +10,6 @@
 #include <string_view>
 
 namespace trelvik {
-
-// Code page of a language column: Russian text is Windows-1251, Swedish and English Windows-1252.
-CodePage CodePageOfColumn(int column) noexcept;
 
 // Single-byte dictionary text as a QString.
 QString FromSingleByte(std::string_view bytes, CodePage codePage);

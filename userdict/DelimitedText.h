@@ -35,7 +35,4 @@ char SniffSeparator(std::string_view text, std::string_view candidates) noexcept
 void AppendDelimitedRow(std::string &out, const std::array<std::string_view, 3> &cells, char separator,
                         std::string_view lineEnd);
 
-// True when text is well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
-bool IsValidUtf8(std::string_view text) noexcept;
-
 } // namespace trelvik

@@ -1,5 +1,6 @@
 #include "NewWords.h"
 
+#include "engine/CodePages.h"
 #include "engine/LookupContext.h"
 
 #include <string_view>
@@ -26,7 +27,7 @@ int ColumnOfNewWord(int field) noexcept
 
 CodePage CodePageOfNewWord(int field) noexcept
 {
-    return field == kNewRussian ? CodePage::Windows1251 : CodePage::Windows1252;
+    return CodePageOfColumn(ColumnOfNewWord(field));
 }
 
 WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)

@@ -23,29 +23,18 @@ namespace {
 
 const QString kPrompt = QStringLiteral("Write words, and press Add-Button");
 
-// Why a field refused a character, and where the word belongs instead.
-QString refusalText(CodePage field, const QString &character)
-{
-    if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
-        return QStringLiteral("This field takes Latin letters. Type the Russian word in the field under \"Russian\".");
-    if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
-        return QStringLiteral("This field takes Russian letters. Type \u201C%1\u201D in the field under \"Swedish\" or "
-                              "\"English\".")
-            .arg(character);
-    return QStringLiteral("\u201C%1\u201D cannot be stored in the user dictionary.").arg(character);
-}
-
 QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const QRect &geometry)
 {
     auto *field = NamedChild<QLineEdit>(parent, name, geometry);
     // Nothing pasted is cut short without a word: a word too long to store is refused by "Add".
     field->setMaxLength(std::numeric_limits<int>::max());
     field->setFont(DialogFont());
-    auto *validator = new SingleByteValidator(codePage, field);
-    field->setValidator(validator);
-    QObject::connect(validator, &SingleByteValidator::refused, field, [field, codePage](const QString &character) {
-        ShowRefusal(field, refusalText(codePage, character));
-    });
+    GuardField(
+        field, codePage,
+        {QStringLiteral("This field takes Latin letters. Type the Russian word in the field under \"Russian\"."),
+         QStringLiteral("This field takes Russian letters. Type \u201C%1\u201D in the field under \"Swedish\" or "
+                        "\"English\"."),
+         QStringLiteral("\u201C%1\u201D cannot be stored in the user dictionary.")});
     QPalette palette = field->palette();
     palette.setColor(QPalette::Base, Qt::white);
     palette.setColor(QPalette::Text, Qt::black);

@@ -2,6 +2,7 @@
 
 #include "qtedge/QtText.h"
 
+#include <QLineEdit>
 #include <QToolTip>
 #include <QWidget>
 
@@ -28,6 +29,15 @@ void dropInvisibleMarks(QString &text, int &cursor, CodePage codePage)
     }
 }
 
+QString refusalText(CodePage field, const QString &character, const RefusalTexts &texts)
+{
+    if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
+        return texts.russianInLatinField;
+    if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
+        return texts.latinInRussianField.arg(character);
+    return texts.inNeither.arg(character);
+}
+
 } // namespace
 
 SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent) : QValidator(parent), m_codePage(codePage)
@@ -48,6 +58,16 @@ QValidator::State SingleByteValidator::validate(QString &input, int &pos) const
 void ShowRefusal(QWidget *field, const QString &message)
 {
     QToolTip::showText(field->mapToGlobal(QPoint(0, field->height())), message, field);
+}
+
+void GuardField(QLineEdit *field, CodePage codePage, RefusalTexts texts)
+{
+    auto *validator = new SingleByteValidator(codePage, field);
+    field->setValidator(validator);
+    QObject::connect(validator, &SingleByteValidator::refused, field,
+                     [field, codePage, texts = std::move(texts)](const QString &character) {
+                         ShowRefusal(field, refusalText(codePage, character, texts));
+                     });
 }
 
 } // namespace trelvik

@@ -4,6 +4,7 @@
 
 #include <QValidator>
 
+class QLineEdit;
 class QWidget;
 
 namespace trelvik {
@@ -29,5 +30,17 @@ private:
 
 // Tells the user at once, in a tooltip under the field, why what was typed or pasted did not go in.
 void ShowRefusal(QWidget *field, const QString &message);
+
+// What a field says when it refuses a character: a Russian letter in a field of Latin letters, a Latin letter
+// in the Russian field (%1 is the letter), a character of neither code page (%1 again).
+struct RefusalTexts {
+    QString russianInLatinField;
+    QString latinInRussianField;
+    QString inNeither;
+};
+
+// Puts a SingleByteValidator of codePage on field, and has it say in a tooltip which text of texts applies to
+// a refused character.
+void GuardField(QLineEdit *field, CodePage codePage, RefusalTexts texts);
 
 } // namespace trelvik

@@ -5,11 +5,12 @@
 
 #include <hunspell/hunspell.hxx>
 
-#include <iconv.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 #include <unordered_map>
 
 namespace trelvik {
@@ -18,81 +19,33 @@ extern const char kEnglishIrregularText[];
 
 namespace {
 
-CodePage codePageOf(int column) noexcept
-{
-    return column == kRussianColumn ? CodePage::Windows1251 : CodePage::Windows1252;
-}
-
 bool fileExists(const std::string &path)
 {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-void appendUtf8(std::string &out, char32_t c)
+bool isUtf8Name(std::string_view encoding) noexcept
 {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+    return encoding == "UTF-8" || encoding == "utf-8";
+}
+
+// The encoding an .aff file names on its SET line; Hunspell reads a file without one as ISO8859-1. Words are
+// handed to Hunspell as UTF-8 only: Debian's dictionaries for all three languages are UTF-8, and a
+// conversion to any other encoding would be code that no installed dictionary ever runs.
+std::string affEncoding(const std::string &affPath)
+{
+    std::ifstream aff(affPath);
+    std::string line;
+    while (std::getline(aff, line)) {
+        if (line.compare(0, 3, "SET") != 0 || line.size() < 4 || (line[3] != ' ' && line[3] != '\t'))
+            continue;
+        std::istringstream words(line.substr(4));
+        std::string encoding;
+        words >> encoding;
+        return encoding;
     }
-}
-
-std::string singleByteToUtf8(std::string_view bytes, CodePage codePage)
-{
-    std::string out;
-    for (char c : bytes)
-        appendUtf8(out, DecodeByte(static_cast<unsigned char>(c), codePage));
-    return out;
-}
-
-// UTF-8 as single-byte text; false when a character has no code in the code page or the UTF-8 is broken.
-bool utf8ToSingleByte(std::string_view utf8, CodePage codePage, std::string &bytes)
-{
-    bytes.clear();
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 0;
-        if (length == 0 || i + length > utf8.size())
-            return false;
-        char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : (lead & 0x0Fu);
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3Fu);
-        }
-        const int byte = EncodeCodePoint(c, codePage);
-        if (byte < 0)
-            return false;
-        bytes += static_cast<char>(byte);
-        i += length;
-    }
-    return true;
-}
-
-// Converts with iconv; false when the conversion is unknown or a character does not fit.
-bool convert(const char *from, const char *to, const std::string &in, std::string &out)
-{
-    iconv_t cd = ::iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        return false;
-    out.assign(in.size() * 4 + 4, '\0');
-    char *inPtr = const_cast<char *>(in.data());
-    std::size_t inLeft = in.size();
-    char *outPtr = out.data();
-    std::size_t outLeft = out.size();
-    const std::size_t done = ::iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-    ::iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1))
-        return false;
-    out.resize(out.size() - outLeft);
-    return true;
+    return "ISO8859-1";
 }
 
 using IrregularTable = std::unordered_map<std::string_view, std::vector<std::string>>;
@@ -145,8 +98,15 @@ std::string MissingDictionaryMessage(std::string_view folder, const std::vector<
         if (!fileExists(stem + ".aff") || !fileExists(stem + ".dic"))
             missing.push_back(dictionary);
     }
-    if (missing.empty())
+    if (missing.empty()) {
+        for (int column : columns) {
+            const std::string aff = std::string(folder) + "/" + std::string(HunspellDictionaryOf(column).name) + ".aff";
+            if (const std::string encoding = affEncoding(aff); !isUtf8Name(encoding))
+                return "Looking up word forms needs Hunspell dictionaries in UTF-8: " + aff + " is in " + encoding
+                       + ".";
+        }
         return {};
+    }
     std::string packages;
     std::string names;
     for (std::size_t i = 0; i < missing.size(); ++i) {
@@ -171,14 +131,14 @@ const std::vector<std::string> &EnglishIrregularBaseForms(std::string_view form)
 // One language's Hunspell, opened when the language's first word comes.
 class HunspellBaseForms::Language {
 public:
-    Language(const std::string &folder, int column) : m_codePage(codePageOf(column))
+    Language(const std::string &folder, int column) : m_codePage(CodePageOfColumn(column))
     {
         const std::string stem = folder + "/" + std::string(HunspellDictionaryOf(column).name);
-        if (!fileExists(stem + ".aff") || !fileExists(stem + ".dic"))
+        if (!fileExists(stem + ".aff") || !fileExists(stem + ".dic") || !isUtf8Name(affEncoding(stem + ".aff")))
             return;
         m_hunspell = std::make_unique<Hunspell>((stem + ".aff").c_str(), (stem + ".dic").c_str());
-        m_encoding = m_hunspell->get_dict_encoding();
-        m_utf8 = m_encoding == "UTF-8" || m_encoding == "utf-8";
+        if (!isUtf8Name(m_hunspell->get_dict_encoding()))
+            m_hunspell.reset();
     }
 
     std::vector<std::string> stems(std::string_view word) const
@@ -186,9 +146,7 @@ public:
         std::vector<std::string> result;
         if (!m_hunspell)
             return result;
-        std::string asked = singleByteToUtf8(word, m_codePage);
-        if (!m_utf8 && !convert("UTF-8", m_encoding.c_str(), std::string(asked), asked))
-            return result;
+        const std::string asked = DecodeToUtf8(word, m_codePage);
         const std::vector<std::string> stems = m_hunspell->stem(asked);
         for (const std::string &stem : stems)
             add(stem, result);
@@ -212,15 +170,12 @@ public:
 private:
     static constexpr std::size_t kRootFormsTaken = 3;
 
-    // Adds a word of the dictionary's encoding as single-byte text; false when it cannot be written so (a
-    // word the code page cannot write can never be in a volume) or is there already.
-    bool add(std::string word, std::vector<std::string> &result) const
+    // Adds a word of the dictionary as single-byte text; false when it cannot be written so (a word the code
+    // page cannot write can never be in a volume) or is there already.
+    bool add(const std::string &word, std::vector<std::string> &result) const
     {
-        if (!m_utf8 && !convert(m_encoding.c_str(), "UTF-8", std::string(word), word))
-            return false;
         std::string bytes;
-        if (!utf8ToSingleByte(word, m_codePage, bytes)
-            || std::find(result.begin(), result.end(), bytes) != result.end())
+        if (!EncodeFromUtf8(word, m_codePage, bytes) || std::find(result.begin(), result.end(), bytes) != result.end())
             return false;
         result.push_back(std::move(bytes));
         return true;
@@ -228,8 +183,6 @@ private:
 
     CodePage m_codePage;
     std::unique_ptr<Hunspell> m_hunspell;
-    std::string m_encoding;
-    bool m_utf8 = true;
 };
 
 HunspellBaseForms::HunspellBaseForms(std::string folder) : m_folder(std::move(folder)) {}
