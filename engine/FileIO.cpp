@@ -61,7 +61,12 @@ bool writeAll(int fd, const char *data, std::size_t size)
     return true;
 }
 
-std::string folderOf(const std::string &path)
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
+
+} // namespace
+
+std::string FolderOf(const std::string &path)
 {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
@@ -69,14 +74,15 @@ std::string folderOf(const std::string &path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-constexpr std::string_view kTempInfix = ".tmp-";
-constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
-
-} // namespace
+bool PathExists(const std::string &path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
 
 bool EnsureFolderOf(const std::string &path, std::string &errorText)
 {
-    const std::string folder = folderOf(path);
+    const std::string folder = FolderOf(path);
     struct stat st {};
     if (::stat(folder.c_str(), &st) == 0)
         return true; // what is in the folder's place is for the open or the write to report
@@ -101,7 +107,7 @@ std::string ResolvedPath(const std::string &path)
     const auto slash = path.find_last_of('/');
     if (errno != ENOENT || slash == std::string::npos || slash + 1 == path.size())
         return path;
-    if (!::realpath(folderOf(path).c_str(), resolved))
+    if (!::realpath(FolderOf(path).c_str(), resolved))
         return path;
     std::string folder(resolved);
     if (folder.back() != '/')
@@ -221,14 +227,18 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
         }
         // The folder may allow the rename even where the file itself is read-only: the file's mode decides,
         // also for root, who could write it anyway.
-        if ((st.st_mode & 0222) == 0 || ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        if ((st.st_mode & 0222) == 0) {
             errorText = describe("Cannot write", path, EACCES);
+            return false;
+        }
+        if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+            errorText = describe("Cannot write", path, errno);
             return false;
         }
         mode = st.st_mode & 07777;
     }
 
-    const std::string folder = folderOf(target);
+    const std::string folder = FolderOf(target);
     std::string temp = target + std::string(kTempInfix) + std::string(kTempSuffixSize, 'X');
     int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -273,7 +283,7 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
 void RemoveStaleTemporaries(const std::string &path)
 {
     const std::string target = ResolvedPath(path);
-    const std::string folder = folderOf(target);
+    const std::string folder = FolderOf(target);
     const std::string prefix = target.substr(target.find_last_of('/') + 1) + std::string(kTempInfix);
     DIR *dir = ::opendir(folder.c_str());
     if (!dir)

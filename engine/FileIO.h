@@ -34,6 +34,12 @@ ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::stri
 // Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
 
+// The folder that path lies in: "." for a bare name, "/" for a name right below the root.
+std::string FolderOf(const std::string &path);
+
+// Whether anything (a file, a folder, a link that leads somewhere) is at path.
+bool PathExists(const std::string &path);
+
 // Creates the folder that path lies in, and the folders above it, where they are missing (new folders are
 // private to the user). Returns false and fills errorText ("Cannot create folder ...: <reason>") when one
 // cannot be created.

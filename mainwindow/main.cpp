@@ -22,6 +22,11 @@ int Main(int argc, char *argv[])
     window.show();
 
     const std::string appFolder = ApplicationFolder();
+    std::string mergeNote;
+    if (const UserDictResult merged = MergePortableUserDictionary(appFolder, mergeNote); !merged)
+        ShowMessage(&window, FromEngineMessage(merged.error));
+    else if (!mergeNote.empty())
+        ShowMessage(&window, FromEngineMessage(mergeNote));
     SetStartValues(values, appFolder, UserDictionaryPath(appFolder), &LookupUserDict);
     // Said once: without the volumes every word would only be "not present".
     if (const std::string missing = MissingDictionaryFolder(appFolder); !missing.empty())

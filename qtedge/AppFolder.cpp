@@ -1,12 +1,16 @@
 #include "AppFolder.h"
 
+#include "engine/FileIO.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
+#include <array>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <pwd.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,18 +23,6 @@ std::string withoutTrailingSlashes(std::string path)
     while (path.size() > 1 && path.back() == '/')
         path.pop_back();
     return path;
-}
-
-std::string folderOf(const std::string &path)
-{
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-bool exists(const std::string &path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0;
 }
 
 bool isFolder(const std::string &path)
@@ -72,7 +64,7 @@ std::string ApplicationFolder()
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (n > 0)
-        return folderOf(std::string(buffer, static_cast<std::size_t>(n)));
+        return FolderOf(std::string(buffer, static_cast<std::size_t>(n)));
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
@@ -90,12 +82,12 @@ std::string UserDictionaryPath(const std::string &appFolder)
     const std::string beside = folder + "/user.dct";
     // An installed copy carries a marker, so that even root, who may write anywhere, keeps words out of the
     // system folders.
-    if (exists(folder + '/' + kInstalledMarker))
+    if (PathExists(folder + '/' + kInstalledMarker))
         return UserDataFolder() + "/user.dct";
     if (isWritableFolder(folder))
         return beside;
     const std::string own = UserDataFolder() + "/user.dct";
-    return !exists(own) && exists(beside) ? beside : own;
+    return !PathExists(own) && PathExists(beside) ? beside : own;
 }
 
 UserDictResult UseWritableUserDictionary(std::string &path, std::string &note)
@@ -103,8 +95,8 @@ UserDictResult UseWritableUserDictionary(std::string &path, std::string &note)
     note.clear();
     // Only a dictionary that is there, in a folder that is there but refuses writes, moves; any other
     // trouble is for the add to report.
-    const std::string folder = folderOf(path);
-    if (!exists(path) || !isFolder(folder) || isWritableFolder(folder))
+    const std::string folder = FolderOf(path);
+    if (!PathExists(path) || !isFolder(folder) || isWritableFolder(folder))
         return {};
     const std::string own = UserDataFolder() + "/user.dct";
     if (own == path)
@@ -115,6 +107,41 @@ UserDictResult UseWritableUserDictionary(std::string &path, std::string &note)
     if (copied)
         note = "The words of " + path + " were copied to " + own + ", where new words are added from now on.";
     path = own;
+    return {};
+}
+
+UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::string &note)
+{
+    note.clear();
+    const std::string folder = withoutTrailingSlashes(appFolder);
+    const std::string beside = folder + "/user.dct";
+    const std::string own = UserDataFolder() + "/user.dct";
+    if (PathExists(folder + '/' + kInstalledMarker) || isWritableFolder(folder) || !PathExists(beside)
+        || !PathExists(own) || ResolvedPath(beside) == ResolvedPath(own))
+        return {};
+    UserTable portable;
+    std::size_t emptyRecords = 0;
+    if (UserDictResult read = ReadEveryUserRecord(beside, portable, emptyRecords); !read)
+        return read;
+    // Adding nothing reads the records under the writers' lock without writing. A second program doing this
+    // at the same moment could append the same records again; a repeated record only repeats a translation.
+    std::int32_t count = 0;
+    UserTable present;
+    if (UserDictResult read = AddUserRecords(own, count, present, {}); !read)
+        return read;
+    std::set<std::array<std::string, 3>> known;
+    for (const UserRecord &record : present)
+        known.insert(record.field);
+    std::vector<UserRecord> missing;
+    for (UserRecord &record : portable) {
+        if (!known.count(record.field))
+            missing.push_back(std::move(record));
+    }
+    if (missing.empty())
+        return {};
+    if (UserDictResult added = AddUserRecords(own, count, present, missing); !added)
+        return added;
+    note = "The words of " + beside + " were added to " + own + ", where new words are added from now on.";
     return {};
 }
 

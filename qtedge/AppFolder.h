@@ -37,6 +37,11 @@ std::string UserDictionaryPath(const std::string &appFolder);
 // went; it is empty when nothing was copied.
 UserDictResult UseWritableUserDictionary(std::string &path, std::string &note);
 
+// When the application folder cannot be written and both its user.dct and the one in the user's data folder
+// exist, the latter is the one used: the records of the former that it lacks are appended to it, so that the
+// words of both are found. note then tells the user; it is empty when nothing was added.
+UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::string &note);
+
 // The first folder of the dictionary volumes (data/ru, data/en, data/sv) that is missing below the
 // application folder, as a full path; empty when the three are there.
 std::string MissingDictionaryFolder(const std::string &appFolder);

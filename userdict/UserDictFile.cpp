@@ -387,8 +387,11 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
                 return true;
             },
             &badLine);
-        if (!counted || badLine == 1)
+        if (!counted)
             return failure(notACount(fileName));
+        if (badLine == 1)
+            return failure("The user dictionary " + fileName
+                           + " was left as it is: line 1 is not the record count alone.");
         if (badLine > 1)
             return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(badLine)
                            + " is not three words in double quotes, separated by commas.");

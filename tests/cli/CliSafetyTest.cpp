@@ -295,4 +295,35 @@ TEST_F(CliSafetyTest, FolderNameThatIsNotUtf8)
                                              "Dry run: 0 would be added, 1 already present; nothing was written.\n");
 }
 
+// The user's data folder already has a dictionary: the words beside the read-only program that it lacks
+// join it, said once, and are found from then on.
+TEST_F(CliSafetyTest, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDictionary)
+{
+    const std::string beside = " 2 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat");
+    writeFile(dir.userDict(), beside);
+    TempAppDir home;
+    const std::filesystem::path own = home.path() / ".local/share/trelvik/user.dct";
+    std::filesystem::create_directories(own.parent_path());
+    writeFile(own, " 1 \r\n" + line("кот", "katt", "cat"));
+    for (const std::filesystem::path &p : {home.path(), own.parent_path(), own.parent_path().parent_path(),
+                                           own.parent_path().parent_path().parent_path(), own})
+        ::chmod(p.c_str(), 0777);
+    ::chmod(dir.path().c_str(), 0555);
+    const auto asUser = [&] {
+        ::setenv("HOME", home.str().c_str(), 1);
+        ::unsetenv("XDG_DATA_HOME");
+        becomeUnprivileged();
+    };
+
+    const CliRun first = runCli(withDir({"count"}), {}, asUser);
+    EXPECT_EQ(first.out, "2 word(s)\n");
+    EXPECT_EQ(first.err, "trelvik-cli: The words of " + dir.userDict() + " were added to " + own.string()
+                             + ", where new words are added from now on.\n");
+    const CliRun second = runCli(withDir({"lookup", "ru", "sv", "кошка"}), {}, asUser);
+    EXPECT_EQ(second.out.substr(0, 6), "misse\n");
+    EXPECT_EQ(second.err, "");
+    EXPECT_EQ(readFile(own), " 2 \r\n" + line("кот", "katt", "cat") + line("кошка", "misse", "pussycat"));
+    EXPECT_EQ(readFile(dir.userDict()), beside);
+}
+
 } // namespace

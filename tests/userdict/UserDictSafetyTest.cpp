@@ -15,7 +15,9 @@
 #include <functional>
 #include <grp.h>
 #include <random>
+#include <sched.h>
 #include <set>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <vector>
@@ -339,5 +341,32 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"another_users_file", 0644, 0666, true,
                     [](const std::string &path) { return "Cannot write " + path + ": Permission denied"; }}),
     [](const testing::TestParamInfo<RefusalCase> &param) { return std::string(param.param.name); });
+
+// On a medium mounted read-only the message names that, not missing permissions the user could grant.
+TEST(UserDictReadOnlyMedium, SaysTheFileSystemIsReadOnly)
+{
+    TempAppDir dir;
+    const std::string path = dir.userDict();
+    const ChildResult child = RunInChild([&](std::FILE *report) {
+        // A private mount namespace (inside a user namespace where that is all that is allowed) lets the
+        // test mount a small file system of its own and make it read-only.
+        if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+            return 2;
+        if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+            || ::mount("tmpfs", dir.str().c_str(), "tmpfs", 0, nullptr) != 0)
+            return 2;
+        writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
+        writeFile(path + ".lock", "");
+        if (::mount("tmpfs", dir.str().c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            return 2;
+        std::int32_t count = 0;
+        UserTable table;
+        std::fprintf(report, "%s", AddUserRecord(path, count, table, "a", "b", "c").error.c_str());
+        return 0;
+    });
+    if (child.exitCode == 2)
+        GTEST_SKIP() << "cannot mount a file system here";
+    EXPECT_EQ(child.output, "Cannot write " + path + ": Read-only file system");
+}
 
 } // namespace

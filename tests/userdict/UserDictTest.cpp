@@ -193,9 +193,11 @@ TEST_P(LayoutTest, AppendRewritesOnlyTheWrittenForm)
         EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
         return;
     }
-    EXPECT_EQ(added.error, "The user dictionary " + path + " was left as it is: line "
-                               + std::to_string(GetParam().badLine)
-                               + " is not three words in double quotes, separated by commas.");
+    const std::string why = GetParam().badLine == 1
+                                ? "line 1 is not the record count alone."
+                                : "line " + std::to_string(GetParam().badLine)
+                                      + " is not three words in double quotes, separated by commas.";
+    EXPECT_EQ(added.error, "The user dictionary " + path + " was left as it is: " + why);
     EXPECT_EQ(readFile(path), GetParam().content);
 }
 
@@ -207,6 +209,7 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"unset_record_and_blank_lines_at_the_end", " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n",
                    0},
         LayoutCase{"stray_quote", " 2 \r\n" + line("дом", "hus", "house") + "\"кот\"\",\"katt\",\"cat\"\r\n", 3},
+        LayoutCase{"count_line_with_more_behind_it", " 1 ,\r\n" + line("дом", "hus", "house"), 1},
         LayoutCase{"notes_file", "3\r\nmilk, eggs\r\nbread\r\n", 2},
         LayoutCase{"unquoted_words", " 1 \r\nдом,hus,house\r\n", 2},
         LayoutCase{"record_split_over_two_lines", " 1 \r\n\"a\",\"b\",\r\n\"c\"\r\n", 2},
