@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <csignal>
@@ -123,24 +124,24 @@ UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::st
     std::size_t emptyRecords = 0;
     if (UserDictResult read = ReadEveryUserRecord(beside, portable, emptyRecords); !read)
         return read;
-    // Adding nothing reads the records under the writers' lock without writing. A second program doing this
-    // at the same moment could append the same records again; a repeated record only repeats a translation.
+    // What the data folder copy lacks is decided under the writers' lock, so that two programs starting at
+    // once add the words only once.
+    std::size_t added = 0;
+    const auto lacking = [&added](const UserTable &present, std::vector<UserRecord> &records) {
+        std::set<std::array<std::string, 3>> known;
+        for (const UserRecord &record : present)
+            known.insert(record.field);
+        records.erase(std::remove_if(records.begin(), records.end(),
+                                     [&known](const UserRecord &record) { return known.count(record.field) != 0; }),
+                      records.end());
+        added = records.size();
+    };
     std::int32_t count = 0;
     UserTable present;
-    if (UserDictResult read = AddUserRecords(own, count, present, {}); !read)
-        return read;
-    std::set<std::array<std::string, 3>> known;
-    for (const UserRecord &record : present)
-        known.insert(record.field);
-    std::vector<UserRecord> missing;
-    for (UserRecord &record : portable) {
-        if (!known.count(record.field))
-            missing.push_back(std::move(record));
-    }
-    if (missing.empty())
+    if (UserDictResult merged = AddUserRecords(own, count, present, portable, lacking); !merged)
+        return merged;
+    if (added == 0)
         return {};
-    if (UserDictResult added = AddUserRecords(own, count, present, missing); !added)
-        return added;
     note = "The words of " + beside + " were added to " + own + ", where new words are added from now on.";
     return {};
 }
