@@ -169,6 +169,21 @@ private:
     int m_fd = -1;
 };
 
+// Runs work while holding the writers' lock of fileName, whose folder is created first if need be. Without the
+// lock nothing is written: another writer could be between its read and its rename. A writer killed before its
+// rename leaves its temporary file behind; under the lock, any such file is such a leftover.
+template <typename Work> UserDictResult underWriterLock(const std::string &fileName, Work &&work)
+{
+    std::string error;
+    if (!EnsureFolderOf(fileName, error))
+        return failure(error);
+    WriterLock lock(fileName);
+    if (!lock.error().empty())
+        return failure(lock.error());
+    RemoveStaleTemporaries(fileName);
+    return work();
+}
+
 } // namespace
 
 bool ParseRecordCount(std::string_view text, std::int32_t &count) noexcept
@@ -290,66 +305,36 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     if (out.size() > kMaxDataFileBytes)
         return failure(full(fileName));
 
-    std::string error;
-    if (!EnsureFolderOf(fileName, error))
-        return failure(error);
-    WriterLock lock(fileName);
-    if (!lock.error().empty())
-        return failure(lock.error());
-    RemoveStaleTemporaries(fileName);
-    if (!ReplaceFileAtomically(fileName, out, error))
-        return failure(error);
-    return {};
+    return underWriterLock(fileName, [&] {
+        std::string error;
+        return ReplaceFileAtomically(fileName, out, error) ? UserDictResult{} : failure(error);
+    });
 }
 
 UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string &to, bool &copied)
 {
     copied = false;
-    std::string error;
-    if (!EnsureFolderOf(to, error))
-        return failure(error);
-    WriterLock lock(to);
-    if (!lock.error().empty())
-        return failure(lock.error());
-    struct stat st {};
-    if (::stat(to.c_str(), &st) == 0)
-        return {};
-    std::string bytes;
-    if (ReadWholeFile(from, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok
-        || !ReplaceFileAtomically(to, bytes, error))
-        return failure(error);
-    copied = true;
-    return {};
+    return underWriterLock(to, [&] {
+        struct stat st {};
+        if (::stat(to.c_str(), &st) == 0)
+            return UserDictResult{};
+        std::string bytes;
+        std::string error;
+        if (ReadWholeFile(from, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok
+            || !ReplaceFileAtomically(to, bytes, error))
+            return failure(error);
+        copied = true;
+        return UserDictResult{};
+    });
 }
 
-UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
-                             std::string_view russian, std::string_view english, std::string_view swedish)
-{
-    const std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
-    return AddUserRecords(fileName, count, table, one);
-}
+namespace {
 
-UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
-                              const std::vector<UserRecord> &records, const NewRecordFilter &filter)
+// The read-modify-write of an append, run under the writers' lock.
+UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, UserTable &table,
+                            const std::vector<UserRecord> &records, const NewRecordFilter &filter)
 {
-    for (const UserRecord &record : records) {
-        for (const std::string &word : record.field) {
-            if (std::string reason = CheckStorableWord(word); !reason.empty())
-                return failure(reason);
-        }
-    }
-
     std::string error;
-    if (!EnsureFolderOf(fileName, error))
-        return failure(error);
-    // Without the lock nothing is written: another writer could be between its read and its rename.
-    WriterLock lock(fileName);
-    if (!lock.error().empty())
-        return failure(lock.error());
-    // A writer killed before its rename leaves its temporary file behind; under the lock, any such file
-    // is such a leftover.
-    RemoveStaleTemporaries(fileName);
-
     // A missing file is simply empty: the rewrite creates it, and says so if it cannot.
     std::string bytes;
     struct stat st {};
@@ -420,6 +405,28 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
     count = static_cast<std::int32_t>(kept.size());
     table = std::move(kept);
     return {};
+}
+
+} // namespace
+
+UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
+                             std::string_view russian, std::string_view english, std::string_view swedish)
+{
+    const std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
+    return AddUserRecords(fileName, count, table, one);
+}
+
+UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
+                              const std::vector<UserRecord> &records, const NewRecordFilter &filter)
+{
+    for (const UserRecord &record : records) {
+        for (const std::string &word : record.field) {
+            if (std::string reason = CheckStorableWord(word); !reason.empty())
+                return failure(reason);
+        }
+    }
+
+    return underWriterLock(fileName, [&] { return appendLocked(fileName, count, table, records, filter); });
 }
 
 } // namespace trelvik
