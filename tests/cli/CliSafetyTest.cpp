@@ -219,21 +219,31 @@ TEST_F(CliSafetyTest, RelativeXdgDataHomeIsIgnored)
     EXPECT_FALSE(std::filesystem::exists(home.path() / "relative"));
 }
 
-// A portable copy on a read-only medium: the words beside the program are found, and the first add copies
-// them to the user's data folder, says so once, and adds there.
-TEST_F(CliSafetyTest, WordsBesideAProgramInAReadOnlyFolderStayFindable)
-{
-    const std::string beside = " 1 \r\n" + line("кошка", "misse", "pussycat");
-    writeFile(dir.userDict(), beside);
+// A portable copy whose folder cannot be written, run by an unprivileged user whose home is `home`.
+class CliReadOnlyCopy : public CliSafetyTest {
+protected:
+    void portableCopyOnReadOnlyMedium(const std::string &beside)
+    {
+        writeFile(dir.userDict(), beside);
+        ::chmod(home.path().c_str(), 0777);
+        ::chmod(dir.path().c_str(), 0555);
+    }
+
     TempAppDir home;
-    ::chmod(home.path().c_str(), 0777);
-    ::chmod(dir.path().c_str(), 0555);
-    const auto asUser = [&] {
+    const std::string copy = home.str() + "/.local/share/trelvik/user.dct";
+    const std::function<void()> asUser = [this] {
         ::setenv("HOME", home.str().c_str(), 1);
         ::unsetenv("XDG_DATA_HOME");
         becomeUnprivileged();
     };
-    const std::string copy = home.str() + "/.local/share/trelvik/user.dct";
+};
+
+// A portable copy on a read-only medium: the words beside the program are found, and the first add copies
+// them to the user's data folder, says so once, and adds there.
+TEST_F(CliReadOnlyCopy, WordsBesideAProgramInAReadOnlyFolderStayFindable)
+{
+    const std::string beside = " 1 \r\n" + line("кошка", "misse", "pussycat");
+    portableCopyOnReadOnlyMedium(beside);
 
     EXPECT_EQ(runCli(withDir({"count"}), {}, asUser).out, "1 word(s)\n");
     EXPECT_EQ(runCli(withDir({"lookup", "ru", "sv", "кошка"}), {}, asUser).out.substr(0, 6), "misse\n");
@@ -252,19 +262,10 @@ TEST_F(CliSafetyTest, WordsBesideAProgramInAReadOnlyFolderStayFindable)
 }
 
 // A refused add moves nothing; the first import, like the first add, moves the words to the data folder.
-TEST_F(CliSafetyTest, OnlyAWriteMovesWordsOutOfAReadOnlyFolder)
+TEST_F(CliReadOnlyCopy, OnlyAWriteMovesWordsOutOfAReadOnlyFolder)
 {
     const std::string beside = " 1 \r\n" + line("кошка", "misse", "pussycat");
-    writeFile(dir.userDict(), beside);
-    TempAppDir home;
-    ::chmod(home.path().c_str(), 0777);
-    ::chmod(dir.path().c_str(), 0555);
-    const auto asUser = [&] {
-        ::setenv("HOME", home.str().c_str(), 1);
-        ::unsetenv("XDG_DATA_HOME");
-        becomeUnprivileged();
-    };
-    const std::string copy = home.str() + "/.local/share/trelvik/user.dct";
+    portableCopyOnReadOnlyMedium(beside);
 
     const CliRun refused = runCli(withDir({"add", "", "x", "y"}), {}, asUser);
     EXPECT_EQ(refused.err, "trelvik-cli: ERROR: enter words first\n");
@@ -297,23 +298,16 @@ TEST_F(CliSafetyTest, FolderNameThatIsNotUtf8)
 
 // The user's data folder already has a dictionary: the words beside the read-only program that it lacks
 // join it, said once, and are found from then on.
-TEST_F(CliSafetyTest, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDictionary)
+TEST_F(CliReadOnlyCopy, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDictionary)
 {
     const std::string beside = " 2 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat");
-    writeFile(dir.userDict(), beside);
-    TempAppDir home;
-    const std::filesystem::path own = home.path() / ".local/share/trelvik/user.dct";
+    const std::filesystem::path own = copy;
     std::filesystem::create_directories(own.parent_path());
     writeFile(own, " 1 \r\n" + line("кот", "katt", "cat"));
-    for (const std::filesystem::path &p : {home.path(), own.parent_path(), own.parent_path().parent_path(),
-                                           own.parent_path().parent_path().parent_path(), own})
+    for (const std::filesystem::path &p :
+         {own.parent_path(), own.parent_path().parent_path(), own.parent_path().parent_path().parent_path(), own})
         ::chmod(p.c_str(), 0777);
-    ::chmod(dir.path().c_str(), 0555);
-    const auto asUser = [&] {
-        ::setenv("HOME", home.str().c_str(), 1);
-        ::unsetenv("XDG_DATA_HOME");
-        becomeUnprivileged();
-    };
+    portableCopyOnReadOnlyMedium(beside);
 
     const CliRun first = runCli(withDir({"count"}), {}, asUser);
     EXPECT_EQ(first.out, "2 word(s)\n");
