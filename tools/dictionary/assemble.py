@@ -292,7 +292,7 @@ def add_aligned(evidence, label, own, witness, english, head_lang=None):
 
 
 class Triple:
-    __slots__ = ("words", "pair_labels", "together", "main", "origins", "alt")
+    __slots__ = ("words", "pair_labels", "together", "main", "origins", "alt", "unfiled")
 
     def __init__(self, words, pair_labels, together, main):
         self.words = words
@@ -301,6 +301,7 @@ class Triple:
         self.main = main                # editions giving all three as main translations
         self.origins = None
         self.alt = 0
+        self.unfiled = None             # the one folder without room for it, if any
 
     @property
     def sources(self):
@@ -430,6 +431,9 @@ STRENGTH_WEIGHT = 6.0
 SYNONYM_RANK = 10000
 COMMON_RANK = 1000
 MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
+# Share of the entries that may be filed in two folders only, when the one
+# volume set of a letter is full in the third (English "a" has one volume).
+TWO_FOLDER_SHARE = 0.045
 
 
 def word_rank(ranks, lang, word):
@@ -491,12 +495,16 @@ def _variants(a, b):
     return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
 
 
-def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None):
+def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
+           judged_wrong=frozenset()):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
-    near_best: Evidence.best_partner and Evidence.near_best_partner.
-    Returns the chosen triples, most important first."""
+    near_best: Evidence.best_partner and Evidence.near_best_partner;
+    judged_wrong: triples a reviewer found wrong, never written.
+    Returns the chosen triples, most important first; report gets the count
+    of each reason to leave one out, and "left_out": [(triple, reason)] in
+    the order they were considered."""
     by_word = order_senses(triples, ranks)
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
@@ -513,11 +521,20 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     paired = defaultdict(list)   # filed pair -> third words filed with it
     chosen = []
     counts = defaultdict(int)
+    left_out = []
+    two_folder = 0
+
+    def leave_out(t, reason):
+        counts[reason] += 1
+        left_out.append((t, reason))
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
+        if t.words in judged_wrong:
+            leave_out(t, "judged wrong in review")
+            continue
         if t.alt >= MAX_PLACE:
-            counts["weak alternative"] += 1
+            leave_out(t, "weak alternative")
             continue
         if t.alt > 0 and agreeing_words(t) < 2 and \
                 not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
@@ -526,17 +543,17 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             # "place" goes with место and torg / площадь with "square".
             # Words in everyday use are spared: the sources say little about
             # "что / vad / what", next to much about "икра / vad / calf".
-            counts["secondary reading the words do not agree on"] += 1
+            leave_out(t, "secondary reading the words do not agree on")
             continue
         slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
         if any(s not in room for s in slots):
-            counts["no volume for a first letter"] += 1
+            leave_out(t, "no volume for a first letter")
             continue
         if any(evidence_proper.get((c, t.words[c])) and word_rank(ranks, c, t.words[c]) <= 1000
                for c in (RU, SV)):
             # A name that reads like a common word once lower-cased: "того"
             # is far more often the pronoun than the country.
-            counts["name reads like a common word"] += 1
+            leave_out(t, "name reads like a common word")
             continue
         r, sv, e = t.words
         pairs = ((RU, r, SV, sv), (SV, sv, EN, e), (RU, r, EN, e))
@@ -544,7 +561,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
         if sum(filed) >= 2:
             # Two of its pairs are filed already: it would only pair synonyms
             # of other readings crosswise (ребенок/дитя with child/kid).
-            counts["two of three pairs filed already"] += 1
+            leave_out(t, "two of three pairs filed already")
             continue
         if sum(filed) == 1:
             # It adds one word to a filed pair: a synonym in one language. Only
@@ -554,7 +571,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
             if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
                     or word_rank(ranks, new, t.words[new]) > SYNONYM_RANK:
-                counts["rare synonym, or one that goes better elsewhere"] += 1
+                leave_out(t, "rare synonym, or one that goes better elsewhere")
                 continue
         variant = False
         for (pair, third) in ((pairs[0], EN), (pairs[1], RU), (pairs[2], SV)):
@@ -562,17 +579,23 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
                 variant = True
         if variant:
             # "idag" beside "i dag": one spelling is enough.
-            counts["spelling variant of a filed word"] += 1
+            leave_out(t, "spelling variant of a filed word")
             continue
         if any(used[(c, t.words[c])] >= alternatives_allowed(word_rank(ranks, c, t.words[c]))
                for c in LANGS):
-            counts["word has enough readings"] += 1
+            leave_out(t, "word has enough readings")
             continue
-        if any(room[s] <= 0 for s in slots):
-            counts["letter full"] += 1
+        full = [s for s in slots if room[s] <= 0]
+        if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
+            leave_out(t, "letter full")
             continue
+        if full:
+            # Still found from the two other languages.
+            t.unfiled = full[0][0]
+            two_folder += 1
         for s in slots:
-            room[s] -= 1
+            if s not in full:
+                room[s] -= 1
         for c in LANGS:
             used[(c, t.words[c])] += 1
         for pair, third in ((pairs[0], e), (pairs[1], r), (pairs[2], sv)):
@@ -580,6 +603,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
         chosen.append(t)
     report.update(counts)
     report["by_word"] = by_word
+    report["left_out"] = left_out
     return chosen
 
 
@@ -588,9 +612,10 @@ def file_set(folder, chosen, by_word, ranks):
     records in the order of its readings, main reading first."""
     col = catalogue.column(folder)
     heads = defaultdict(list)
-    keep = set(id(t) for t in chosen)
+    keep = set(id(t) for t in chosen if t.unfiled != folder)
     for t in chosen:
-        heads[t.words[col]].append(t)
+        if id(t) in keep:
+            heads[t.words[col]].append(t)
     out = defaultdict(list)
     for head in sorted(heads, key=lambda w: (word_rank(ranks, col, w), w)):
         order = [t for t in by_word[(col, head)] if id(t) in keep]

@@ -19,6 +19,7 @@ sys.path.insert(0, HERE)
 
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
+import judgments  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
 import volume  # noqa: E402
@@ -36,6 +37,11 @@ SOURCE_LABELS = {"swe-eng": "ergane", "eng-swe": "ergane", "eng-rus": "ergane"}
 # data; a dictionary under any other licence (the GPL word lists) only
 # confirms pairs that one of these already gives.
 ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0"}
+# The size the entry set would have to reach for the next candidates to be
+# written; the review judges a sample of them (review/next.tsv).
+NEXT_UP_TO = 16000
+# Reasons to leave a candidate out that say nothing about whether it is right.
+ROOM_REASONS = {"letter full", "no volume for a first letter", "judged wrong in review"}
 
 
 def load_dictionaries(cache, pins, offline, log):
@@ -91,6 +97,20 @@ def gather_evidence(dicts, confirm_only):
         label = "%s-rus" % edition if edition == "swe" else edition
         assemble.add_aligned(evidence, label, own, witness[edition], english, head)
     return evidence
+
+
+def write_next(path, chosen, left_out):
+    """The candidates that would be written next, were the entry set to grow
+    to NEXT_UP_TO entries, best first: what the review judges to show what
+    more entries would cost."""
+    wanted = max(0, NEXT_UP_TO - len(chosen))
+    rows = [(t, why) for t, why in left_out if why not in ROOM_REASONS][:wanted]
+    with open(path, "w", encoding="utf-8") as fh:
+        fh.write("# Written by build_dictionary.py: the %d best candidates left out for what\n"
+                 "# they say, in the order the builder weighed them. russian, swedish, english, reason\n"
+                 % len(rows))
+        for t, why in rows:
+            fh.write("\t".join(t.words + (why,)) + "\n")
 
 
 def write_volumes(data_dir, folder, volumes):
@@ -174,6 +194,10 @@ def main(argv=None):
     parser.add_argument("--pins", default=os.path.join(HERE, "pins.json"))
     parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
     parser.add_argument("--data", default=os.path.join(REPO, "data"))
+    parser.add_argument("--judgments", default=judgments.DEFAULT_PATH,
+                        help="the review's verdicts; entries judged wrong are never written")
+    parser.add_argument("--next", default=os.path.join(HERE, "review", "next.tsv"),
+                        help="where to list the best candidates left out")
     parser.add_argument("--offline", action="store_true", help="use only the cache, download nothing")
     parser.add_argument("--check", action="store_true", help="only check the volumes in --data")
     parser.add_argument("--verbose", action="store_true")
@@ -218,9 +242,11 @@ def main(argv=None):
     pool = [triples[k] for k in sorted(triples)]
     report = {}
     chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
-                             evidence.near_best_partner)
-    log("chosen triples: %d; left out: %s" % (len(chosen), ", ".join(
-        "%s %d" % (k, v) for k, v in sorted(report.items()) if k != "by_word")))
+                             evidence.near_best_partner, judgments.wrong(args.judgments))
+    log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
+        "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
+            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out"))))
+    write_next(args.next, chosen, report["left_out"])
 
     written = {t.words: t for t in chosen}
     for folder in FOLDERS:
@@ -241,6 +267,9 @@ def main(argv=None):
         log("%d problem(s) in the written volumes" % len(problems))
         return 1
 
+    everywhere = sum(1 for t in written.values() if not t.unfiled)
+    log("entries filed in all three folders: %d of %d (%.1f%%)" % (
+        everywhere, len(written), 100.0 * everywhere / max(1, len(written))))
     single = sum(1 for t in written.values() if len(t.origins) == 1)
     single_all = sum(1 for t in written.values() if len(t.sources) == 1)
     log("")

@@ -4,11 +4,13 @@
     tools/dictionary/review/review.py              # rates of the judged samples
     tools/dictionary/review/review.py --missing    # drawn entries not judged yet, as TSV lines
 
-The samples are drawn again from data/ with a fixed seed, so they change only
-when the volumes change: 300 entries at random, and 100 among the entries
-whose Russian word is one of the 3,000 most frequent Russian words. Every
-drawn entry must have a line in judgments.tsv (russian, swedish, english,
-verdict, note), judged by a reader of all three languages:
+The samples are drawn again with a fixed seed, so they change only when the
+build changes: 300 entries at random from data/, 100 among the entries whose
+Russian word is one of the 3,000 most frequent Russian words, and 100 of the
+candidates the builder left out that would be written next, were the entry
+set to grow to 16,000 (next.tsv, written by the builder). Every drawn entry
+must have a line in judgments.tsv (russian, swedish, english, verdict, note),
+judged by a reader of all three languages:
   correct   all three words render one sense, as a learner should learn it;
   partly    a rare rendering, another sense or another part of speech in one word;
   wrong     at least one word does not translate the others.
@@ -16,15 +18,16 @@ Rates come with 95% Wilson intervals.
 """
 
 import argparse
+import hashlib
 import math
 import os
-import random
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.dirname(HERE))
 
 import catalogue  # noqa: E402
+import judgments  # noqa: E402
 import sources  # noqa: E402
 import volume  # noqa: E402
 from words import RU, normalize_lookup  # noqa: E402
@@ -34,7 +37,8 @@ SEED = 20261207
 RANDOM_SIZE = 300
 COMMON_SIZE = 100
 COMMON_TOP = 3000
-VERDICTS = ("correct", "partly", "wrong")
+NEXT_SIZE = 100
+VERDICTS = judgments.VERDICTS
 
 
 def entries(data_dir):
@@ -60,12 +64,20 @@ def common_russian(cache):
     return set(top)
 
 
-def draw(all_entries, common_words):
-    rng = random.Random(SEED)
-    sample = rng.sample(all_entries, RANDOM_SIZE)
-    pool = [e for e in all_entries if e[0] in common_words]
-    common = rng.sample(pool, min(COMMON_SIZE, len(pool)))
-    return sample, common
+def _stable_sample(items, size, salt):
+    """The `size` items with the smallest seeded hashes: an entry once drawn
+    stays drawn while it is in the build and no newcomer hashes below it, so
+    a rebuild only asks for verdicts on the entries it brings in."""
+    def key(e):
+        return hashlib.sha256(("%d %s %s" % (SEED, salt, "\t".join(e))).encode("utf-8")).digest()
+    return sorted(items, key=key)[:size]
+
+
+def draw(all_entries, common_words, next_up):
+    sample = _stable_sample(all_entries, RANDOM_SIZE, "random")
+    common = _stable_sample([e for e in all_entries if e[0] in common_words], COMMON_SIZE, "common")
+    following = _stable_sample(next_up, NEXT_SIZE, "next")
+    return sample, common, following
 
 
 def wilson(k, n, z=1.96):
@@ -77,17 +89,9 @@ def wilson(k, n, z=1.96):
     return max(0.0, centre - half), min(1.0, centre + half)
 
 
-def read_judgments(path):
-    judged = {}
+def next_candidates(path):
     with open(path, encoding="utf-8") as fh:
-        for n, line in enumerate(fh, 1):
-            if not line.strip() or line.startswith("#"):
-                continue
-            parts = line.rstrip("\n").split("\t")
-            if len(parts) < 4 or parts[3] not in VERDICTS:
-                raise SystemExit("%s:%d: want russian, swedish, english, verdict, note" % (path, n))
-            judged[tuple(parts[:3])] = (parts[3], parts[4] if len(parts) > 4 else "")
-    return judged
+        return [tuple(line.split("\t")[:3]) for line in fh if line.strip() and not line.startswith("#")]
 
 
 def rates(name, sample, judged):
@@ -104,14 +108,16 @@ def rates(name, sample, judged):
 def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--data", default=os.path.join(REPO, "data"))
-    parser.add_argument("--judgments", default=os.path.join(HERE, "judgments.tsv"))
+    parser.add_argument("--judgments", default=judgments.DEFAULT_PATH)
+    parser.add_argument("--next", default=os.path.join(HERE, "next.tsv"))
     parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
     parser.add_argument("--missing", action="store_true", help="print drawn entries not judged yet")
     args = parser.parse_args(argv)
 
-    sample, common = draw(entries(args.data), common_russian(args.cache))
-    judged = read_judgments(args.judgments) if os.path.exists(args.judgments) else {}
-    missing = [e for e in sample + common if e not in judged]
+    sample, common, following = draw(entries(args.data), common_russian(args.cache),
+                                     next_candidates(args.next))
+    judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
+    missing = [e for e in sample + common + following if e not in judged]
     if args.missing:
         for e in dict.fromkeys(missing):
             print("\t".join(e) + "\t\t")
@@ -121,6 +127,8 @@ def main(argv=None):
         return 1
     print(rates("random", sample, judged))
     print(rates("common", common, judged))
+    if following:
+        print(rates("next", following, judged))
     return 0
 
 
