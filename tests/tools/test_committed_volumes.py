@@ -192,11 +192,13 @@ WRONG = [
     ("ru", "лед", SV, "glass"), ("en", "ice cream", RU, "лед"),
     ("sv", "onsdag", EN, "environment"), ("en", "environment", SV, "onsdag"),
     ("ru", "русский", EN, "matryoshka doll"), ("ru", "того", SV, "togo"),
+    ("en", "husband", RU, "мужчина"), ("ru", "шляпа", EN, "cap"), ("ru", "результат", EN, "end"),
+    ("ru", "стопа", EN, "leg"), ("ru", "до", EN, "for"), ("sv", "dala", EN, "ascend"),
+    ("ru", "гарпун", EN, "lance"), ("ru", "начало", EN, "offset"),
 ]
-# The sources back about 11,600 entries that are right nine times in ten;
-# more would have to be rarer synonyms and secondary readings, about half of
-# them wrong in part.
-MIN_ENTRIES = 11000
+# The sources back about 11,000 entries that are right nine times in ten;
+# the next ones would be right about half the time (review/next.tsv).
+MIN_ENTRIES = 10500
 # Words that are no words of their language.
 NON_WORDS = [("ru", "глумый"), ("ru", "обширнуй"), ("en", "casse-noix"), ("en", "beechtree")]
 # Homographs whose common reading comes first: (folder, word, target, first translations).

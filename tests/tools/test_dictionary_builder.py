@@ -206,10 +206,10 @@ class SenseAlignment(unittest.TestCase):
         self.assertEqual(self.aligned(en), [])
 
 
-def _triple(words, strength_labels=("a", "b")):
+def _triple(words, strength_labels=("a", "b"), main=True):
     labels = frozenset(strength_labels)
-    t = assemble.Triple(tuple(words), (labels, labels, labels), frozenset(), frozenset())
-    return t
+    return assemble.Triple(tuple(words), (labels, labels, labels), frozenset(),
+                           frozenset(strength_labels[:1]) if main else frozenset())
 
 
 class Choosing(unittest.TestCase):
@@ -220,19 +220,32 @@ class Choosing(unittest.TestCase):
         chosen = assemble.choose(triples, ranks or self.NO_RANKS, report)
         return chosen, report
 
-    def test_every_entry_is_filed_in_all_three_folders_or_none(self):
+    def test_a_full_letter_files_a_few_entries_in_the_two_other_folders(self):
         cap = catalogue.capacity("ru", "г")
-        triples = [_triple(("г%04d" % i, "ord%d" % i, "word%d" % i)) for i in range(cap + 7)]
+        triples = [_triple(("г%04d" % i, "s%d" % i, "c%d" % i)) for i in range(cap + 60)]
         triples.append(_triple(("йогурт", "yoghurt", "yogurt")))
-        ranks = {RU: {"г%04d" % i: i + 1 for i in range(cap + 7)}, SV: {}, EN: {}}
+        ranks = {RU: {"г%04d" % i: i + 1 for i in range(cap + 60)}, SV: {}, EN: {}}
         chosen, report = self.choose(triples, ranks)
-        self.assertEqual(len(chosen), cap)
-        self.assertEqual(report["letter full"], 7)
+        two = [t for t in chosen if t.unfiled]
+        self.assertTrue(0 < len(two) <= assemble.TWO_FOLDER_SHARE * len(chosen))
+        self.assertEqual({t.unfiled for t in two}, {"ru"})
+        self.assertEqual(report["letter full"], cap + 60 - len(chosen))
         self.assertEqual(report["no volume for a first letter"], 1)
-        self.assertNotIn("г%04d" % (cap + 6), [t.words[0] for t in chosen])   # rarest out
-        for folder in ("ru", "sv", "en"):
+        self.assertNotIn("г%04d" % (cap + 59), [t.words[0] for t in chosen])   # rarest out
+        for folder, want in (("ru", cap), ("sv", len(chosen)), ("en", len(chosen))):
             filed = assemble.file_set(folder, chosen, report["by_word"], ranks)
-            self.assertEqual(sum(len(v) for v in filed.values()), cap)
+            self.assertEqual(sum(len(v) for v in filed.values()), want)
+
+    def test_entries_no_edition_gives_as_main_or_judged_wrong_are_left_out(self):
+        triples = [_triple(("шляпа", "hatt", "cap"), "abc", main=False),
+                   _triple(("мужчина", "man", "husband"), "abc"),
+                   _triple(("муж", "make", "husband"), "abc")]
+        report = {}
+        chosen = assemble.choose(triples, self.NO_RANKS, report,
+                                 judged_wrong={("мужчина", "man", "husband")})
+        self.assertEqual([t.words[0] for t in chosen], ["муж"])
+        self.assertEqual(sorted(why for _, why in report["left_out"]),
+                         ["judged wrong in review", "no edition's main translations"])
 
     def test_main_reading_first_and_a_few_readings_at_most(self):
         ranks = {RU: {"что": 2, "икра": 9000}, SV: {"vad": 5}, EN: {"what": 3, "calf": 8000}}

@@ -430,6 +430,7 @@ STRENGTH_WEIGHT = 6.0
 # words of its language: rarer ones are mostly rare renderings ("mirth").
 SYNONYM_RANK = 10000
 COMMON_RANK = 1000
+EVERYDAY_RANK = 3000
 MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
 # Share of the entries that may be filed in two folders only, when the one
 # volume set of a letter is full in the third (English "a" has one volume).
@@ -510,6 +511,10 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     evidence_best = best_partner or (lambda *args: True)
     evidence_near = near_best or (lambda *args: True)
 
+    def best_words(t):
+        return sum(all(evidence_best(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
+                   for a in LANGS)
+
     def agreeing_words(t):
         return sum(all(evidence_near(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
                    for a in LANGS)
@@ -530,8 +535,16 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
-        if t.words in judged_wrong:
-            leave_out(t, "judged wrong in review")
+        if not t.main and not (best_words(t) >= 2 and all(
+                word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS)):
+            # No edition gives the three words as its main translations of
+            # one sense: such entries, synonyms crossed or triangles closed
+            # across senses, were judged right little more than half the time
+            # ("шляпа / hatt / cap", "результат / resultat / end"). Words in
+            # everyday use are spared where two of them go best with the
+            # other two: the sources seldom give a main translation of "so
+            # that" or "of course", and "чтобы / så att / so that" is right.
+            leave_out(t, "no edition's main translations")
             continue
         if t.alt >= MAX_PLACE:
             leave_out(t, "weak alternative")
@@ -588,6 +601,11 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
         full = [s for s in slots if room[s] <= 0]
         if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
             leave_out(t, "letter full")
+            continue
+        if t.words in judged_wrong:
+            # Last, so that the review can tell what the rules alone would
+            # have written (see review.py).
+            leave_out(t, "judged wrong in review")
             continue
         if full:
             # Still found from the two other languages.

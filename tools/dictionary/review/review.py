@@ -89,9 +89,9 @@ def wilson(k, n, z=1.96):
     return max(0.0, centre - half), min(1.0, centre + half)
 
 
-def next_candidates(path):
+def read_entries(path):
     with open(path, encoding="utf-8") as fh:
-        return [tuple(line.split("\t")[:3]) for line in fh if line.strip() and not line.startswith("#")]
+        return [tuple(line.rstrip("\n").split("\t")[:3]) for line in fh if line.strip() and not line.startswith("#")]
 
 
 def rates(name, sample, judged):
@@ -110,12 +110,15 @@ def main(argv=None):
     parser.add_argument("--data", default=os.path.join(REPO, "data"))
     parser.add_argument("--judgments", default=judgments.DEFAULT_PATH)
     parser.add_argument("--next", default=os.path.join(HERE, "next.tsv"))
+    parser.add_argument("--withheld", default=os.path.join(HERE, "withheld.tsv"))
     parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
     parser.add_argument("--missing", action="store_true", help="print drawn entries not judged yet")
     args = parser.parse_args(argv)
 
-    sample, common, following = draw(entries(args.data), common_russian(args.cache),
-                                     next_candidates(args.next))
+    # Entries the builder withheld because this review found them wrong are
+    # drawn as if written: the rates are those of the builder's rules.
+    built = sorted(set(entries(args.data)) | set(read_entries(args.withheld)))
+    sample, common, following = draw(built, common_russian(args.cache), read_entries(args.next))
     judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
     missing = [e for e in sample + common + following if e not in judged]
     if args.missing:
