@@ -200,7 +200,7 @@ WRONG = [
 # the next ones would be right about half the time (review/next.tsv).
 MIN_ENTRIES = 10500
 # Words that are no words of their language.
-NON_WORDS = [("ru", "глумый"), ("ru", "обширнуй"), ("en", "casse-noix"), ("en", "beechtree")]
+NON_WORDS = [("ru", "глумый"), ("ru", "обширнуй"), ("en", "casse-noix"), ("en", "beechtree"), ("sv", "kivi")]
 # Homographs whose common reading comes first: (folder, word, target, first translations).
 MAIN_READING_FIRST = [
     ("sv", "vad", EN, {"what"}), ("sv", "bok", EN, {"book"}), ("sv", "komma", EN, {"come"}),

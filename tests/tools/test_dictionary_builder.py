@@ -266,12 +266,16 @@ class Choosing(unittest.TestCase):
     def test_synonym_joins_a_filed_pair_only_if_common_and_best_partner(self):
         ranks = {RU: {"радость": 1}, SV: {"glädje": 1}, EN: {"joy": 1, "delight": 5, "pleasure": 3}}
         triples = [_triple(w, "abc") for w in (("радость", "glädje", "joy"),
-                                              ("радость", "glädje", "mirth"),
                                               ("радость", "glädje", "delight"),
                                               ("радость", "glädje", "pleasure"))]
-        chosen = assemble.choose(triples, ranks, {}, {},
-                                 lambda a_lang, a, b_lang, b: a != "pleasure")
-        self.assertEqual([t.words[2] for t in chosen], ["joy", "delight"])
+        # A rare word joins only where all three words go best together.
+        triples += [_triple(("радость", "glädje", "mirth"), "abc"),
+                    _triple(("гага", "ejder", "eider duck"), "abc"), _triple(("гага", "ejder", "eider"), "ab")]
+
+        def best(a_lang, a, b_lang, b):
+            return "pleasure" not in (a, b) and (a, b) != ("радость", "mirth")
+        chosen = assemble.choose(triples, ranks, {}, {}, best)
+        self.assertEqual([t.words[2] for t in chosen], ["joy", "delight", "eider duck", "eider"])
 
     def test_secondary_reading_needs_two_words_that_go_best_together(self):
         ranks = {RU: {}, SV: {}, EN: {"place": 1}}

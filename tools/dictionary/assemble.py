@@ -580,10 +580,15 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             # It adds one word to a filed pair: a synonym in one language. Only
             # when that pair is what the new word goes with best ("return"
             # goes with возвращаться, not with отвечать / svara), and the
-            # word is in common use.
+            # word is in common use, or all three words go best with each
+            # other in an edition's main translations ("гага / ejder /
+            # eider" beside "гага / ejder / eider duck"): the frequency lists
+            # end at 10,000 words, and such entries were judged right nine
+            # times in ten.
             new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
             if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
-                    or word_rank(ranks, new, t.words[new]) > SYNONYM_RANK:
+                    or (word_rank(ranks, new, t.words[new]) > SYNONYM_RANK
+                        and not (t.main and best_words(t) == 3)):
                 leave_out(t, "rare synonym, or one that goes better elsewhere")
                 continue
         variant = False
