@@ -535,15 +535,16 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
-        if not t.main and not (best_words(t) >= 2 and all(
+        if not t.main and not (best_words(t) >= 1 and all(
                 word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS)):
             # No edition gives the three words as its main translations of
             # one sense: such entries, synonyms crossed or triangles closed
             # across senses, were judged right little more than half the time
             # ("шляпа / hatt / cap", "результат / resultat / end"). Words in
-            # everyday use are spared where two of them go best with the
+            # everyday use are spared where one of them goes best with the
             # other two: the sources seldom give a main translation of "so
-            # that" or "of course", and "чтобы / så att / so that" is right.
+            # that" or "very", and "очень / väldigt / very" is right; such
+            # entries are at worst another form or sense ("он / han / him").
             leave_out(t, "no edition's main translations")
             continue
         if t.alt >= MAX_PLACE:
