@@ -461,12 +461,13 @@ def priority(t, ranks):
             - STRENGTH_WEIGHT / 4.0 * math.log2(t.strength))
 
 
-def order_senses(triples, ranks):
+def order_senses(triples, ranks, judged_wrong=frozenset()):
     """Give every triple its place among the triples of each of its words.
 
     A word's triples are read in this order: those nearly as well attested as
     its best one, the most common translations first; then the weaker ones.
-    Sets t.alt to the worst place the triple has among its three words.
+    Sets t.alt to the worst place the triple has among its three words; a
+    triple judged wrong takes no place from the others.
     Returns {(lang, word): [triples in order]}.
     """
     by_word = defaultdict(list)
@@ -480,8 +481,10 @@ def order_senses(triples, ranks):
             others = sum(math.log2(word_rank(ranks, o, t.words[o])) for o in LANGS if o != c)
             return (others - STRENGTH_WEIGHT * math.log2(t.strength), t.words)
         ts.sort(key=key)
-        for place, t in enumerate(ts):
+        place = 0
+        for t in ts:
             places[id(t)] = max(places[id(t)], place)
+            place += t.words not in judged_wrong
     for t in triples:
         t.alt = places[id(t)]
     return by_word
@@ -506,7 +509,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     Returns the chosen triples, most important first; report gets the count
     of each reason to leave one out, and "left_out": [(triple, reason)] in
     the order they were considered."""
-    by_word = order_senses(triples, ranks)
+    by_word = order_senses(triples, ranks, judged_wrong)
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
     evidence_near = near_best or (lambda *args: True)
