@@ -11,6 +11,7 @@ sys.path.insert(0, os.path.join(REPO, "tools", "dictionary"))
 
 import build_dictionary  # noqa: E402
 import catalogue  # noqa: E402
+import judgments  # noqa: E402
 import volume  # noqa: E402
 from words import RU, SV, EN  # noqa: E402
 
@@ -208,6 +209,15 @@ MAIN_READING_FIRST = [
 ]
 
 
+def _filed(folder):
+    """The entries filed in one folder."""
+    entries = set()
+    for name in catalogue.all_volume_names(folder):
+        with open(volume.volume_path(DATA, folder, name), "rb") as fh:
+            entries.update(volume.read_records(fh.read()))
+    return entries
+
+
 def _rows():
     for line in EVERYDAY.splitlines():
         if line.strip() and not line.startswith("#"):
@@ -248,18 +258,17 @@ class Content(unittest.TestCase):
             with self.subTest(word=word):
                 self.assertEqual(self.lookup(folder, word, EN if folder != "en" else RU), [])
 
+    def test_no_entry_judged_wrong_in_review_is_filed(self):
+        filed = set().union(*(_filed(folder) for folder in ("ru", "sv", "en")))
+        self.assertEqual(sorted(judgments.wrong() & filed), [])
+
     def test_main_reading_first(self):
         for folder, word, target, want in MAIN_READING_FIRST:
             with self.subTest(word=word):
                 self.assertIn(self.lookup(folder, word, target)[:1][0], want)
 
     def test_every_entry_is_found_from_all_three_languages(self):
-        filed = {}
-        for folder in ("ru", "sv", "en"):
-            filed[folder] = set()
-            for name in catalogue.all_volume_names(folder):
-                with open(volume.volume_path(DATA, folder, name), "rb") as fh:
-                    filed[folder].update(volume.read_records(fh.read()))
+        filed = {folder: _filed(folder) for folder in ("ru", "sv", "en")}
         entries = filed["ru"] | filed["sv"] | filed["en"]
         everywhere = filed["ru"] & filed["sv"] & filed["en"]
         self.assertGreaterEqual(len(everywhere), MIN_ENTRIES)
