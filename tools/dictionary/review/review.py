@@ -8,7 +8,8 @@ The samples are drawn again with a fixed seed, so they change only when the
 build changes: 300 entries at random from data/, 100 among the entries whose
 Russian word is one of the 3,000 most frequent Russian words, and 100 of the
 candidates the builder left out that would be written next, were the entry
-set to grow to 16,000 (next.tsv, written by the builder). Every drawn entry
+set to grow to 16,000 (next.tsv, written by the builder), and 100 more at
+random, drawn only once the rules were set. Every drawn entry
 must have a line in judgments.tsv (russian, swedish, english, verdict, note),
 judged by a reader of all three languages:
   correct   all three words render one sense, as a learner should learn it;
@@ -38,6 +39,7 @@ RANDOM_SIZE = 300
 COMMON_SIZE = 100
 COMMON_TOP = 3000
 NEXT_SIZE = 100
+FRESH_SIZE = 100
 VERDICTS = judgments.VERDICTS
 
 
@@ -77,7 +79,9 @@ def draw(all_entries, common_words, next_up):
     sample = _stable_sample(all_entries, RANDOM_SIZE, "random")
     common = _stable_sample([e for e in all_entries if e[0] in common_words], COMMON_SIZE, "common")
     following = _stable_sample(next_up, NEXT_SIZE, "next")
-    return sample, common, following
+    # Drawn only once the rules were set, so that no rule was fitted to it.
+    fresh = _stable_sample(all_entries, FRESH_SIZE, "fresh 2026-12-07")
+    return sample, common, following, fresh
 
 
 def wilson(k, n, z=1.96):
@@ -118,9 +122,9 @@ def main(argv=None):
     # Entries the builder withheld because this review found them wrong are
     # drawn as if written: the rates are those of the builder's rules.
     built = sorted(set(entries(args.data)) | set(read_entries(args.withheld)))
-    sample, common, following = draw(built, common_russian(args.cache), read_entries(args.next))
+    sample, common, following, fresh = draw(built, common_russian(args.cache), read_entries(args.next))
     judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
-    missing = [e for e in sample + common + following if e not in judged]
+    missing = [e for e in sample + common + following + fresh if e not in judged]
     if args.missing:
         for e in dict.fromkeys(missing):
             print("\t".join(e) + "\t\t")
@@ -132,6 +136,7 @@ def main(argv=None):
     print(rates("common", common, judged))
     if following:
         print(rates("next", following, judged))
+    print(rates("fresh", fresh, judged))
     return 0
 
 
