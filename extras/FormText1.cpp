@@ -80,16 +80,9 @@ bool LooksLikeWaveFile(const QString &path)
 }
 
 FormText1::FormText1(const QString &appFolder, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_appFolder(appFolder)
+    : QDialog(parent, kFixedDialogFlags), m_appFolder(appFolder)
 {
-    setObjectName(QStringLiteral("FormText1"));
-    setWindowTitle(QStringLiteral("Voice text examples"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(SansFont(8.25));
-    setFixedSize(Twips(0, 0, 7590, 5550).size());
-
-    PaintWindowGreen(this);
+    SetUpFixedDialog(this, "FormText1", QStringLiteral("Voice text examples"), 7590, 5550, SansFont(8.25));
 
     m_player = new QMediaPlayer(this);
     m_audio = new QAudioOutput(this);

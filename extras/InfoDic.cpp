@@ -59,16 +59,9 @@ QUrl TrelvikWebPage()
     return QUrl(kWebAddress);
 }
 
-infoDic::infoDic(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+infoDic::infoDic(QWidget *parent) : QDialog(parent, kFixedDialogFlags)
 {
-    setObjectName(QStringLiteral("infoDic"));
-    setWindowTitle(QStringLiteral("info"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(SansFont(8.25));
-    setFixedSize(Twips(0, 0, 4680, 3180).size());
-
-    PaintWindowGreen(this);
+    SetUpFixedDialog(this, "infoDic", QStringLiteral("info"), 4680, 3180, SansFont(8.25));
 
     createLabels();
 }

@@ -45,16 +45,9 @@ QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const
 } // namespace
 
 AddWords::AddWords(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_values(values), m_readMainWindow(std::move(readMainWindow))
+    : QDialog(parent, kFixedDialogFlags), m_values(values), m_readMainWindow(std::move(readMainWindow))
 {
-    setObjectName(QStringLiteral("AddWords"));
-    setWindowTitle(QStringLiteral("Add words to user dictionary"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(DialogFont());
-    setFixedSize(Twips(0, 0, 3585, 3720).size());
-
-    PaintWindowGreen(this);
+    SetUpFixedDialog(this, "AddWords", QStringLiteral("Add words to user dictionary"), 3585, 3720, DialogFont());
 
     createControls();
 }

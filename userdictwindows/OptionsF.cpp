@@ -42,16 +42,9 @@ private:
 } // namespace
 
 OptionsF::OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_values(values), m_openAddWords(std::move(openAddWords))
+    : QDialog(parent, kFixedDialogFlags), m_values(values), m_openAddWords(std::move(openAddWords))
 {
-    setObjectName(QStringLiteral("OptionsF"));
-    setWindowTitle(QStringLiteral("Dictionary / Options"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    setFont(DialogFont());
-    setFixedSize(Twips(0, 0, 3660, 3570).size());
-
-    PaintWindowGreen(this);
+    SetUpFixedDialog(this, "OptionsF", QStringLiteral("Dictionary / Options"), 3660, 3570, DialogFont());
 
     createControls();
     loadCount();

@@ -37,6 +37,17 @@ void PaintWindowGreen(QWidget *window)
     window->setAutoFillBackground(true);
 }
 
+void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, int widthTwips, int heightTwips,
+                      const QFont &font)
+{
+    dialog->setObjectName(QLatin1StringView(name));
+    dialog->setWindowTitle(title);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFont(font);
+    dialog->setFixedSize(Twips(0, 0, widthTwips, heightTwips).size());
+    PaintWindowGreen(dialog);
+}
+
 void PaintPanel(QWidget *widget)
 {
     QPalette palette = widget->palette();

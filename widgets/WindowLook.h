@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QDialog>
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,6 +36,15 @@ QFont DialogFont();
 
 // Paints a window (and its buttons) window green with black text.
 void PaintWindowGreen(QWidget *window);
+
+// The program's secondary windows: a title and a close button, a size nobody can change.
+inline constexpr Qt::WindowFlags kFixedDialogFlags =
+    Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+
+// Names, titles, sizes (in twips), fonts and paints one of those windows. It is deleted when closed, so
+// every opening starts from its stored values.
+void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, int widthTwips, int heightTwips,
+                      const QFont &font);
 
 // Gives a pane, line, list or label the panel green background; a drop-down list gets it in its field and
 // in its popup too.
