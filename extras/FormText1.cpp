@@ -123,12 +123,8 @@ void FormText1::createControls()
     m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
     m_command1->setAutoDefault(false);
 
-    setTabOrder(m_textCH, m_text1);
-    setTabOrder(m_text1, m_command1);
     auto *pause = m_mciWave->findChild<QToolButton *>(QStringLiteral("mciPause"));
-    setTabOrder(m_command1, m_play);
-    setTabOrder(m_play, pause);
-    setTabOrder(pause, m_stop);
+    SetTabChain({m_textCH, m_text1, m_command1, m_play, pause, m_stop});
     m_textCH->setFocus();
 
     connect(m_textCH, &QComboBox::currentIndexChanged, this, &FormText1::selectExample);

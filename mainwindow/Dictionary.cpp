@@ -322,10 +322,8 @@ void dictionary::stackControls(QWidget *client)
 
 void dictionary::setTabOrder()
 {
-    QWidget *const order[] = {m_option1, m_option2, m_option3, m_text1,      m_text2,   m_textPole0R, m_command1,
-                              m_combo1,  m_text11,  m_text22,  m_textPole0S, m_text11r, m_text22r,    m_command2};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
+    SetTabChain({m_option1, m_option2, m_option3, m_text1, m_text2, m_textPole0R, m_command1, m_combo1, m_text11,
+                 m_text22, m_textPole0S, m_text11r, m_text22r, m_command2});
 }
 
 void dictionary::load()

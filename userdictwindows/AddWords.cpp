@@ -79,10 +79,7 @@ void AddWords::createControls()
     m_command1->setAutoDefault(false);
 
     // "Add" first, then the Russian, English and Swedish fields, then "Cancel".
-    setTabOrder(m_command3, m_text1);
-    setTabOrder(m_text1, m_text2);
-    setTabOrder(m_text2, m_text3);
-    setTabOrder(m_text3, m_command1);
+    SetTabChain({m_command3, m_text1, m_text2, m_text3, m_command1});
 
     connect(m_command3, &QPushButton::clicked, this, &AddWords::addWords);
     connect(m_command1, &QPushButton::clicked, this, &AddWords::hide);

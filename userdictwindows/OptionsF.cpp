@@ -90,10 +90,7 @@ void OptionsF::createControls()
     m_command3 = NamedChild<QPushButton>(m_frame1, "Command3", Twips(120, 1320, 3015, 375),
                                          QStringLiteral("Add words to User dictionary"));
 
-    setTabOrder(m_command1, m_command2);
-    setTabOrder(m_command2, m_check2);
-    setTabOrder(m_check2, m_check1);
-    setTabOrder(m_check1, m_command3);
+    SetTabChain({m_command1, m_command2, m_check2, m_check1, m_command3});
     m_command1->setFocus();
 
     connect(m_command2, &QPushButton::clicked, this, &OptionsF::storeOptions);

@@ -5,6 +5,8 @@
 #include <QAbstractItemView>
 #include <QPalette>
 
+#include <iterator>
+
 namespace trelvik {
 
 QRect Twips(int left, int top, int width, int height)
@@ -46,6 +48,12 @@ void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, i
     dialog->setFont(font);
     dialog->setFixedSize(Twips(0, 0, widthTwips, heightTwips).size());
     PaintWindowGreen(dialog);
+}
+
+void SetTabChain(std::initializer_list<QWidget *> order)
+{
+    for (auto it = order.begin(); it != order.end() && std::next(it) != order.end(); ++it)
+        QWidget::setTabOrder(*it, *std::next(it));
 }
 
 void PaintPanel(QWidget *widget)

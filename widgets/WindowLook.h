@@ -10,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <initializer_list>
 #include <type_traits>
 
 namespace trelvik {
@@ -45,6 +46,9 @@ inline constexpr Qt::WindowFlags kFixedDialogFlags =
 // every opening starts from its stored values.
 void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, int widthTwips, int heightTwips,
                       const QFont &font);
+
+// Tab moves through the widgets in the order given.
+void SetTabChain(std::initializer_list<QWidget *> order);
 
 // Gives a pane, line, list or label the panel green background; a drop-down list gets it in its field and
 // in its popup too.
