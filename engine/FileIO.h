@@ -34,6 +34,10 @@ ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::stri
 // Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
 
+// Writes all of bytes to the descriptor, going on after interrupted and partial writes; false (errno set) on
+// failure.
+bool WriteAll(int fd, std::string_view bytes);
+
 // The folder that path lies in: "." for a bare name, "/" for a name right below the root.
 std::string FolderOf(const std::string &path);
 

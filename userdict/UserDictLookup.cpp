@@ -13,18 +13,23 @@ void LookupUserDict(const std::string &userDictPath, LookupContext &ctx)
     std::string bytes;
     if (ReadWholeFile(userDictPath, /*createIfMissing=*/true, bytes) != ReadStatus::Ok || bytes.empty())
         return;
+    ForEachSearchedUserRecord(bytes, [&ctx](const RecordView &record) { CollectRecord(record, ctx); });
+}
 
+bool ForEachSearchedUserRecord(std::string_view bytes, const std::function<void(const RecordView &)> &visit)
+{
     FieldReader reader(bytes);
     std::int32_t count = 0;
     if (!ParseRecordCount(reader.next(), count))
-        return;
+        return false;
 
     RecordView record;
     for (std::int32_t i = 0; i < count && !reader.atEnd(); ++i) {
         if (reader.nextRecord(record) < 3 || IsEndRecord(record))
             break;
-        CollectRecord(record, ctx);
+        visit(record);
     }
+    return true;
 }
 
 } // namespace trelvik
