@@ -43,6 +43,18 @@ const Direction kDirections[] = {
 
 constexpr std::string_view kUrl = "https://trelvik.invalid/";
 
+// What every exported dictionary says about where its words come from and on which terms they may be shared.
+constexpr std::string_view kSourceAndLicence =
+    "Source: the dictionary volumes of Trelvik (https://trelvik.invalid/),\n"
+    "built from the Wiktionary-derived WikDict dictionaries that the FreeDict\n"
+    "project distributes, selected and arranged by the Trelvik team.\n"
+    "\n"
+    "Licence: Creative Commons Attribution-ShareAlike 3.0 Unported (CC BY-SA 3.0),\n"
+    "https://creativecommons.org/licenses/by-sa/3.0/\n"
+    "Credit the Wiktionary contributors, WikDict and the FreeDict project when you\n"
+    "share this dictionary, say what you changed, and share changed copies under\n"
+    "the same licence.\n";
+
 DictionaryDescription describe(const Direction &direction, std::size_t entries, const DictionaryExportRequest &request)
 {
     DictionaryDescription d;
@@ -52,24 +64,15 @@ DictionaryDescription describe(const Direction &direction, std::size_t entries, 
     d.title = "Trelvik " + from + "-" + to;
     d.url = kUrl;
     d.date = request.date;
-    d.info = d.title + " dictionary\n\n" + from + " words and their " + to
-             + " translations as Trelvik gives them: each\n"
-               "article is a word, then each of its translations on a line of its own, in\n"
-               "the order of the program's translation line.\n";
+    d.info = d.title + " dictionary\n\n";
+    d.info += from + " words and their " + to + " translations as Trelvik gives them: each\n";
+    d.info += "article is a word, then each of its translations on a line of its own, in\n";
+    d.info += "the order of the program's translation line.\n";
     if (!request.userDictPath.empty())
         d.info += "The words of the user dictionary it was exported with follow those of\nthe main dictionary.\n";
-    d.info += "\nEntries: " + std::to_string(entries) + "\nBuilt: " + request.date + " by " + request.programName
-              + "\n\n"
-                "Source: the dictionary volumes of Trelvik ("
-              + std::string(kUrl)
-              + "),\n"
-                "built from the Wiktionary-derived WikDict dictionaries that the FreeDict\n"
-                "project distributes, selected and arranged by the Trelvik team.\n\n"
-                "Licence: Creative Commons Attribution-ShareAlike 3.0 Unported (CC BY-SA 3.0),\n"
-                "https://creativecommons.org/licenses/by-sa/3.0/\n"
-                "Credit the Wiktionary contributors, WikDict and the FreeDict project when you\n"
-                "share this dictionary, say what you changed, and share changed copies under\n"
-                "the same licence.\n";
+    d.info += "\nEntries: " + std::to_string(entries) + "\n";
+    d.info += "Built: " + request.date + " by " + request.programName + "\n\n";
+    d.info += kSourceAndLicence;
     return d;
 }
 

@@ -35,16 +35,14 @@ void putBe32(std::string &out, std::uint32_t value)
         out += static_cast<char>((value >> shift) & 0xFF);
 }
 
-// A value of the .ifo is one line: the lines of the text joined by blanks, empty ones dropped.
+// A value of the .ifo is one line; StarDict readers show "<br>" as a line break.
 std::string oneLine(std::string_view text)
 {
     std::string line;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        if (end > 0)
-            line.append(line.empty() ? "" : " ").append(text.substr(0, end));
-        text.remove_prefix(std::min(end + 1, text.size()));
-    }
+    while (!text.empty() && text.back() == '\n')
+        text.remove_suffix(1);
+    for (const char c : text)
+        line += c == '\n' ? std::string("<br>") : std::string(1, c);
     return line;
 }
 
