@@ -169,6 +169,7 @@ def main():
         print("SKIP: not installed: " + ", ".join(missing) + " (apt-get install dictd dict dictzip sdcv)")
         return 77
     app_dir = os.path.dirname(cli)
+    os.umask(0o022)  # dictd started by root reads the files as its own user
     work = tempfile.mkdtemp(prefix="trelvik-dictd-")
     dictd = None
     try:
