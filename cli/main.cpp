@@ -597,11 +597,14 @@ int run(int argc, char *argv[])
         return kExitDataError;
     }
 
-    // Said before any command, so that the words beside a read-only program are in the dictionary it uses.
-    std::string mergeNote;
-    const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
-    if (!merged || !mergeNote.empty())
-        printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    // Said before any command, so that the words beside a read-only program are in the dictionary it uses; but
+    // a dry run writes nothing at all.
+    if (!(command == u"import" && parser.isSet(QStringLiteral("dry-run")))) {
+        std::string mergeNote;
+        const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
+        if (!merged || !mergeNote.empty())
+            printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    }
 
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));

@@ -410,4 +410,23 @@ TEST_F(CliReadOnlyCopy, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDicti
     EXPECT_EQ(readFile(dir.userDict()), beside);
 }
 
+// The words beside a read-only program are joined once: a word the user then deletes stays deleted. A dry
+// run writes nothing, not even that join.
+TEST_F(CliReadOnlyCopy, DeletedWordsStayDeleted)
+{
+    const std::filesystem::path own = copy;
+    dataFolderDictionary(" 1 \r\n" + line("кот", "katt", "cat"));
+    portableCopyOnReadOnlyMedium(" 1 \r\n" + line("кошка", "misse", "pussycat"));
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "пёс,hund,dog\n", asUser);
+    EXPECT_EQ(dry.err, "");
+    EXPECT_EQ(readFile(own), " 1 \r\n" + line("кот", "katt", "cat"));
+
+    EXPECT_EQ(runCli(withDir({"count"}), {}, asUser).out, "2 word(s)\n");
+    writeFile(own, " 1 \r\n" + line("кот", "katt", "cat"));
+    const CliRun later = runCli(withDir({"count"}), {}, asUser);
+    EXPECT_EQ(later.out, "1 word(s)\n");
+    EXPECT_EQ(later.err, "");
+}
+
 } // namespace
