@@ -10,6 +10,7 @@
 #include "qtedge/WordListTransfer.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
+#include "userdict/WordList.h"
 #include "wordforms/HunspellBaseForms.h"
 
 #include <QCommandLineParser>
@@ -22,11 +23,14 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
@@ -42,6 +46,11 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitDataError = 1;
 constexpr int kExitUsage = 2;
+// add and import stored the words, but could not say so: a script that tries again would store them twice.
+constexpr int kExitStoredUnconfirmed = 3;
+
+// Set once add or import has stored words.
+bool g_wordsStored = false;
 
 // The first error of standard output (an errno value), or 0: output that does not arrive is a failure.
 int g_outputError = 0;
@@ -75,10 +84,11 @@ void printErr(const QString &text)
 int outputFailure()
 {
     if (!g_outputErrorShown)
-        printErr(QStringLiteral("Cannot write to standard output: %1")
-                     .arg(QString::fromLocal8Bit(std::strerror(g_outputError))));
+        printErr(QStringLiteral("Cannot write to standard output: %1%2")
+                     .arg(QString::fromLocal8Bit(std::strerror(g_outputError)),
+                          g_wordsStored ? QStringLiteral(" (the words were stored)") : QString()));
     g_outputErrorShown = true;
-    return kExitDataError;
+    return g_wordsStored ? kExitStoredUnconfirmed : kExitDataError;
 }
 
 // Arguments as the program received them whose bytes are not UTF-8, as Qt decoded them.
@@ -247,6 +257,7 @@ int runAdd(const QStringList &args, const std::string &appDir)
         printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
     }
+    g_wordsStored = true;
     printOut(WordsAddedText(added.recordNumber) + u'\n');
     return kExitOk;
 }
@@ -319,7 +330,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     const std::string fileName = args.size() == 2 ? rawPositional(args, 1) : std::string();
     // Without --format, a FILE named *.tsv or *.tab gets TSV, anything else CSV.
     std::optional<WordListFormat> format =
-        SeparatorOfWordList(file, {}) == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+        SeparatorsOfWordList(fileName) == "\t" ? WordListFormat::Tsv : WordListFormat::Csv;
     if (parser.isSet(QStringLiteral("format"))) {
         format = formatOfName(parser.value(QStringLiteral("format")));
         if (!format)
@@ -334,33 +345,46 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     }
     if (exported.leftOut > 0)
         printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
+    // A record UTF-8 cannot hold would not come back from the list: it is named, and the export fails.
+    for (const std::string &refusal : exported.refused)
+        printErr(QString::fromStdString(refusal));
+    const int status = exported.refused.empty() ? kExitOk : kExitDataError;
 
     if (file.isEmpty() || file == u"-") {
         if (!writeOut(exported.text))
             return outputFailure();
-        return kExitOk;
+        return status;
     }
     if (holdsUserDictionary(fileName, appDir)) {
         printErr(QStringLiteral("%1 holds a user dictionary; export writes word lists to another file.").arg(file));
         return kExitDataError;
     }
     std::string error;
+    RemoveAbandonedTemporaries(fileName);
     if (!ReplaceFileAtomically(fileName, exported.text, error)) {
         printErr(FromEngineMessage(error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 record(s) written to %2\n").arg(exported.records).arg(file));
-    return kExitOk;
+    return status;
 }
 
-// Reads all of standard input; false on a read error.
-bool readStandardInput(std::string &bytes)
+// The word list FILE, or standard input for "-", read in pieces: no list is ever held whole, and standard
+// input has the size limit of a file.
+WordListSource wordListSource(const std::string &fileName, bool fromStdin)
 {
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes.append(buffer, n);
-    return !std::ferror(stdin);
+    return [fileName, fromStdin](const std::function<bool(std::string_view)> &take, std::string &error) {
+        const ReadStatus status =
+            fromStdin ? ReadStreamInPieces(STDIN_FILENO, "standard input", kMaxDataFileBytes, take, &error)
+                      : ReadFileInPieces(fileName, take, &error);
+        return status == ReadStatus::Ok;
+    };
+}
+
+void printErrLine(const QString &text)
+{
+    const QByteArray utf8 = (text + u'\n').toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
 QString quotedWords(const UserRecord &record)
@@ -380,59 +404,62 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     const bool fromStdin = file == u"-";
     const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
 
-    std::string bytes;
-    if (fromStdin) {
-        if (!readStandardInput(bytes)) {
-            printErr(
-                QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-            return kExitDataError;
-        }
-    } else {
-        std::string error;
-        if (ReadWholeFile(rawPositional(args, 1), /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok) {
-            printErr(FromEngineMessage(error));
-            return kExitDataError;
-        }
-    }
-
+    const std::string fileName = fromStdin ? std::string() : rawPositional(args, 1);
     const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
-    const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), bytes,
-                                                 SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
+
+    // Rows are reported while the list is read; the report goes out in pieces.
+    constexpr std::size_t kReportPiece = 64 * 1024;
+    std::string report;
+    ImportListener listener;
+    listener.onProblem = [&](const ImportProblem &problem) {
+        printErrLine(QStringLiteral("%1:%2: %3").arg(shownName).arg(problem.line).arg(problem.reason));
+    };
+    listener.onHeader = [&](std::size_t line) {
+        printErrLine(QStringLiteral("%1:%2: another header row, skipped").arg(shownName).arg(line));
+    };
+    if (dryRun) {
+        listener.onRow = [&](const ImportRow &row) {
+            const QString fate =
+                row.fate == ImportRow::Fate::AlreadyPresent ? QStringLiteral("already present") : QStringLiteral("add");
+            report += QStringLiteral("%1:%2: %3 %4\n")
+                          .arg(shownName)
+                          .arg(row.line)
+                          .arg(fate, quotedWords(row.record))
+                          .toStdString();
+            if (report.size() >= kReportPiece) {
+                writeOut(report);
+                report.clear();
+            }
+        };
+        listener.goOn = [] { return g_outputError == 0; };
+    }
+    const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), wordListSource(fileName, fromStdin),
+                                                 SeparatorsOfWordList(fileName), dryRun, listener);
     if (!outcome.note.isEmpty())
         printErr(outcome.note);
     if (!outcome.fileError.isEmpty()) {
+        writeOut(report);
         printErr(outcome.fileError);
         return kExitDataError;
     }
 
-    const ImportPlan &plan = outcome.plan;
-    QString report;
-    if (dryRun) {
-        for (const ImportRow &row : plan.rows) {
-            QString fate = QStringLiteral("add");
-            if (row.fate == ImportRow::Fate::AlreadyPresent)
-                fate = QStringLiteral("already present");
-            report += QStringLiteral("%1:%2: %3 %4\n").arg(shownName).arg(row.line).arg(fate, quotedWords(row.record));
-        }
-    }
-    QString problems;
-    for (const ImportProblem &problem : plan.problems)
-        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(problem.reason);
-    if (!problems.isEmpty()) {
-        const QByteArray utf8 = problems.toUtf8();
-        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
-        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(plan.problems.size()));
-    }
+    if (outcome.problems > 0)
+        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(outcome.problems));
     if (dryRun) {
         report += QStringLiteral("Dry run: %1 would be added, %2 already present; nothing was written.\n")
-                      .arg(plan.added())
-                      .arg(plan.skipped());
-    } else if (problems.isEmpty()) {
-        report += QStringLiteral("%1 added, %2 already present\n").arg(plan.added()).arg(plan.skipped());
+                      .arg(outcome.added)
+                      .arg(outcome.alreadyPresent)
+                      .toStdString();
+    } else if (outcome.stored) {
+        g_wordsStored = true;
+        report += QStringLiteral("%1 added, %2 already present\n")
+                      .arg(outcome.added)
+                      .arg(outcome.alreadyPresent)
+                      .toStdString();
     }
-    if (!writeOut(report.toStdString()))
+    if (!writeOut(report))
         return outputFailure();
-    return problems.isEmpty() ? kExitOk : kExitDataError;
+    return outcome.problems == 0 ? kExitOk : kExitDataError;
 }
 
 // The value of --app-dir as the program received it: a folder name is bytes, and need not be UTF-8.
@@ -497,11 +524,19 @@ int run(int argc, char *argv[])
         "  export [--format csv|tsv] [FILE]\n"
         "      Writes the user dictionary as a UTF-8 word list (columns russian, swedish, english) to FILE or\n"
         "      standard output: CSV for spreadsheets, TSV for flashcard programs (the default follows FILE's\n"
-        "      extension, else CSV).\n"
+        "      extension, else CSV). A word that begins with = + - @ (or a tab) gets an apostrophe in front,\n"
+        "      so that no spreadsheet runs it as a formula; import takes that apostrophe off again. A record\n"
+        "      import could not take back (a hand-edited user dictionary) is named and left out, and the exit\n"
+        "      status is 1.\n"
         "  import [--dry-run] FILE|-\n"
-        "      Adds the rows of a UTF-8 CSV or TSV word list (a header row names the column order) to the user\n"
-        "      dictionary, checked as the add-words window checks typed words; triples already there are\n"
-        "      skipped. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "      Adds the rows of a UTF-8 CSV or TSV word list to the user dictionary, checked as the add-words\n"
+        "      window checks typed words; triples already there are skipped. A header row names the column\n"
+        "      order (russian, swedish, english, in English, Swedish or Russian); one that names only two of\n"
+        "      them is a bad row. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "\n"
+        "Exit status: 0 done; 1 a data or file error, or output that cannot be written (add and import then\n"
+        "stored nothing); 2 a usage error; 3 add or import stored the words but could not say so: do not run it\n"
+        "again.\n"
         "\n"
         "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
         "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
@@ -564,11 +599,14 @@ int run(int argc, char *argv[])
         return kExitDataError;
     }
 
-    // Said before any command, so that the words beside a read-only program are in the dictionary it uses.
-    std::string mergeNote;
-    const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
-    if (!merged || !mergeNote.empty())
-        printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    // Said before any command, so that the words beside a read-only program are in the dictionary it uses; but
+    // a dry run writes nothing at all.
+    if (!(command == u"import" && parser.isSet(QStringLiteral("dry-run")))) {
+        std::string mergeNote;
+        const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
+        if (!merged || !mergeNote.empty())
+            printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    }
 
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
@@ -608,7 +646,15 @@ int main(int argc, char *argv[])
         }
     }
     IgnoreFileSizeSignal();
-    const int status = run(argc, argv);
+    // A reader that goes away (export | head) makes the write fail, which is reported, rather than kill us.
+    std::signal(SIGPIPE, SIG_IGN);
+    int status = kExitOk;
+    try {
+        status = run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("trelvik-cli: Out of memory.\n", stderr);
+        return kExitDataError;
+    }
     if (g_outputError || std::fflush(stdout) != 0 || std::ferror(stdout)) {
         if (!g_outputError)
             g_outputError = errno ? errno : EIO;

@@ -204,4 +204,9 @@ std::string_view CodePageName(CodePage codePage) noexcept
     return codePage == CodePage::Windows1251 ? "Windows-1251" : "Windows-1252";
 }
 
+void AppendUtf8(std::string &out, char32_t codePoint)
+{
+    appendUtf8(out, codePoint);
+}
+
 } // namespace trelvik

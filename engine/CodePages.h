@@ -26,6 +26,9 @@ bool EncodeFromUtf16(std::u16string_view text, CodePage codePage, std::string &b
 // Single-byte text to UTF-8.
 std::string DecodeToUtf8(std::string_view bytes, CodePage codePage);
 
+// Appends the UTF-8 of a code point (at most U+10FFFF) to out.
+void AppendUtf8(std::string &out, char32_t codePoint);
+
 // UTF-8 to single-byte text. Returns false, bytes empty, when a character cannot be held or the UTF-8 is not
 // well-formed.
 bool EncodeFromUtf8(std::string_view utf8, CodePage codePage, std::string &bytes);
