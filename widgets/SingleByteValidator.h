@@ -28,7 +28,8 @@ private:
     CodePage m_codePage;
 };
 
-// Tells the user at once, in a tooltip under the field, why what was typed or pasted did not go in.
+// Tells the user at once, in a tooltip by the field that covers none of its window's controls, why what was
+// typed or pasted did not go in.
 void ShowRefusal(QWidget *field, const QString &message);
 
 // What a field says when it refuses a character: a Russian letter in a field of Latin letters, a Latin letter

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 using namespace trelvik;
@@ -46,6 +47,7 @@ private slots:
     void screenReaderTellsTheFieldsApart();
     void refusedInputSaysWhy_data();
     void refusedInputSaysWhy();
+    void refusalTipCoversNoControl();
     void messageBoxHasOnlyOkNoIconAndTitle();
 
 private:
@@ -415,6 +417,29 @@ void AddWordsTest::refusedInputSaysWhy()
     QCOMPARE(edit->text(), kept);
     QCOMPARE(QToolTip::isVisible(), !tip.isEmpty());
     QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
+}
+
+// A click on a tip only closes it: a tip over "Add" would swallow the click meant for the button.
+void AddWordsTest::refusalTipCoversNoControl()
+{
+    window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window()));
+    const QList<QWidget *> controls = window()->findChildren<QWidget *>();
+    for (const char *name : {"Text1", "Text2", "Text3"}) {
+        QToolTip::hideText();
+        field(name)->insert(u"😀"_s);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto tip = std::find_if(windows.cbegin(), windows.cend(),
+                                      [](const QWidget *w) { return w->inherits("QTipLabel") && w->isVisible(); });
+        QVERIFY(tip != windows.cend());
+        for (const QWidget *control : controls) {
+            if (!qobject_cast<const QAbstractButton *>(control) && !qobject_cast<const QLineEdit *>(control))
+                continue;
+            const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
+            QVERIFY2(!place.intersects((*tip)->geometry()),
+                     qPrintable(QStringLiteral("the tip of %1 covers %2").arg(name, control->objectName())));
+        }
+    }
 }
 
 QTEST_MAIN(AddWordsTest)
