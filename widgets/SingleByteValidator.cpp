@@ -55,7 +55,7 @@ SingleByteValidator::SingleByteValidator(CodePage codePage, QObject *parent) : Q
 
 QValidator::State SingleByteValidator::validate(QString &input, int &pos) const
 {
-    DropStressMarks(input, &pos);
+    NormaliseTypedText(input, m_codePage, &pos);
     dropInvisibleMarks(input, pos, m_codePage);
     const QString unfit = FirstUnfitCharacter(input, m_codePage);
     if (unfit.isEmpty())

@@ -170,6 +170,8 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
         << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
     QTest::newRow("comma stays inside its quotes")
         << u"да"_s << u"yes, sir"_s << u"ja"_s << QByteArray("\"\xE4\xE0\",\"ja\",\"yes, sir\"");
+    QTest::newRow("letters typed as letter and mark") << u"е\u0308лка"_s << u"cafe\u0301"_s << u"a\u030Asna"_s
+                                                      << QByteArray("\"\xB8\xEB\xEA\xE0\",\"\xE5sna\",\"caf\xE9\"");
 }
 
 void AddWordsTest::addStoresLowerCasedTrimmedWords()
