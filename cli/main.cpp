@@ -65,9 +65,16 @@ void printOut(const QString &text)
     writeOut(text.toUtf8().toStdString());
 }
 
+// Text that may hold words read from a file (a volume, the user dictionary, a word list), made safe for a
+// terminal: control characters are shown as \uXXXX instead of being obeyed. The characters in kept stay.
+QString shown(const QString &text, std::string_view kept = {})
+{
+    return QString::fromStdString(EscapeControlCharacters(text.toStdString(), kept));
+}
+
 void printErr(const QString &text)
 {
-    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + text + u'\n').toUtf8();
+    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + shown(text) + u'\n').toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
@@ -126,9 +133,9 @@ void answerError(const LookupJob &job, const QString &word, const QString &error
         return;
     if (job.json) {
         const QJsonObject object{{QStringLiteral("word"), word}, {QStringLiteral("error"), error}};
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(word, error));
+        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(shown(word), shown(error)));
     }
 }
 
@@ -156,29 +163,32 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     request.Text11 = std::string(LanguageHeading(job.from));
     request.Text22 = std::string(LanguageHeading(job.to));
 
-    const Presentation shown = TranslateWord(job.values, request).shown;
+    const TranslationResult result = TranslateWord(job.values, request);
+    const Presentation &presentation = result.shown;
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
-    const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = StatusText(shown, sourcePage);
+    const QString translation = FromSingleByte(presentation.TextPole0, targetPage);
+    const QString status = StatusText(presentation, sourcePage);
 
     if (job.json) {
         QJsonArray nearest;
-        for (const NearestRow &row : shown.shownRows)
+        for (const NearestRow &row : presentation.shownRows)
             nearest.append(
                 QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
         QJsonObject object{{QStringLiteral("word"), word},
                            {QStringLiteral("translation"), translation},
                            {QStringLiteral("nearest"), nearest},
                            {QStringLiteral("status"), status}};
-        if (!shown.baseForm.empty())
-            object.insert(QStringLiteral("base"), FromSingleByte(shown.baseForm, sourcePage));
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        if (!presentation.baseForm.empty())
+            object.insert(QStringLiteral("base"), FromSingleByte(presentation.baseForm, sourcePage));
+        // JSON escapes C0 controls itself; \uXXXX for the others is JSON too and means the same.
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        QString text = translation + u'\n';
-        for (const NearestRow &row : shown.shownRows)
-            text += FromSingleByte(row.word, sourcePage) + u'\t' + FromSingleByte(row.translation, targetPage) + u'\n';
-        text += status + u'\n';
+        QString text = shown(translation) + u'\n';
+        for (const NearestRow &row : presentation.shownRows)
+            text += shown(FromSingleByte(row.word, sourcePage)) + u'\t'
+                    + shown(FromSingleByte(row.translation, targetPage)) + u'\n';
+        text += shown(status) + u'\n';
         printOut(text);
     }
     return true;
@@ -336,7 +346,10 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
         printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
 
     if (file.isEmpty() || file == u"-") {
-        if (!writeOut(exported.text))
+        // A list on the screen is for reading; one going to a file or a program keeps its words as they are.
+        const std::string &text =
+            ::isatty(STDOUT_FILENO) ? EscapeControlCharacters(exported.text, "\t\r\n") : exported.text;
+        if (!writeOut(text))
             return outputFailure();
         return kExitOk;
     }
@@ -368,8 +381,8 @@ QString quotedWords(const UserRecord &record)
     const auto word = [&](int column) {
         return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
     };
-    return QStringLiteral("\"%1\", \"%2\", \"%3\"")
-        .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
+    return shown(
+        QStringLiteral("\"%1\", \"%2\", \"%3\"").arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn)));
 }
 
 int runImport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
@@ -378,7 +391,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
         return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
     const QString file = args.at(1);
     const bool fromStdin = file == u"-";
-    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
+    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : shown(file);
 
     std::string bytes;
     if (fromStdin) {
@@ -417,7 +430,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     }
     QString problems;
     for (const ImportProblem &problem : plan.problems)
-        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(problem.reason);
+        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(shown(problem.reason));
     if (!problems.isEmpty()) {
         const QByteArray utf8 = problems.toUtf8();
         std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
@@ -503,8 +516,10 @@ int run(int argc, char *argv[])
         "\n"
         "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
         "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
-        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
-        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
+        "Words are given in UTF-8 and composed to NFC (e + U+0301 is \u00E9). Stress marks (U+0301, U+0300) that\n"
+        "compose with nothing are dropped, and a Russian word may be written with \u0451 or \u0435: \u0451 is read\n"
+        "as \u0435 in every comparison. Words cannot hold control characters; where a word read from the\n"
+        "dictionary files holds one, it is printed as \\u001B (export into a file or a pipe keeps it as it is)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"),

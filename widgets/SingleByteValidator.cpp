@@ -40,6 +40,9 @@ void dropInvisibleMarks(QString &text, int &cursor, CodePage codePage)
 
 QString refusalText(CodePage field, const QString &character, const RefusalTexts &texts)
 {
+    // A control character shows as nothing; its code says what it is.
+    if (const char32_t c = character.at(0).unicode(); IsControlCharacter(c))
+        return texts.inNeither.arg(FromEngineMessage(CodePointName(c)));
     if (field == CodePage::Windows1252 && FitsCodePage(character, CodePage::Windows1251))
         return texts.russianInLatinField;
     if (field == CodePage::Windows1251 && FitsCodePage(character, CodePage::Windows1252))
@@ -57,7 +60,9 @@ QValidator::State SingleByteValidator::validate(QString &input, int &pos) const
 {
     NormaliseTypedText(input, m_codePage, &pos);
     dropInvisibleMarks(input, pos, m_codePage);
-    const QString unfit = FirstUnfitCharacter(input, m_codePage);
+    const auto control =
+        std::find_if(input.cbegin(), input.cend(), [](QChar c) { return IsControlCharacter(c.unicode()); });
+    const QString unfit = control != input.cend() ? QString(*control) : FirstUnfitCharacter(input, m_codePage);
     if (unfit.isEmpty())
         return Acceptable;
     emit refused(unfit);

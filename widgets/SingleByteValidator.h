@@ -9,8 +9,9 @@ class QWidget;
 
 namespace trelvik {
 
-// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page
-// cannot hold, so that no text reaches the engine or a file silently altered. Invisible formatting characters
+// Composes letters and drops stress marks (NormaliseTypedText) and refuses, at the moment of typing or pasting,
+// control characters and any character that a field's code page cannot hold, so that no text reaches the
+// engine or a file silently altered. Invisible formatting characters
 // (zero-width spaces and joiners, direction marks, byte-order marks, variation selectors) that the code page
 // cannot hold are dropped instead: a pasted word keeps its meaning without them.
 class SingleByteValidator : public QValidator {

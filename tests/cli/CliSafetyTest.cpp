@@ -9,6 +9,7 @@
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <termios.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -318,6 +319,64 @@ TEST_F(CliReadOnlyCopy, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDicti
     EXPECT_EQ(second.err, "");
     EXPECT_EQ(readFile(own), " 2 \r\n" + line("кот", "katt", "cat") + line("кошка", "misse", "pussycat"));
     EXPECT_EQ(readFile(dir.userDict()), beside);
+}
+
+// Whether text holds a control character other than the line ends and tabs of the output's own layout.
+bool holdsControl(const std::string &utf8)
+{
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F
+            || (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+// Words stored before control characters were refused, and the reasons an import gives, reach the terminal
+// with their control characters shown, not obeyed.
+TEST_F(CliSafetyTest, ControlCharactersInWordsAreShownNotObeyed)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B]0;PWNED\x07", "cat\x7F"));
+    const CliRun text = runCli(withDir({"lookup", "ru", "sv", "кот"}));
+    EXPECT_EQ(text.out, "katt\\u001B]0;PWNED\\u0007\nStat: Translate complete.\n");
+    const CliRun json = runCli(withDir({"lookup", "--json", "ru", "en", "кот"}));
+    EXPECT_NE(json.out.find("\"translation\":\"cat\\u007F\""), std::string::npos) << json.out;
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "пёс\thund\u009B\tdog\n");
+    EXPECT_EQ(dry.exitCode, 1);
+    EXPECT_NE(dry.err.find("(standard input):1: ERROR: words cannot hold a control character (swedish): The control "
+                           "character U+009B cannot be stored."),
+              std::string::npos)
+        << dry.err;
+    for (const CliRun &run : {text, json, dry})
+        EXPECT_FALSE(holdsControl(run.out + run.err)) << run.out << run.err;
+}
+
+// A list exported onto the screen is for reading: its words show their control characters; the list's own
+// tabs and line ends stay.
+TEST_F(CliSafetyTest, ExportOntoATerminalShowsControlCharacters)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B[2J", "cat"));
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string terminal = ::ptsname(master);
+    const int kept = ::open(terminal.c_str(), O_RDWR | O_NOCTTY); // the screen stays open when the program ends
+    termios raw{};
+    ::tcgetattr(kept, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(kept, TCSANOW, &raw);
+    const CliRun run = runCli(withDir({"export", "--format", "tsv"}), {},
+                              [&terminal] { ::dup2(::open(terminal.c_str(), O_WRONLY | O_NOCTTY), 1); });
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::string shown(4096, '\0');
+    const ssize_t n = ::read(master, shown.data(), shown.size());
+    shown.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    EXPECT_EQ(shown, "russian\tswedish\tenglish\nкот\tkatt\\u001B[2J\tcat\n");
+    ::close(kept);
+    ::close(master);
 }
 
 } // namespace

@@ -34,7 +34,7 @@ TEST_F(WordListTransferTest, ExportThenImportIntoAnEmptyDictionaryGivesTheSameFi
 {
     const std::string original = " 6 \r\n" + line("дом", "hus", "house") + line("ёлка", "julgran", "christmas tree")
                                  + line("кот", "katt", "cat, the") + line("", "åsna", "")
-                                 + line("гол", "mål", "tab\tword") + line("дом", "hus", "house");
+                                 + line("гол", "mål", "semi;colon") + line("дом", "hus", "house");
     for (const WordListFormat format : {WordListFormat::Csv, WordListFormat::Tsv}) {
         writeFile(path, original);
         ExportedWords exported;

@@ -257,6 +257,10 @@ void AddWordsTest::unstorableWordIsRefused_data()
         << u"кот😀"_s << u"cat"_s << u"katt"_s << u"ERROR: \u201C😀\u201D cannot be stored"_s;
     QTest::newRow("over-long word") << u"кот"_s << QString(256, u'a') << u"katt"_s << u"ERROR: a word is too long"_s;
     QTest::newRow("nothing but spaces") << u" "_s << u"  "_s << u" "_s << u"ERROR: enter words first"_s;
+    QTest::newRow("C0 control character")
+        << u"кот"_s << u"dog\x1B[31m"_s << u"hund"_s << u"ERROR: words cannot hold a control character"_s;
+    QTest::newRow("C1 control character")
+        << u"кот"_s << u"dog"_s << u"hund\u009B"_s << u"ERROR: words cannot hold a control character"_s;
 }
 
 void AddWordsTest::unstorableWordIsRefused()
@@ -404,6 +408,8 @@ void AddWordsTest::refusedInputSaysWhy_data()
     QTest::newRow("emoji in the swedish field")
         << u"Text3"_s << u"😀"_s << QString() << u"\u201C😀\u201D cannot be stored in the user dictionary."_s;
     QTest::newRow("zero-width space dropped") << u"Text3"_s << u"hund\u200B"_s << u"hund"_s << QString();
+    QTest::newRow("control character") << u"Text2"_s << u"dog\x1B]0;title\x07"_s << QString()
+                                       << u"\u201CU+001B\u201D cannot be stored in the user dictionary."_s;
 }
 
 void AddWordsTest::refusedInputSaysWhy()
