@@ -33,6 +33,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace trelvik;
@@ -120,15 +121,17 @@ struct LookupJob {
     int to = kSwedishColumn;
     bool json = false;
     bool batch = false; // the words come one a line from standard input
+    bool userDictErrorSaid = false;
     ProgramValues values;
     std::unique_ptr<HunspellBaseForms> forms;
 };
 
 // Answers a word that cannot be looked up: the reason on standard error and, for a line of a batch, an error
 // line (or object) in the answer's place, so that the answers stay in step with the lines.
-void answerError(const LookupJob &job, const QString &word, const QString &error)
+void answerError(const LookupJob &job, const QString &word, const QString &error, bool onStandardError = true)
 {
-    printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+    if (onStandardError)
+        printErr(QStringLiteral("\"%1\": %2").arg(word, error));
     if (!job.batch)
         return;
     if (job.json) {
@@ -164,6 +167,14 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     request.Text22 = std::string(LanguageHeading(job.to));
 
     const TranslationResult result = TranslateWord(job.values, request);
+    // Without the user's words the answer could say "not present" of a word the user added: no answer then.
+    if (!result.userDictError.empty()) {
+        const QString unread = FromEngineMessage(result.userDictError);
+        if (!std::exchange(job.userDictErrorSaid, true))
+            printErr(unread);
+        answerError(job, word, unread, /*onStandardError=*/false);
+        return false;
+    }
     const Presentation &presentation = result.shown;
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
@@ -501,6 +512,7 @@ int run(int argc, char *argv[])
         "      With --forms, a word without a translation is looked up by its base forms (books: book,\n"
         "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both "
         "words.\n"
+        "      A user dictionary that is there but cannot be read is an error (exit 1), not \"not present\".\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"

@@ -128,6 +128,7 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
 
     LookupContext ctx = lookUp(values.SourceWord);
     result.outcome = RequestOutcome::Shown;
+    result.userDictError = std::move(ctx.UserDictError);
     result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
     if (values.WordForms && result.shown.TextPole0.empty())
         LookUpBaseForms(*values.WordForms, values.SourceWord, *route, lookUp, request, result.shown);

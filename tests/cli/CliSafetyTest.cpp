@@ -379,4 +379,40 @@ TEST_F(CliSafetyTest, ExportOntoATerminalShowsControlCharacters)
     ::close(master);
 }
 
+struct UnreadableCase {
+    const char *name;
+    std::function<void(const std::string &userDict)> make;
+    const char *why; // what is said, with P for the user dictionary's name
+};
+
+class CliUnreadableUserDict : public CliSafetyTest, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// A user dictionary that is there but cannot be read would make every word the user added "not present".
+TEST_P(CliUnreadableUserDict, LookupSaysSoOnceAndAnswersNothing)
+{
+    GetParam().make(dir.userDict());
+    std::string why = GetParam().why;
+    why.replace(why.find('P'), 1, dir.userDict());
+
+    const CliRun one = runCli(withDir({"lookup", "sv", "ru", "äpple"}));
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(one.out, "");
+    EXPECT_EQ(one.err, "trelvik-cli: " + why + "\n");
+    const CliRun batch = runCli(withDir({"lookup", "sv", "ru"}), "äpple\näpple\n");
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(batch.out, "Error: \"äpple\": " + why + "\nError: \"äpple\": " + why + "\n");
+    EXPECT_EQ(batch.err, one.err);
+    EXPECT_EQ(runCli(withDir({"lookup", "--no-user-dict", "sv", "ru", "äpple"})).exitCode, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUnreadableUserDict,
+    ::testing::Values(UnreadableCase{"folder", [](const std::string &p) { std::filesystem::create_directory(p); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"named_pipe", [](const std::string &p) { ::mkfifo(p.c_str(), 0600); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"first_line_no_count", [](const std::string &p) { writeFile(p, "words\r\n"); },
+                                     "The user dictionary P is damaged: its first line is not a record count."}),
+    [](const auto &p) { return std::string(p.param.name); });
+
 } // namespace

@@ -132,6 +132,7 @@ private slots:
     void missingWordAndNoSource();
     void wordFormsOption();
     void settingsThatAreNoFileAreIgnored();
+    void unreadableUserDictionaryIsSaidOnce();
 
     void opensCentredAtItsRealSize();
     void switchesAreOneTabStopAtTheSelectedSwitch();
@@ -745,6 +746,25 @@ void DictionaryTest::settingsThatAreNoFileAreIgnored()
     ::alarm(0);
     const QFileInfo still(pipe);
     QVERIFY(!still.isFile() && still.exists());
+}
+
+// The user's words cannot be searched: the first lookup says why in the status line, the next ones show
+// their own status again.
+void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
+{
+    const QString userDict = m_appDir.path() + u"/user.dct"_qs;
+    QFile::remove(userDict);
+    QVERIFY(QDir().mkdir(userDict));
+    type(get("Text1"), u"дом"_qs);
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    const QString said = get<QLabel>("statTR")->text();
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    const QString next = get<QLabel>("statTR")->text();
+    QVERIFY(QDir().rmdir(userDict));
+    QCOMPARE(said,
+             u"Stat: The user dictionary cannot be read: Cannot read "_qs + userDict + u": not a regular file"_qs);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+    QCOMPARE(next, QStringLiteral("Stat: Translate complete."));
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.
