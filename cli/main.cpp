@@ -510,7 +510,9 @@ int run(int argc, char *argv[])
         "  lookup [--no-user-dict] [--no-synonyms] [--forms] [--json] FROM TO [WORD]\n"
         "      Translates WORD, or one word per line of standard input. FROM and TO: ru, en, sv.\n"
         "      With --forms, a word without a translation is looked up by its base forms (books: book,\n"
-        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both "
+        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430), and a word that is also a "
+        "form of\n"
+        "      another word gets that word's translations after its own (saw: see); the status then names both "
         "words.\n"
         "      A user dictionary that is there but cannot be read is an error (exit 1), not \"not present\".\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
@@ -541,7 +543,7 @@ int run(int argc, char *argv[])
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
     parser.addOption(
         {QStringLiteral("forms"),
-         QStringLiteral("Look up word forms: fall back on the base form of an inflected word "
+         QStringLiteral("Look up word forms: also the translations of an inflected word's base form "
                         "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
     parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});

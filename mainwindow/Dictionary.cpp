@@ -197,8 +197,10 @@ void dictionary::setUpWordForms(QAction *item)
         item->setToolTip(FromEngineMessage(missing));
         return;
     }
-    item->setToolTip(QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
-                                    "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430."));
+    item->setToolTip(
+        QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
+                       "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430. When it is also "
+                       "a form of another word, show that word's translations after its own: saw \u2192 see."));
     const QString settings = settingsFile();
     if (const QString bad = notARegularFile(settings); !bad.isEmpty())
         std::fprintf(stderr, "trelvik: %s is not a regular file and is ignored; \"Look up word forms\" starts off.\n",

@@ -27,7 +27,7 @@ void NormaliseTypedText(QString &text, CodePage codePage, int *cursor = nullptr)
 bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
                   QString *unfit = nullptr);
 
-// The status line after a request. When the results are those of a base form it names both words, as in
+// The status line after a request. When the results are, or include, those of a base form it names both words, as in
 // "Stat: Translate complete. (книги → книга)".
 QString StatusText(const Presentation &shown, CodePage sourcePage);
 

@@ -3,6 +3,7 @@
 #include "engine/CodePages.h"
 #include "engine/FileIO.h"
 #include "engine/LookupContext.h"
+#include "engine/Text.h"
 
 #include <hunspell/hunspell.hxx>
 
@@ -20,6 +21,8 @@
 namespace trelvik {
 
 extern const char kEnglishIrregularText[];
+extern const char kRussianIrregularText[];
+extern const char kSwedishIrregularText[];
 
 namespace {
 
@@ -111,11 +114,14 @@ std::string dictionaryProblem(std::string_view folder, std::string_view name, bo
     return {};
 }
 
-using IrregularTable = std::unordered_map<std::string_view, std::vector<std::string>>;
+// Irregular forms and their bases as single-byte text of the table's language.
+using IrregularTable = std::unordered_map<std::string, std::vector<std::string>>;
 
-IrregularTable parseIrregular(std::string_view text)
+// Reads a table of UTF-8 lines "FORM BASE [BASE...]"; a word the code page cannot write is left out.
+IrregularTable parseIrregular(std::string_view text, CodePage codePage)
 {
     IrregularTable table;
+    std::string bytes;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
@@ -123,16 +129,56 @@ IrregularTable parseIrregular(std::string_view text)
         if (line.empty() || line.front() == '#')
             continue;
         const std::size_t gap = line.find(' ');
-        if (gap == std::string_view::npos)
+        if (gap == std::string_view::npos || !EncodeFromUtf8(line.substr(0, gap), codePage, bytes))
             continue;
-        std::vector<std::string> &bases = table[line.substr(0, gap)];
+        std::vector<std::string> &bases = table[bytes];
         for (line.remove_prefix(gap + 1); !line.empty();) {
             const std::size_t next = std::min(line.find(' '), line.size());
-            bases.emplace_back(line.substr(0, next));
+            if (EncodeFromUtf8(line.substr(0, next), codePage, bytes))
+                bases.push_back(bytes);
             line.remove_prefix(std::min(next + 1, line.size()));
         }
     }
     return table;
+}
+
+// Hunspell's stems shorter than this come from a suffix read into a short word (his: hi, is: i), not from an
+// inflection worth showing beside the word's own translations.
+constexpr std::size_t kShortestFollowedStem = 3;
+
+// The English endings of inflection. Hunspell's other affixes make new words (display: play, finally: final,
+// seller: sell), whose base is no reading of the word.
+constexpr std::string_view kEnglishEndings[] = {"s", "es", "ies", "'s", "d", "ed", "ied", "ing"};
+
+// True when word is stem with an ending of inflection: it begins with the stem less at most its last letter
+// (Russian: two), so that a prefix (context: text) or a changed root (дня: день) does not count.
+bool inflectsStem(std::string_view word, std::string_view stem, int column)
+{
+    const std::size_t changed = column == kRussianColumn ? 2 : 1;
+    std::size_t common = 0;
+    while (common < word.size() && common < stem.size() && word[common] == stem[common])
+        ++common;
+    if (common + changed < stem.size())
+        return false;
+    if (column != kEnglishColumn)
+        return true;
+    const std::string_view ending = word.substr(common);
+    return std::find(std::begin(kEnglishEndings), std::end(kEnglishEndings), ending) != std::end(kEnglishEndings);
+}
+
+// The word with its first letter a capital, as Hunspell files names (франция: Франция).
+std::string capitalized(std::string_view word, CodePage codePage)
+{
+    std::string result(word);
+    const auto first = static_cast<unsigned char>(result.front());
+    const bool cyrillic = codePage == CodePage::Windows1251;
+    if (first >= 'a' && first <= 'z')
+        result.front() = static_cast<char>(first - 0x20);
+    else if (cyrillic && first == 0xB8)
+        result.front() = '\xA8';
+    else if (first >= 0xE0 && (cyrillic || (first != 0xF7 && first != 0xFF)))
+        result.front() = static_cast<char>(first - 0x20);
+    return result;
 }
 
 } // namespace
@@ -180,12 +226,25 @@ std::string MissingDictionaryMessage(std::string_view folder, const std::vector<
            + std::string(folder) + ".";
 }
 
-const std::vector<std::string> &EnglishIrregularBaseForms(std::string_view form)
+const std::vector<std::string> &IrregularBaseForms(std::string_view form, int column)
 {
-    static const IrregularTable table = parseIrregular(kEnglishIrregularText);
+    static const IrregularTable russian = parseIrregular(kRussianIrregularText, CodePage::Windows1251);
+    static const IrregularTable swedish = parseIrregular(kSwedishIrregularText, CodePage::Windows1252);
+    static const IrregularTable english = parseIrregular(kEnglishIrregularText, CodePage::Windows1252);
     static const std::vector<std::string> none;
-    const auto found = table.find(form);
-    return found == table.end() ? none : found->second;
+    const IrregularTable *table = column == kRussianColumn   ? &russian
+                                  : column == kSwedishColumn ? &swedish
+                                  : column == kEnglishColumn ? &english
+                                                             : nullptr;
+    if (!table)
+        return none;
+    std::string key(form);
+    // The Russian table spells ё as е, like the volumes.
+    if (column == kRussianColumn)
+        std::transform(key.begin(), key.end(), key.begin(),
+                       [](char c) { return static_cast<char>(FoldYo(static_cast<unsigned char>(c))); });
+    const auto found = table->find(key);
+    return found == table->end() ? none : found->second;
 }
 
 // One language's Hunspell, opened when the language's first word comes.
@@ -202,7 +261,9 @@ public:
             m_hunspell.reset();
     }
 
-    std::vector<std::string> stems(std::string_view word) const
+    // Hunspell's stems of word (the word itself among them when it is a base form of its own), then, with
+    // withRootForms, the likeliest citation forms of stems that are bare roots.
+    std::vector<std::string> stems(std::string_view word, bool withRootForms) const
     {
         std::vector<std::string> result;
         if (!m_hunspell)
@@ -211,6 +272,8 @@ public:
         const std::vector<std::string> stems = m_hunspell->stem(asked);
         for (const std::string &stem : stems)
             add(stem, result);
+        if (!withRootForms)
+            return result;
         // Some dictionaries file a word under a bare root (the Swedish one has pojk for pojke, pojken,
         // pojkar), so the root's own shortest forms come next, the likeliest citation forms.
         for (const std::string &stem : stems) {
@@ -250,19 +313,54 @@ HunspellBaseForms::HunspellBaseForms(std::string folder) : m_folder(std::move(fo
 
 HunspellBaseForms::~HunspellBaseForms() = default;
 
-std::vector<std::string> HunspellBaseForms::baseForms(std::string_view word, int column)
+HunspellBaseForms::Language *HunspellBaseForms::language(int column)
 {
-    if (column < kRussianColumn || column > kEnglishColumn || word.empty())
-        return {};
-    std::vector<std::string> forms;
-    if (column == kEnglishColumn)
-        forms = EnglishIrregularBaseForms(word);
+    if (column < kRussianColumn || column > kEnglishColumn)
+        return nullptr;
     std::unique_ptr<Language> &language = m_languages[static_cast<std::size_t>(column - 1)];
     if (!language)
         language = std::make_unique<Language>(m_folder, column);
-    for (std::string &stem : language->stems(word))
+    return language.get();
+}
+
+std::vector<std::string> HunspellBaseForms::baseForms(std::string_view word, int column)
+{
+    Language *hunspell = word.empty() ? nullptr : language(column);
+    if (!hunspell)
+        return {};
+    std::vector<std::string> forms = IrregularBaseForms(word, column);
+    for (std::string &stem : hunspell->stems(word, true))
         forms.push_back(std::move(stem));
     return forms;
+}
+
+std::vector<std::string> HunspellBaseForms::inflectionBases(std::string_view word, int column)
+{
+    Language *hunspell = word.empty() ? nullptr : language(column);
+    if (!hunspell)
+        return {};
+    if (const std::vector<std::string> &listed = IrregularBaseForms(word, column); !listed.empty())
+        return listed;
+    // sv_SE files many common words only as forms of others (bror as bro, mot as mod, bort as bor), so its stems
+    // cannot tell an inflected form from a word of its own: for Swedish only the table counts.
+    if (column == kSwedishColumn)
+        return {};
+    std::vector<std::string> stems = hunspell->stems(word, false);
+    // A word Hunspell files as a base form or a name of its own (мой, thing, франция) keeps to its own readings:
+    // its other stems are mostly other words that happen to share its spelling (мыть, the, франций).
+    const auto filesAsItsOwn = [&hunspell](const std::string &asked) {
+        const std::vector<std::string> own = hunspell->stems(asked, false);
+        return std::find(own.begin(), own.end(), asked) != own.end();
+    };
+    if (std::find(stems.begin(), stems.end(), word) != stems.end()
+        || filesAsItsOwn(capitalized(word, CodePageOfColumn(column))))
+        return {};
+    stems.erase(std::remove_if(stems.begin(), stems.end(),
+                               [&](const std::string &stem) {
+                                   return stem.size() < kShortestFollowedStem || !inflectsStem(word, stem, column);
+                               }),
+                stems.end());
+    return stems;
 }
 
 } // namespace trelvik

@@ -31,15 +31,20 @@ protected:
     }
 };
 
-TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+// None when the case expects no base form, else the expected one among bases (or first of them).
+void expectBase(const std::vector<std::string> &bases, const FormCase &c, bool first)
 {
-    const FormCase &c = GetParam();
-    const std::vector<std::string> bases = forms().baseForms(sb(c.word), c.column);
     if (*c.base == '\0') {
         EXPECT_TRUE(bases.empty()) << bases.front();
         return;
     }
-    EXPECT_NE(std::find(bases.begin(), bases.end(), sb(c.base)), bases.end()) << c.word;
+    const auto found = std::find(bases.begin(), bases.end(), sb(c.base));
+    EXPECT_TRUE(first ? found == bases.begin() : found != bases.end()) << c.word;
+}
+
+TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+{
+    expectBase(forms().baseForms(sb(GetParam().word), GetParam().column), GetParam(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
@@ -49,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
                                            FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
                                            FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
                                            FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
+                                           FormCase{"swedish_umlaut_plural", kSwedishColumn, "böcker", "bok"},
+                                           FormCase{"swedish_strong_past", kSwedishColumn, "gick", "gå"},
+                                           FormCase{"russian_other_stem_yo_typed", kRussianColumn, "шёл", "идти"},
                                            FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
                                            FormCase{"english_regular", kEnglishColumn, "cities", "city"},
                                            FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
@@ -56,6 +64,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
                                            FormCase{"empty_word", kRussianColumn, "", ""},
                                            FormCase{"bad_column", 4, "books", ""}),
                          [](const auto &p) { return std::string(p.param.name); });
+
+class InflectionBasesTest : public BaseFormsTest {};
+
+// Only a base the word is surely an inflected form of may follow a word's own translations.
+TEST_P(InflectionBasesTest, FollowOnlyTrueInflections)
+{
+    expectBase(forms().inflectionBases(sb(GetParam().word), GetParam().column), GetParam(), true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InflectionBasesTest,
+    ::testing::Values(FormCase{"swedish_present_with_a_noun_of_its_own", kSwedishColumn, "bor", "bo"},
+                      FormCase{"swedish_lemma_hunspell_also_stems", kSwedishColumn, "åker", "åka"},
+                      FormCase{"russian_plural_with_an_entry", kRussianColumn, "рыбы", "рыба"},
+                      FormCase{"english_irregular_with_an_entry", kEnglishColumn, "saw", "see"},
+                      FormCase{"english_regular_plural", kEnglishColumn, "tables", "table"},
+                      FormCase{"swedish_plain_word", kSwedishColumn, "bra", ""},
+                      FormCase{"swedish_word_hunspell_files_as_a_form", kSwedishColumn, "bror", ""},
+                      FormCase{"russian_lemma_with_a_homograph", kRussianColumn, "мой", ""},
+                      FormCase{"russian_name", kRussianColumn, "франция", ""},
+                      FormCase{"english_lemma", kEnglishColumn, "thing", ""},
+                      FormCase{"english_short_stem", kEnglishColumn, "his", ""},
+                      FormCase{"english_prefix", kEnglishColumn, "display", ""},
+                      FormCase{"english_derivation", kEnglishColumn, "finally", ""}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
 {
