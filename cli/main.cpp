@@ -37,6 +37,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace trelvik;
@@ -74,9 +75,16 @@ void printOut(const QString &text)
     writeOut(text.toUtf8().toStdString());
 }
 
+// Text that may hold words read from a file (a volume, the user dictionary, a word list), made safe for a
+// terminal: control characters are shown as \uXXXX instead of being obeyed. The characters in kept stay.
+QString shown(const QString &text, std::string_view kept = {})
+{
+    return QString::fromStdString(EscapeControlCharacters(text.toStdString(), kept));
+}
+
 void printErr(const QString &text)
 {
-    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + text + u'\n').toUtf8();
+    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + shown(text) + u'\n').toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
@@ -123,22 +131,24 @@ struct LookupJob {
     int to = kSwedishColumn;
     bool json = false;
     bool batch = false; // the words come one a line from standard input
+    bool userDictErrorSaid = false;
     ProgramValues values;
     std::unique_ptr<HunspellBaseForms> forms;
 };
 
 // Answers a word that cannot be looked up: the reason on standard error and, for a line of a batch, an error
 // line (or object) in the answer's place, so that the answers stay in step with the lines.
-void answerError(const LookupJob &job, const QString &word, const QString &error)
+void answerError(const LookupJob &job, const QString &word, const QString &error, bool onStandardError = true)
 {
-    printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+    if (onStandardError)
+        printErr(QStringLiteral("\"%1\": %2").arg(word, error));
     if (!job.batch)
         return;
     if (job.json) {
         const QJsonObject object{{QStringLiteral("word"), word}, {QStringLiteral("error"), error}};
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(word, error));
+        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(shown(word), shown(error)));
     }
 }
 
@@ -166,29 +176,40 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     request.Text11 = std::string(LanguageHeading(job.from));
     request.Text22 = std::string(LanguageHeading(job.to));
 
-    const Presentation shown = TranslateWord(job.values, request).shown;
+    const TranslationResult result = TranslateWord(job.values, request);
+    // Without the user's words the answer could say "not present" of a word the user added: no answer then.
+    if (!result.userDictError.empty()) {
+        const QString unread = FromEngineMessage(result.userDictError);
+        if (!std::exchange(job.userDictErrorSaid, true))
+            printErr(unread);
+        answerError(job, word, unread, /*onStandardError=*/false);
+        return false;
+    }
+    const Presentation &presentation = result.shown;
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
-    const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = StatusText(shown, sourcePage);
+    const QString translation = FromSingleByte(presentation.TextPole0, targetPage);
+    const QString status = StatusText(presentation, sourcePage);
 
     if (job.json) {
         QJsonArray nearest;
-        for (const NearestRow &row : shown.shownRows)
+        for (const NearestRow &row : presentation.shownRows)
             nearest.append(
                 QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
         QJsonObject object{{QStringLiteral("word"), word},
                            {QStringLiteral("translation"), translation},
                            {QStringLiteral("nearest"), nearest},
                            {QStringLiteral("status"), status}};
-        if (!shown.baseForm.empty())
-            object.insert(QStringLiteral("base"), FromSingleByte(shown.baseForm, sourcePage));
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        if (!presentation.baseForm.empty())
+            object.insert(QStringLiteral("base"), FromSingleByte(presentation.baseForm, sourcePage));
+        // JSON escapes C0 controls itself; \uXXXX for the others is JSON too and means the same.
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        QString text = translation + u'\n';
-        for (const NearestRow &row : shown.shownRows)
-            text += FromSingleByte(row.word, sourcePage) + u'\t' + FromSingleByte(row.translation, targetPage) + u'\n';
-        text += status + u'\n';
+        QString text = shown(translation) + u'\n';
+        for (const NearestRow &row : presentation.shownRows)
+            text += shown(FromSingleByte(row.word, sourcePage)) + u'\t'
+                    + shown(FromSingleByte(row.translation, targetPage)) + u'\n';
+        text += shown(status) + u'\n';
         printOut(text);
     }
     return true;
@@ -381,9 +402,10 @@ WordListSource wordListSource(const std::string &fileName, bool fromStdin)
     };
 }
 
+// A line on standard error without the program's name, its words shown safe for a terminal.
 void printErrLine(const QString &text)
 {
-    const QByteArray utf8 = (text + u'\n').toUtf8();
+    const QByteArray utf8 = (shown(text) + u'\n').toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
@@ -392,8 +414,8 @@ QString quotedWords(const UserRecord &record)
     const auto word = [&](int column) {
         return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
     };
-    return QStringLiteral("\"%1\", \"%2\", \"%3\"")
-        .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
+    return shown(
+        QStringLiteral("\"%1\", \"%2\", \"%3\"").arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn)));
 }
 
 int runImport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
@@ -402,7 +424,7 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
         return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
     const QString file = args.at(1);
     const bool fromStdin = file == u"-";
-    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
+    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : shown(file);
 
     const std::string fileName = fromStdin ? std::string() : rawPositional(args, 1);
     const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
@@ -517,6 +539,7 @@ int run(int argc, char *argv[])
         "form of\n"
         "      another word gets that word's translations after its own (saw: see); the status then names both "
         "words.\n"
+        "      A user dictionary that is there but cannot be read is an error (exit 1), not \"not present\".\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
@@ -540,8 +563,10 @@ int run(int argc, char *argv[])
         "\n"
         "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
         "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
-        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
-        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
+        "Words are given in UTF-8 and composed to NFC (e + U+0301 is \u00E9). Stress marks (U+0301, U+0300) that\n"
+        "compose with nothing are dropped, and a Russian word may be written with \u0451 or \u0435: \u0451 is read\n"
+        "as \u0435 in every comparison. Words cannot hold control characters; where a word read from the\n"
+        "dictionary files holds one, it is printed as \\u001B (export into a file or a pipe keeps it as it is)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"),

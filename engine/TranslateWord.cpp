@@ -166,6 +166,7 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
                    : FollowWithBaseForm(*values.WordForms, values.SourceWord, search, ctx);
     }
     result.outcome = RequestOutcome::Shown;
+    result.userDictError = std::move(ctx.UserDictError);
     result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
     if (!base.empty()) {
         result.shown.formOf = values.SourceWord;

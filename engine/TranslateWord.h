@@ -61,6 +61,7 @@ enum class RequestOutcome {
 struct TranslationResult {
     RequestOutcome outcome = RequestOutcome::NoTargetLanguage;
     Presentation shown;
+    std::string userDictError; // the user dictionary could not be searched, and why; the volumes were
 };
 
 // Sets values.FirstLetter to the first byte of values.SourceWord, or empty.

@@ -186,6 +186,11 @@ template <typename Work> UserDictResult underWriterLock(const std::string &fileN
 
 } // namespace
 
+std::string NotACountMessage(const std::string &fileName)
+{
+    return notACount(fileName);
+}
+
 bool ParseRecordCount(std::string_view text, std::int32_t &count) noexcept
 {
     if (!text.empty() && text.front() == '+')

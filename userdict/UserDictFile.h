@@ -99,6 +99,9 @@ UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string 
 // Checks that a word can be stored in the user dictionary; returns an empty text or the reason it cannot.
 std::string CheckStorableWord(std::string_view word);
 
+// What is said of a user dictionary whose line 1 is not a record count.
+std::string NotACountMessage(const std::string &fileName);
+
 // Parses the count on line 1; false when it is not a whole number that fits in 32 bits.
 bool ParseRecordCount(std::string_view text, std::int32_t &count) noexcept;
 

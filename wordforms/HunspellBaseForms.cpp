@@ -1,6 +1,7 @@
 #include "HunspellBaseForms.h"
 
 #include "engine/CodePages.h"
+#include "engine/FileIO.h"
 #include "engine/LookupContext.h"
 #include "engine/Text.h"
 
@@ -9,8 +10,11 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
-#include <fstream>
+#include <cstring>
 #include <sstream>
 #include <unordered_map>
 
@@ -22,25 +26,31 @@ extern const char kSwedishIrregularText[];
 
 namespace {
 
-bool fileExists(const std::string &path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 bool isUtf8Name(std::string_view encoding) noexcept
 {
     return encoding == "UTF-8" || encoding == "utf-8";
 }
 
-// The encoding an .aff file names on its SET line; Hunspell reads a file without one as ISO8859-1. Words are
-// handed to Hunspell as UTF-8 only: Debian's dictionaries for all three languages are UTF-8, and a
-// conversion to any other encoding would be code that no installed dictionary ever runs.
-std::string affEncoding(const std::string &affPath)
+// Dictionary files larger than this are refused before anything is read: Debian's largest are a few megabytes,
+// and Hunspell would take minutes and gigabytes over a file of gigabytes.
+constexpr std::uintmax_t kMaxDictionaryFileBytes = std::uintmax_t{64} << 20;
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view withoutByteOrderMark(std::string_view text) noexcept
 {
-    std::ifstream aff(affPath);
+    return text.substr(0, 3) == kByteOrderMark ? text.substr(3) : text;
+}
+
+// The encoding an .aff file names on its SET line, read as Hunspell reads it (a byte-order mark before the
+// first line is allowed); Hunspell reads a file without one as ISO8859-1. Words are handed to Hunspell as
+// UTF-8 only: Debian's dictionaries for all three languages are UTF-8, and a conversion to any other encoding
+// would be code that no installed dictionary ever runs.
+std::string affEncoding(std::string_view aff)
+{
+    std::istringstream lines{std::string(withoutByteOrderMark(aff))};
     std::string line;
-    while (std::getline(aff, line)) {
+    while (std::getline(lines, line)) {
         if (line.compare(0, 3, "SET") != 0 || line.size() < 4 || (line[3] != ' ' && line[3] != '\t'))
             continue;
         std::istringstream words(line.substr(4));
@@ -49,6 +59,59 @@ std::string affEncoding(const std::string &affPath)
         return encoding;
     }
     return "ISO8859-1";
+}
+
+// Whether a .dic file starts as Hunspell needs it to: a line with the number of words (after a byte-order
+// mark, if any). Without it Hunspell loads no word at all, and says so nowhere.
+bool beginsWithWordCount(std::string_view dic)
+{
+    std::string_view line = withoutByteOrderMark(dic);
+    line = line.substr(0, line.find('\n'));
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    long count = 0;
+    const auto [end, ec] = std::from_chars(line.data(), line.data() + line.size(), count);
+    return ec == std::errc() && end != line.data() && count > 0 && count < (long{1} << 28);
+}
+
+// Why the dictionary name in folder cannot be used, or empty. When one of its files is not there at all,
+// missing is set and nothing is said: the caller names the package to install.
+std::string dictionaryProblem(std::string_view folder, std::string_view name, bool &missing)
+{
+    missing = false;
+    const std::string stem = std::string(folder) + "/" + std::string(name);
+    const auto cannotUse = [&](const std::string &why) {
+        return "Looking up word forms cannot use the Hunspell dictionary " + std::string(name) + ": " + why + ".";
+    };
+    std::string texts[2];
+    const char *const extensions[2] = {".aff", ".dic"};
+    for (const char *extension : extensions) {
+        const std::string path = stem + extension;
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0) {
+            if (errno == ENOENT) {
+                missing = true;
+                return {};
+            }
+            return cannotUse("Cannot open " + path + ": " + std::strerror(errno));
+        }
+        if (!S_ISREG(info.st_mode))
+            return cannotUse(path + " is not a regular file");
+        if (static_cast<std::uintmax_t>(info.st_size) > kMaxDictionaryFileBytes)
+            return cannotUse(path + " is larger than " + std::to_string(kMaxDictionaryFileBytes >> 20) + " MiB");
+    }
+    for (int i = 0; i < 2; ++i) {
+        std::string error;
+        // Of the .dic only the first line is checked; its words are Hunspell's to read.
+        const std::size_t wanted = i == 0 ? kMaxDictionaryFileBytes : 4096;
+        if (ReadWholeFile(stem + extensions[i], /*createIfMissing=*/false, texts[i], &error, wanted) != ReadStatus::Ok)
+            return cannotUse(error);
+    }
+    if (!beginsWithWordCount(texts[1]))
+        return cannotUse(stem + ".dic does not begin with its number of words");
+    if (const std::string encoding = affEncoding(texts[0]); !isUtf8Name(encoding))
+        return "Looking up word forms needs Hunspell dictionaries in UTF-8: " + stem + ".aff is in " + encoding + ".";
+    return {};
 }
 
 // Irregular forms and their bases as single-byte text of the table's language.
@@ -138,21 +201,18 @@ HunspellDictionary HunspellDictionaryOf(int column) noexcept
 std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns)
 {
     std::vector<HunspellDictionary> missing;
+    std::string problem;
     for (int column : columns) {
         const HunspellDictionary dictionary = HunspellDictionaryOf(column);
-        const std::string stem = std::string(folder) + "/" + std::string(dictionary.name);
-        if (!fileExists(stem + ".aff") || !fileExists(stem + ".dic"))
+        bool absent = false;
+        std::string why = dictionaryProblem(folder, dictionary.name, absent);
+        if (absent)
             missing.push_back(dictionary);
+        else if (problem.empty())
+            problem = std::move(why);
     }
-    if (missing.empty()) {
-        for (int column : columns) {
-            const std::string aff = std::string(folder) + "/" + std::string(HunspellDictionaryOf(column).name) + ".aff";
-            if (const std::string encoding = affEncoding(aff); !isUtf8Name(encoding))
-                return "Looking up word forms needs Hunspell dictionaries in UTF-8: " + aff + " is in " + encoding
-                       + ".";
-        }
-        return {};
-    }
+    if (missing.empty())
+        return problem;
     std::string packages;
     std::string names;
     for (std::size_t i = 0; i < missing.size(); ++i) {
@@ -193,7 +253,8 @@ public:
     Language(const std::string &folder, int column) : m_codePage(CodePageOfColumn(column))
     {
         const std::string stem = folder + "/" + std::string(HunspellDictionaryOf(column).name);
-        if (!fileExists(stem + ".aff") || !fileExists(stem + ".dic") || !isUtf8Name(affEncoding(stem + ".aff")))
+        bool missing = false;
+        if (!dictionaryProblem(folder, HunspellDictionaryOf(column).name, missing).empty() || missing)
             return;
         m_hunspell = std::make_unique<Hunspell>((stem + ".aff").c_str(), (stem + ".dic").c_str());
         if (!isUtf8Name(m_hunspell->get_dict_encoding()))

@@ -25,9 +25,10 @@ struct HunspellDictionary {
 };
 HunspellDictionary HunspellDictionaryOf(int column) noexcept;
 
-// Names the packages to install when a dictionary of one of the columns is missing from folder, or the
-// dictionary that is not in UTF-8; empty when every one is there and usable. Looks only whether the files
-// exist and reads the encoding line of each .aff, so it costs no loading.
+// Names the packages to install when a dictionary of one of the columns is missing from folder, or else what
+// keeps the first unusable one from being used (a file that cannot be read or is not a regular file, one larger
+// than any real dictionary, a .dic without its word count, an .aff not in UTF-8); empty when every one is
+// there and usable. Reads only the .aff files and the first line of each .dic, so it costs no loading.
 std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns);
 
 // Base forms from Hunspell's stemming (книги → книга, husen → hus, cities → city) and from tables of irregular

@@ -429,4 +429,84 @@ TEST_F(CliReadOnlyCopy, DeletedWordsStayDeleted)
     EXPECT_EQ(later.err, "");
 }
 
+// Whether text holds a control character other than the line ends and tabs of the output's own layout.
+bool holdsControl(const std::string &utf8)
+{
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F
+            || (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+// Words stored before control characters were refused, and the reasons an import gives, reach the terminal
+// with their control characters shown, not obeyed.
+TEST_F(CliSafetyTest, ControlCharactersInWordsAreShownNotObeyed)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B]0;PWNED\x07", "cat\x7F"));
+    const CliRun text = runCli(withDir({"lookup", "ru", "sv", "кот"}));
+    EXPECT_EQ(text.out, "katt\\u001B]0;PWNED\\u0007\nStat: Translate complete.\n");
+    const CliRun json = runCli(withDir({"lookup", "--json", "ru", "en", "кот"}));
+    EXPECT_NE(json.out.find("\"translation\":\"cat\\u007F\""), std::string::npos) << json.out;
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "пёс\thund\u009B\tdog\n");
+    EXPECT_EQ(dry.exitCode, 1);
+    EXPECT_NE(dry.err.find("(standard input):1: ERROR: words cannot hold a control character (swedish): The control "
+                           "character U+009B cannot be stored."),
+              std::string::npos)
+        << dry.err;
+    for (const CliRun &run : {text, json, dry})
+        EXPECT_FALSE(holdsControl(run.out + run.err)) << run.out << run.err;
+}
+
+// A record that holds a control character (stored before they were refused) is named, shown safe, and left
+// out of an export, since import would refuse it.
+TEST_F(CliSafetyTest, ExportLeavesOutAndNamesControlCharacters)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B[2J", "cat"));
+    const CliRun run = runCli(withDir({"export", "--format", "tsv"}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "russian\tswedish\tenglish\n");
+    EXPECT_NE(run.err.find("\"katt\\u001B[2J\""), std::string::npos) << run.err;
+    EXPECT_FALSE(holdsControl(run.out + run.err)) << run.err;
+}
+
+struct UnreadableCase {
+    const char *name;
+    std::function<void(const std::string &userDict)> make;
+    const char *why; // what is said, with P for the user dictionary's name
+};
+
+class CliUnreadableUserDict : public CliSafetyTest, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// A user dictionary that is there but cannot be read would make every word the user added "not present".
+TEST_P(CliUnreadableUserDict, LookupSaysSoOnceAndAnswersNothing)
+{
+    GetParam().make(dir.userDict());
+    std::string why = GetParam().why;
+    why.replace(why.find('P'), 1, dir.userDict());
+
+    const CliRun one = runCli(withDir({"lookup", "sv", "ru", "äpple"}));
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(one.out, "");
+    EXPECT_EQ(one.err, "trelvik-cli: " + why + "\n");
+    const CliRun batch = runCli(withDir({"lookup", "sv", "ru"}), "äpple\näpple\n");
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(batch.out, "Error: \"äpple\": " + why + "\nError: \"äpple\": " + why + "\n");
+    EXPECT_EQ(batch.err, one.err);
+    EXPECT_EQ(runCli(withDir({"lookup", "--no-user-dict", "sv", "ru", "äpple"})).exitCode, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUnreadableUserDict,
+    ::testing::Values(UnreadableCase{"folder", [](const std::string &p) { std::filesystem::create_directory(p); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"named_pipe", [](const std::string &p) { ::mkfifo(p.c_str(), 0600); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"first_line_no_count", [](const std::string &p) { writeFile(p, "words\r\n"); },
+                                     "The user dictionary P is damaged: its first line is not a record count."}),
+    [](const auto &p) { return std::string(p.param.name); });
+
 } // namespace

@@ -51,7 +51,7 @@ TEST_F(WordListTransferTest, ExportThenImportIntoAnEmptyDictionaryGivesTheSameFi
     // Words a spreadsheet would run as formulas go out with an apostrophe in front and come back without it.
     const std::string original = " 8 \r\n" + line("дом", "hus", "house") + line("ёлка", "julgran", "christmas tree")
                                  + line("кот", "katt", "cat, the") + line("", "åsna", "")
-                                 + line("гол", "mål", "tab\tword") + line("дом", "hus", "house")
+                                 + line("гол", "mål", "semi;colon") + line("дом", "hus", "house")
                                  + line("=1+2", "@home", "-ing") + line("'=x", "it's", "+");
     for (const WordListFormat format : {WordListFormat::Csv, WordListFormat::Tsv}) {
         writeFile(path, original);

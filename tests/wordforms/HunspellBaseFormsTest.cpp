@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 using namespace trelvik;
 using testsupport::sb;
@@ -113,5 +115,63 @@ TEST(BaseFormsTest, MissingDictionariesNameTheirPackages)
     EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{})
         << "no stems without dictionaries";
 }
+
+// A dictionary of one word with a plural rule, put as en_US into a folder of its own, then spoilt by spoil.
+struct DictionaryFileCase {
+    const char *name;
+    std::function<void(const std::filesystem::path &aff, const std::filesystem::path &dic)> spoil;
+    const char *problem; // what is said after "...cannot use the Hunspell dictionary en_US: ", with F for the
+                         // folder; "" when the dictionary is usable
+};
+
+class DictionaryFiles : public ::testing::TestWithParam<DictionaryFileCase> {};
+
+TEST_P(DictionaryFiles, AreUsedAsHunspellReadsThemOrNameTheirFault)
+{
+    testsupport::TempAppDir folder;
+    const std::filesystem::path aff = folder.path() / "en_US.aff";
+    const std::filesystem::path dic = folder.path() / "en_US.dic";
+    testsupport::writeFile(aff, "SET UTF-8\nSFX S Y 1\nSFX S y ies [^aeiou]y\n");
+    testsupport::writeFile(dic, "1\ncity/S\n");
+    GetParam().spoil(aff, dic);
+
+    std::string expected = GetParam().problem;
+    if (!expected.empty()) {
+        expected.replace(expected.find('F'), 1, folder.str());
+        expected = "Looking up word forms cannot use the Hunspell dictionary en_US: " + expected + ".";
+    }
+    EXPECT_EQ(MissingDictionaryMessage(folder.str(), {kEnglishColumn}), expected);
+    HunspellBaseForms forms(folder.str());
+    EXPECT_EQ(forms.baseForms("cities", kEnglishColumn),
+              expected.empty() ? std::vector<std::string>{"city"} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DictionaryFiles,
+    ::testing::Values(
+        DictionaryFileCase{"aff_opening_with_a_byte_order_mark",
+                           [](const auto &aff, const auto &) {
+                               testsupport::writeFile(aff, "\xEF\xBB\xBFSET UTF-8\nSFX S Y 1\nSFX S y ies [^aeiou]y\n");
+                           },
+                           ""},
+        DictionaryFileCase{"dic_without_its_word_count",
+                           [](const auto &, const auto &dic) { testsupport::writeFile(dic, "city/S\n"); },
+                           "F/en_US.dic does not begin with its number of words"},
+        DictionaryFileCase{"dic_that_cannot_be_opened",
+                           [](const auto &, const auto &dic) {
+                               std::filesystem::remove(dic);
+                               std::filesystem::create_symlink(dic, dic);
+                           },
+                           "Cannot open F/en_US.dic: Too many levels of symbolic links"},
+        DictionaryFileCase{"dic_that_is_a_folder",
+                           [](const auto &, const auto &dic) {
+                               std::filesystem::remove(dic);
+                               std::filesystem::create_directory(dic);
+                           },
+                           "F/en_US.dic is not a regular file"},
+        DictionaryFileCase{"aff_larger_than_any_dictionary",
+                           [](const auto &aff, const auto &) { std::filesystem::resize_file(aff, (64u << 20) + 1); },
+                           "F/en_US.aff is larger than 64 MiB"}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 } // namespace
