@@ -181,11 +181,13 @@ class Evidence:
         return vocab
 
 
-def add_pivot(evidence, label, per_lang_senses):
+def add_pivot(evidence, label, per_lang_senses, head_lang=None):
     """per_lang_senses: {lang: [Sense]} from dictionaries of one Wiktionary edition.
 
     Senses are matched on (headword, part of speech, gloss). Articles without
     glosses (one bare sense) match on (headword, part of speech) alone.
+    head_lang: the language of the edition's headwords when it is one of
+    ours (the English edition): the headword then joins every sense group.
     """
     groups = defaultdict(lambda: defaultdict(list))
     for lang, senses in per_lang_senses.items():
@@ -193,15 +195,19 @@ def add_pivot(evidence, label, per_lang_senses):
             words = evidence.clean_all(sense.translations, lang)
             if not words:
                 continue
-            keys = [(sense.headword, sense.pos, gloss) for gloss in sense.glosses] or \
-                   [(sense.headword, sense.pos, "")]
-            for key in keys:
+            for key in _sense_keys(sense):
                 bucket = groups[key][lang]
                 for w in words:
                     if w not in bucket:
                         bucket.append(w)
     for key in sorted(groups):
-        evidence.add_group(label, dict(groups[key]))
+        group = dict(groups[key])
+        if head_lang is not None:
+            heads = evidence.clean_all([key[0]], head_lang)
+            if not heads:
+                continue
+            group[head_lang] = heads
+        evidence.add_group(label, group)
 
 
 def add_direct(evidence, label, src_lang, dst_lang, senses, confirm_only=False):
@@ -320,7 +326,7 @@ class Triple:
         return "Triple(%r, %d)" % (self.words, self.strength)
 
 
-def candidate_triples(evidence, headword_editions=("swe-rus",)):
+def candidate_triples(evidence, headword_editions=("swe",)):
     """Sound triples: see the module comment. Returns {words: Triple}.
 
     headword_editions: labels of sense groups whose Swedish word is the
@@ -501,6 +507,34 @@ def _variants(a, b):
 
 def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
            judged_wrong=frozenset()):
+    """Choose the entry set (see _choose). A letter with more entries than
+    its volumes hold keeps those whose filing word is most common, each
+    word's main reading first: the entries are chosen once to learn which
+    reach a full letter, and again with the letter's room kept for the
+    most common of them, so that "arrive" is not crowded out of the English
+    "a" volume by "abscissa", chosen earlier for its common Russian word."""
+    args = (proper, best_partner, near_best, judged_wrong)
+    chosen = _choose(triples, ranks, report, *args)
+    reserved = {}
+    for slot, ts in report["demand"].items():
+        cap = catalogue.capacity(*slot)
+        if len(ts) <= cap:
+            continue
+        col = catalogue.column(slot[0])
+        readings = report["by_word"]
+
+        def key(t):
+            place = readings[(col, t.words[col])].index(t)
+            return (commonness(t, ranks) + ALTERNATIVE_COST * place, t.words)
+        reserved[slot] = {t.words for t in sorted(ts, key=key)[:cap]}
+    if not reserved:
+        return chosen
+    report.clear()
+    return _choose(triples, ranks, report, *args, reserved=reserved)
+
+
+def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
+            judged_wrong=frozenset(), reserved=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
@@ -531,6 +565,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     counts = defaultdict(int)
     left_out = []
     two_folder = 0
+    demand = defaultdict(list)   # (folder, letter) -> triples that reached its room check
 
     def leave_out(t, reason):
         counts[reason] += 1
@@ -538,6 +573,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
+        t.unfiled = None
         if not t.main and not (best_words(t) >= 1 and all(
                 word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS)):
             # No edition gives the three words as its main translations of
@@ -607,7 +643,10 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
                for c in LANGS):
             leave_out(t, "word has enough readings")
             continue
-        full = [s for s in slots if room[s] <= 0]
+        if t.words not in judged_wrong:
+            for s in slots:
+                demand[s].append(t)
+        full = [s for s in slots if room[s] <= 0 or (reserved and s in reserved and t.words not in reserved[s])]
         if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
             leave_out(t, "letter full")
             continue
@@ -631,6 +670,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     report.update(counts)
     report["by_word"] = by_word
     report["left_out"] = left_out
+    report["demand"] = demand
     return chosen
 
 

@@ -32,7 +32,7 @@ LANG_NAMES = {RU: "Russian", SV: "Swedish", EN: "English"}
 FREQ_NAMES = {RU: "russian", SV: "swedish", EN: "english"}
 # FreeDict dictionaries descended from one older word list; they count as a
 # single witness however many of them agree.
-SOURCE_LABELS = {"swe-eng": "ergane", "eng-swe": "ergane", "eng-rus": "ergane"}
+SOURCE_LABELS = {"swe-eng": "ergane"}
 # Licences whose data may go into the volumes. The volumes are share-alike
 # data; a dictionary under any other licence (the GPL word lists) only
 # confirms pairs that one of these already gives.
@@ -67,17 +67,21 @@ def load_dictionaries(cache, pins, offline, log):
 
 def gather_evidence(dicts, confirm_only):
     evidence = assemble.Evidence()
-    pivots = defaultdict(dict)
+    editions = defaultdict(dict)
     for code in sorted(dicts):
         src, dst = code.split("-")
-        if src in LANG_CODES and dst in LANG_CODES:
-            assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
-                                LANG_CODES[src], LANG_CODES[dst], dicts[code],
-                                confirm_only[code])
-        elif dst in LANG_CODES and src not in LANG_CODES:
-            pivots[src][LANG_CODES[dst]] = dicts[code]
-    for pivot in sorted(pivots):
-        assemble.add_pivot(evidence, pivot, pivots[pivot])
+        if dst not in LANG_CODES:
+            continue
+        if confirm_only[code]:
+            if src in LANG_CODES:
+                assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
+                                    LANG_CODES[src], LANG_CODES[dst], dicts[code], True)
+            continue
+        editions[src][LANG_CODES[dst]] = dicts[code]
+    # One sense of one headword of an edition is one group; the English,
+    # Swedish and Russian editions add their headword to it.
+    for edition in sorted(editions):
+        assemble.add_pivot(evidence, edition, editions[edition], LANG_CODES.get(edition))
     # Editions without English dictionaries get English words through the
     # English edition's senses (see assemble.add_aligned).
     witness = defaultdict(dict)
@@ -89,13 +93,10 @@ def gather_evidence(dicts, confirm_only):
     for edition in sorted(witness):
         if edition == "eng":
             continue
-        own = {LANG_CODES[dst]: dicts["%s-%s" % (edition, dst)] for dst in ("rus", "swe")
-               if "%s-%s" % (edition, dst) in dicts and not confirm_only["%s-%s" % (edition, dst)]}
         head = LANG_CODES.get(edition)
-        if head is not None:
-            own.pop(head, None)
-        label = "%s-rus" % edition if edition == "swe" else edition
-        assemble.add_aligned(evidence, label, own, witness[edition], english, head)
+        own = {lang: senses for lang, senses in editions.get(edition, {}).items()
+               if lang in (RU, SV) and lang != head}
+        assemble.add_aligned(evidence, edition, own, witness[edition], english, head)
     return evidence
 
 
@@ -229,8 +230,9 @@ def main(argv=None):
 
     pins = sources.load_pins(args.pins)
     dicts, confirm_only = load_dictionaries(args.cache, pins, args.offline, log)
-    freq_name, freq_pin = next(iter(sorted(pins["npm"].items())))
-    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
+    freq_name = sources.NPM_FREQUENCY_PACKAGE
+    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, pins["npm"][freq_name],
+                                                           args.offline))
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
     evidence = gather_evidence(dicts, confirm_only)
@@ -257,7 +259,7 @@ def main(argv=None):
                              evidence.near_best_partner, judgments.wrong(args.judgments))
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
-            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out"))))
+            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
     write_next(args.next, chosen, report["left_out"])
     write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
 

@@ -54,7 +54,8 @@ def entries(data_dir):
 
 def common_russian(cache):
     pins = sources.load_pins(os.path.join(os.path.dirname(HERE), "pins.json"))
-    name, pin = next(iter(sorted(pins["npm"].items())))
+    name = sources.NPM_FREQUENCY_PACKAGE
+    pin = pins["npm"][name]
     lists = sources.read_frequency_lists(sources.fetch_npm(cache, name, pin, offline=False))
     top = []
     for w in lists["russian"]:
