@@ -39,6 +39,8 @@ import catalogue
 from words import RU, SV, EN, spelled, stored, strip_decoration
 
 PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
+# The label of the country and language names (Unicode CLDR).
+NAME_SOURCE = "cldr"
 # A pair is near a word's best when it has this share of the witnesses of the
 # word's strongest pair into that language.
 NEAR_BEST = 0.7
@@ -62,6 +64,8 @@ class Evidence:
         self.pairs = None
         self.main = None
         self.best = None
+        self._co_listed = None
+        self.names = {}   # (lang, stored word) -> number of the country or language it names
 
     def clean_all(self, raws, lang):
         out = []
@@ -158,6 +162,20 @@ class Evidence:
 
     def near_best_partner(self, a_lang, a, b_lang, b):
         return self.best_partner(a_lang, a, b_lang, b, NEAR_BEST)
+
+    def co_listed(self, lang, a, b):
+        """Whether some sense lists the two words of one language together,
+        as synonyms: "tjeckisk" and "tjeckiska" never are (adjective and
+        language name), "glädje" and "fröjd" are."""
+        if self._co_listed is None:
+            self._co_listed = defaultdict(set)
+            for _, group in self.valid_groups:
+                for c, ws in group.items():
+                    for x in ws[:8]:
+                        for y in ws[:8]:
+                            if x != y:
+                                self._co_listed[(c, x)].add(y)
+        return b in self._co_listed.get((lang, a), ())
 
     def labels(self, a_lang, a, b_lang, b):
         """Origins and confirmations behind one pair."""
@@ -378,6 +396,10 @@ def sound(t, evidence):
     origin_pairs = sum(1 for p in t.origin_pairs(evidence) if p)
     if origin_pairs < 2 or not all(t.pair_labels):
         return False
+    if NAME_SOURCE in t.main:
+        # A country or language under its usual name in the three languages
+        # is a fixed name, not a rendering that needs a second witness.
+        return True
     if any(evidence.crossed(a_lang, t.words[a_lang], b_lang, t.words[b_lang])
            for a_lang, b_lang in PAIR_KEYS):
         return False
@@ -506,14 +528,14 @@ def _variants(a, b):
 
 
 def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-           judged_wrong=frozenset()):
+           judged_wrong=frozenset(), co_listed=None, names=None):
     """Choose the entry set (see _choose). A letter with more entries than
     its volumes hold keeps those whose filing word is most common, each
     word's main reading first: the entries are chosen once to learn which
     reach a full letter, and again with the letter's room kept for the
     most common of them, so that "arrive" is not crowded out of the English
     "a" volume by "abscissa", chosen earlier for its common Russian word."""
-    args = (proper, best_partner, near_best, judged_wrong)
+    args = (proper, best_partner, near_best, judged_wrong, co_listed, names)
     chosen = _choose(triples, ranks, report, *args)
     reserved = {}
     for slot, ts in report["demand"].items():
@@ -534,12 +556,13 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
 
 def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-            judged_wrong=frozenset(), reserved=None):
+            judged_wrong=frozenset(), co_listed=None, names=None, reserved=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
     near_best: Evidence.best_partner and Evidence.near_best_partner;
-    judged_wrong: triples a reviewer found wrong, never written.
+    judged_wrong: triples a reviewer found wrong, never written; co_listed:
+    Evidence.co_listed; names: Evidence.names.
     Returns the chosen triples, most important first; report gets the count
     of each reason to leave one out, and "left_out": [(triple, reason)] in
     the order they were considered."""
@@ -547,6 +570,12 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
     evidence_near = near_best or (lambda *args: True)
+    names = names or {}
+
+    def other_sense(lang, new, filed):
+        if names.get((lang, filed)) is not None and names.get((lang, new)) is None:
+            return True
+        return co_listed is not None and not co_listed(lang, new, filed)
 
     def best_words(t):
         return sum(all(evidence_best(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
@@ -608,6 +637,15 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
             # is far more often the pronoun than the country.
             leave_out(t, "name reads like a common word")
             continue
+        ids = [names.get((c, t.words[c])) for c in LANGS]
+        odd = [c for c in LANGS if any(ids.count(i) == 2 for i in ids if i is not None) and ids.count(ids[c]) == 1]
+        if odd and not all(evidence_best(odd[0], t.words[odd[0]], o, t.words[o]) for o in LANGS if o != odd[0]):
+            # Two words name one country or language, and the third is not
+            # its name and goes better with other words: "арабский /
+            # arabiska / arab", the people beside the language. The
+            # adjective "grekisk" goes best with греческий / greek and stays.
+            leave_out(t, "not the name its other words give")
+            continue
         r, sv, e = t.words
         pairs = ((RU, r, SV, sv), (SV, sv, EN, e), (RU, r, EN, e))
         filed = [p in paired for p in pairs]
@@ -626,7 +664,16 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
             # end at 10,000 words, and such entries were judged right nine
             # times in ten.
             new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
-            if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
+            pair = pairs[filed.index(True)]
+            if t.main and all(other_sense(new, t.words[new], w) for w in paired[pair]) \
+                    and all(evidence_near(new, t.words[new], o, t.words[o]) for o in LANGS if o != new):
+                # Another sense sharing two words: the adjective "tjeckisk"
+                # beside the language "tjeckiska" (чешский / czech), or a
+                # word no sense lists beside the filed one. It stands on its
+                # own as an edition's main translations that go (nearly)
+                # best together.
+                pass
+            elif not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
                     or (word_rank(ranks, new, t.words[new]) > SYNONYM_RANK
                         and not (t.main and best_words(t) == 3)):
                 leave_out(t, "rare synonym, or one that goes better elsewhere")

@@ -34,9 +34,10 @@ FREQ_NAMES = {RU: "russian", SV: "swedish", EN: "english"}
 # single witness however many of them agree.
 SOURCE_LABELS = {"swe-eng": "ergane"}
 # Licences whose data may go into the volumes. The volumes are share-alike
-# data; a dictionary under any other licence (the GPL word lists) only
-# confirms pairs that one of these already gives.
-ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0"}
+# data, which may take in the permissively licensed CLDR names; a dictionary
+# under any other licence (the GPL word list) only confirms pairs that one
+# of these already gives.
+ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0", "Unicode-3.0"}
 # The size the entry set would have to reach for the next candidates to be
 # written; the review judges a sample of them (review/next.tsv).
 NEXT_UP_TO = 16000
@@ -98,6 +99,19 @@ def gather_evidence(dicts, confirm_only):
                if lang in (RU, SV) and lang != head}
         assemble.add_aligned(evidence, edition, own, witness[edition], english, head)
     return evidence
+
+
+def add_names(evidence, names, ranks):
+    """Country and language names join the evidence as one sense each, and
+    count among the everyday words of their language: a learner looks up
+    "Poland" and "Polish" before most words of the frequency lists' tail."""
+    for number, name in enumerate(names):
+        group = {lang: evidence.clean_all([name[FREQ_NAMES[lang]]], lang) for lang in (RU, SV, EN)}
+        if all(group.values()):
+            evidence.add_group(assemble.NAME_SOURCE, group)
+            for lang, (word,) in group.items():
+                evidence.names.setdefault((lang, word), number)
+                ranks[lang][word] = min(ranks[lang].get(word, assemble.EVERYDAY_RANK), assemble.EVERYDAY_RANK)
 
 
 def write_next(path, chosen, left_out):
@@ -236,6 +250,12 @@ def main(argv=None):
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
     evidence = gather_evidence(dicts, confirm_only)
+    names_pin = pins["npm"][sources.NPM_NAMES_PACKAGE]
+    names = sources.read_cldr_names(sources.fetch_npm(args.cache, sources.NPM_NAMES_PACKAGE, names_pin,
+                                                      args.offline))
+    log("read %d country and language names (%s %s, %s)" % (
+        len(names), sources.NPM_NAMES_PACKAGE, names_pin["version"], names_pin["licence"]))
+    add_names(evidence, names, ranks)
     speller = validate.load_speller(args.cache, pins, args.offline, log)
     evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
                                                        for f in fs}) for lang in (RU, SV, EN)})
@@ -256,7 +276,8 @@ def main(argv=None):
     pool = [triples[k] for k in sorted(triples)]
     report = {}
     chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
-                             evidence.near_best_partner, judgments.wrong(args.judgments))
+                             evidence.near_best_partner, judgments.wrong(args.judgments),
+                             evidence.co_listed, evidence.names)
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
             "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))

@@ -274,3 +274,36 @@ def read_frequency_lists(tgz_path):
     if missing:
         raise SourceError("frequency lists missing: %s" % ", ".join(sorted(missing)))
     return out
+
+
+NPM_NAMES_PACKAGE = "cldr-localenames-full"
+_CLDR_LOCALES = {"russian": "ru", "swedish": "sv", "english": "en"}
+
+
+def read_cldr_names(tgz_path):
+    """Names of countries and of languages in Russian, Swedish and English,
+    from the Unicode CLDR locale names: a list of {"russian": name,
+    "swedish": name, "english": name}, countries first. Only countries with a
+    two-letter code and languages with a two-letter code (the widely known
+    ones) are listed, each under its usual name (no short or variant
+    forms)."""
+    tables = {}
+    with tarfile.open(tgz_path) as tar:
+        for member in tar.getmembers():
+            m = re.search(r"/main/(ru|sv|en)/(territories|languages)\.json$", member.name)
+            if m:
+                data = json.load(tar.extractfile(member))
+                names = data["main"][m.group(1)]["localeDisplayNames"][m.group(2)]
+                tables[(m.group(1), m.group(2))] = names
+    out = []
+    for kind in ("territories", "languages"):
+        per_locale = {}
+        for lang, locale in _CLDR_LOCALES.items():
+            if (locale, kind) not in tables:
+                raise SourceError("CLDR %s names for %s missing" % (kind, locale))
+            per_locale[lang] = tables[(locale, kind)]
+        english = per_locale["english"]
+        for code in sorted(english):
+            if len(code) == 2 and code.isalpha() and all(code in t for t in per_locale.values()):
+                out.append({lang: per_locale[lang][code] for lang in _CLDR_LOCALES})
+    return out
