@@ -690,9 +690,10 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
                for c in LANGS):
             leave_out(t, "word has enough readings")
             continue
-        if t.words not in judged_wrong:
-            for s in slots:
-                demand[s].append(t)
+        # Entries judged wrong count too, so that the review sees what the
+        # rules alone would have written.
+        for s in slots:
+            demand[s].append(t)
         full = [s for s in slots if room[s] <= 0 or (reserved and s in reserved and t.words not in reserved[s])]
         if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
             leave_out(t, "letter full")
