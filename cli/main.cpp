@@ -11,6 +11,7 @@
 #include "qtedge/WordListTransfer.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
+#include "userdict/WordList.h"
 #include "wordforms/HunspellBaseForms.h"
 
 #include <QCommandLineParser>
@@ -23,17 +24,21 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <functional>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <optional>
 #include <set>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 using namespace trelvik;
@@ -43,6 +48,11 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitDataError = 1;
 constexpr int kExitUsage = 2;
+// add and import stored the words, but could not say so: a script that tries again would store them twice.
+constexpr int kExitStoredUnconfirmed = 3;
+
+// Set once add or import has stored words.
+bool g_wordsStored = false;
 
 // The first error of standard output (an errno value), or 0: output that does not arrive is a failure.
 int g_outputError = 0;
@@ -66,9 +76,16 @@ void printOut(const QString &text)
     writeOut(text.toUtf8().toStdString());
 }
 
+// Text that may hold words read from a file (a volume, the user dictionary, a word list), made safe for a
+// terminal: control characters are shown as \uXXXX instead of being obeyed. The characters in kept stay.
+QString shown(const QString &text, std::string_view kept = {})
+{
+    return QString::fromStdString(EscapeControlCharacters(text.toStdString(), kept));
+}
+
 void printErr(const QString &text)
 {
-    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + text + u'\n').toUtf8();
+    const QByteArray utf8 = (QStringLiteral("trelvik-cli: ") + shown(text) + u'\n').toUtf8();
     std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
@@ -76,10 +93,11 @@ void printErr(const QString &text)
 int outputFailure()
 {
     if (!g_outputErrorShown)
-        printErr(QStringLiteral("Cannot write to standard output: %1")
-                     .arg(QString::fromLocal8Bit(std::strerror(g_outputError))));
+        printErr(QStringLiteral("Cannot write to standard output: %1%2")
+                     .arg(QString::fromLocal8Bit(std::strerror(g_outputError)),
+                          g_wordsStored ? QStringLiteral(" (the words were stored)") : QString()));
     g_outputErrorShown = true;
-    return kExitDataError;
+    return g_wordsStored ? kExitStoredUnconfirmed : kExitDataError;
 }
 
 // Arguments as the program received them whose bytes are not UTF-8, as Qt decoded them.
@@ -114,22 +132,24 @@ struct LookupJob {
     int to = kSwedishColumn;
     bool json = false;
     bool batch = false; // the words come one a line from standard input
+    bool userDictErrorSaid = false;
     ProgramValues values;
     std::unique_ptr<HunspellBaseForms> forms;
 };
 
 // Answers a word that cannot be looked up: the reason on standard error and, for a line of a batch, an error
 // line (or object) in the answer's place, so that the answers stay in step with the lines.
-void answerError(const LookupJob &job, const QString &word, const QString &error)
+void answerError(const LookupJob &job, const QString &word, const QString &error, bool onStandardError = true)
 {
-    printErr(QStringLiteral("\"%1\": %2").arg(word, error));
+    if (onStandardError)
+        printErr(QStringLiteral("\"%1\": %2").arg(word, error));
     if (!job.batch)
         return;
     if (job.json) {
         const QJsonObject object{{QStringLiteral("word"), word}, {QStringLiteral("error"), error}};
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(word, error));
+        printOut(QStringLiteral("Error: \"%1\": %2\n").arg(shown(word), shown(error)));
     }
 }
 
@@ -157,29 +177,40 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
     request.Text11 = std::string(LanguageHeading(job.from));
     request.Text22 = std::string(LanguageHeading(job.to));
 
-    const Presentation shown = TranslateWord(job.values, request).shown;
+    const TranslationResult result = TranslateWord(job.values, request);
+    // Without the user's words the answer could say "not present" of a word the user added: no answer then.
+    if (!result.userDictError.empty()) {
+        const QString unread = FromEngineMessage(result.userDictError);
+        if (!std::exchange(job.userDictErrorSaid, true))
+            printErr(unread);
+        answerError(job, word, unread, /*onStandardError=*/false);
+        return false;
+    }
+    const Presentation &presentation = result.shown;
     const CodePage sourcePage = CodePageOfColumn(job.from);
     const CodePage targetPage = CodePageOfColumn(job.to);
-    const QString translation = FromSingleByte(shown.TextPole0, targetPage);
-    const QString status = StatusText(shown, sourcePage);
+    const QString translation = FromSingleByte(presentation.TextPole0, targetPage);
+    const QString status = StatusText(presentation, sourcePage);
 
     if (job.json) {
         QJsonArray nearest;
-        for (const NearestRow &row : shown.shownRows)
+        for (const NearestRow &row : presentation.shownRows)
             nearest.append(
                 QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
         QJsonObject object{{QStringLiteral("word"), word},
                            {QStringLiteral("translation"), translation},
                            {QStringLiteral("nearest"), nearest},
                            {QStringLiteral("status"), status}};
-        if (!shown.baseForm.empty())
-            object.insert(QStringLiteral("base"), FromSingleByte(shown.baseForm, sourcePage));
-        printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n');
+        if (!presentation.baseForm.empty())
+            object.insert(QStringLiteral("base"), FromSingleByte(presentation.baseForm, sourcePage));
+        // JSON escapes C0 controls itself; \uXXXX for the others is JSON too and means the same.
+        printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
-        QString text = translation + u'\n';
-        for (const NearestRow &row : shown.shownRows)
-            text += FromSingleByte(row.word, sourcePage) + u'\t' + FromSingleByte(row.translation, targetPage) + u'\n';
-        text += status + u'\n';
+        QString text = shown(translation) + u'\n';
+        for (const NearestRow &row : presentation.shownRows)
+            text += shown(FromSingleByte(row.word, sourcePage)) + u'\t'
+                    + shown(FromSingleByte(row.translation, targetPage)) + u'\n';
+        text += shown(status) + u'\n';
         printOut(text);
     }
     return true;
@@ -248,6 +279,7 @@ int runAdd(const QStringList &args, const std::string &appDir)
         printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
         return kExitDataError;
     }
+    g_wordsStored = true;
     printOut(WordsAddedText(added.recordNumber) + u'\n');
     return kExitOk;
 }
@@ -320,7 +352,7 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     const std::string fileName = args.size() == 2 ? rawPositional(args, 1) : std::string();
     // Without --format, a FILE named *.tsv or *.tab gets TSV, anything else CSV.
     std::optional<WordListFormat> format =
-        SeparatorOfWordList(file, {}) == '\t' ? WordListFormat::Tsv : WordListFormat::Csv;
+        SeparatorsOfWordList(fileName) == "\t" ? WordListFormat::Tsv : WordListFormat::Csv;
     if (parser.isSet(QStringLiteral("format"))) {
         format = formatOfName(parser.value(QStringLiteral("format")));
         if (!format)
@@ -335,23 +367,28 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     }
     if (exported.leftOut > 0)
         printErr(QStringLiteral("%1 record(s) of three empty words left out.").arg(exported.leftOut));
+    // A record UTF-8 cannot hold would not come back from the list: it is named, and the export fails.
+    for (const std::string &refusal : exported.refused)
+        printErr(QString::fromStdString(refusal));
+    const int status = exported.refused.empty() ? kExitOk : kExitDataError;
 
     if (file.isEmpty() || file == u"-") {
         if (!writeOut(exported.text))
             return outputFailure();
-        return kExitOk;
+        return status;
     }
     if (holdsUserDictionary(fileName, appDir)) {
         printErr(QStringLiteral("%1 holds a user dictionary; export writes word lists to another file.").arg(file));
         return kExitDataError;
     }
     std::string error;
+    RemoveAbandonedTemporaries(fileName);
     if (!ReplaceFileAtomically(fileName, exported.text, error)) {
         printErr(FromEngineMessage(error));
         return kExitDataError;
     }
     printOut(QStringLiteral("%1 record(s) written to %2\n").arg(exported.records).arg(file));
-    return kExitOk;
+    return status;
 }
 
 // Prints what a command in a file of its own reports and returns its exit status.
@@ -361,19 +398,28 @@ int reportCommand(const CommandReport &report)
         return usageError(report.errors.value(0));
     for (const QString &error : report.errors)
         printErr(error);
-    if (!report.out.isEmpty() && !writeOut(report.out.toStdString()))
+    if (!report.out.isEmpty() && !writeOut(shown(report.out, "\n").toStdString()))
         return outputFailure();
     return report.exitCode;
 }
 
-// Reads all of standard input; false on a read error.
-bool readStandardInput(std::string &bytes)
+// The word list FILE, or standard input for "-", read in pieces: no list is ever held whole, and standard
+// input has the size limit of a file.
+WordListSource wordListSource(const std::string &fileName, bool fromStdin)
 {
-    char buffer[65536];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
-        bytes.append(buffer, n);
-    return !std::ferror(stdin);
+    return [fileName, fromStdin](const std::function<bool(std::string_view)> &take, std::string &error) {
+        const ReadStatus status =
+            fromStdin ? ReadStreamInPieces(STDIN_FILENO, "standard input", kMaxDataFileBytes, take, &error)
+                      : ReadFileInPieces(fileName, take, &error);
+        return status == ReadStatus::Ok;
+    };
+}
+
+// A line on standard error without the program's name, its words shown safe for a terminal.
+void printErrLine(const QString &text)
+{
+    const QByteArray utf8 = (shown(text) + u'\n').toUtf8();
+    std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
 }
 
 QString quotedWords(const UserRecord &record)
@@ -381,8 +427,8 @@ QString quotedWords(const UserRecord &record)
     const auto word = [&](int column) {
         return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
     };
-    return QStringLiteral("\"%1\", \"%2\", \"%3\"")
-        .arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn));
+    return shown(
+        QStringLiteral("\"%1\", \"%2\", \"%3\"").arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn)));
 }
 
 int runImport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)
@@ -391,61 +437,64 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
         return usageError(QStringLiteral("import takes one FILE, or - for standard input."));
     const QString file = args.at(1);
     const bool fromStdin = file == u"-";
-    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : file;
+    const QString shownName = fromStdin ? QStringLiteral("(standard input)") : shown(file);
 
-    std::string bytes;
-    if (fromStdin) {
-        if (!readStandardInput(bytes)) {
-            printErr(
-                QStringLiteral("Cannot read standard input: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
-            return kExitDataError;
-        }
-    } else {
-        std::string error;
-        if (ReadWholeFile(rawPositional(args, 1), /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok) {
-            printErr(FromEngineMessage(error));
-            return kExitDataError;
-        }
-    }
-
+    const std::string fileName = fromStdin ? std::string() : rawPositional(args, 1);
     const bool dryRun = parser.isSet(QStringLiteral("dry-run"));
-    const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), bytes,
-                                                 SeparatorOfWordList(fromStdin ? QString() : file, bytes), dryRun);
+
+    // Rows are reported while the list is read; the report goes out in pieces.
+    constexpr std::size_t kReportPiece = 64 * 1024;
+    std::string report;
+    ImportListener listener;
+    listener.onProblem = [&](const ImportProblem &problem) {
+        printErrLine(QStringLiteral("%1:%2: %3").arg(shownName).arg(problem.line).arg(problem.reason));
+    };
+    listener.onHeader = [&](std::size_t line) {
+        printErrLine(QStringLiteral("%1:%2: another header row, skipped").arg(shownName).arg(line));
+    };
+    if (dryRun) {
+        listener.onRow = [&](const ImportRow &row) {
+            const QString fate =
+                row.fate == ImportRow::Fate::AlreadyPresent ? QStringLiteral("already present") : QStringLiteral("add");
+            report += QStringLiteral("%1:%2: %3 %4\n")
+                          .arg(shownName)
+                          .arg(row.line)
+                          .arg(fate, quotedWords(row.record))
+                          .toStdString();
+            if (report.size() >= kReportPiece) {
+                writeOut(report);
+                report.clear();
+            }
+        };
+        listener.goOn = [] { return g_outputError == 0; };
+    }
+    const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), wordListSource(fileName, fromStdin),
+                                                 SeparatorsOfWordList(fileName), dryRun, listener);
     if (!outcome.note.isEmpty())
         printErr(outcome.note);
     if (!outcome.fileError.isEmpty()) {
+        writeOut(report);
         printErr(outcome.fileError);
         return kExitDataError;
     }
 
-    const ImportPlan &plan = outcome.plan;
-    QString report;
-    if (dryRun) {
-        for (const ImportRow &row : plan.rows) {
-            QString fate = QStringLiteral("add");
-            if (row.fate == ImportRow::Fate::AlreadyPresent)
-                fate = QStringLiteral("already present");
-            report += QStringLiteral("%1:%2: %3 %4\n").arg(shownName).arg(row.line).arg(fate, quotedWords(row.record));
-        }
-    }
-    QString problems;
-    for (const ImportProblem &problem : plan.problems)
-        problems += QStringLiteral("%1:%2: %3\n").arg(shownName).arg(problem.line).arg(problem.reason);
-    if (!problems.isEmpty()) {
-        const QByteArray utf8 = problems.toUtf8();
-        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stderr);
-        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(plan.problems.size()));
-    }
+    if (outcome.problems > 0)
+        printErr(QStringLiteral("nothing imported: %1 row(s) cannot be stored.").arg(outcome.problems));
     if (dryRun) {
         report += QStringLiteral("Dry run: %1 would be added, %2 already present; nothing was written.\n")
-                      .arg(plan.added())
-                      .arg(plan.skipped());
-    } else if (problems.isEmpty()) {
-        report += QStringLiteral("%1 added, %2 already present\n").arg(plan.added()).arg(plan.skipped());
+                      .arg(outcome.added)
+                      .arg(outcome.alreadyPresent)
+                      .toStdString();
+    } else if (outcome.stored) {
+        g_wordsStored = true;
+        report += QStringLiteral("%1 added, %2 already present\n")
+                      .arg(outcome.added)
+                      .arg(outcome.alreadyPresent)
+                      .toStdString();
     }
-    if (!writeOut(report.toStdString()))
+    if (!writeOut(report))
         return outputFailure();
-    return problems.isEmpty() ? kExitOk : kExitDataError;
+    return outcome.problems == 0 ? kExitOk : kExitDataError;
 }
 
 // The value of --app-dir as the program received it: a folder name is bytes, and need not be UTF-8.
@@ -499,8 +548,11 @@ int run(int argc, char *argv[])
         "  lookup [--no-user-dict] [--no-synonyms] [--forms] [--json] FROM TO [WORD]\n"
         "      Translates WORD, or one word per line of standard input. FROM and TO: ru, en, sv.\n"
         "      With --forms, a word without a translation is looked up by its base forms (books: book,\n"
-        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430); the status then names both "
+        "      went: go, \u043A\u043D\u0438\u0433\u0438: \u043A\u043D\u0438\u0433\u0430), and a word that is also a "
+        "form of\n"
+        "      another word gets that word's translations after its own (saw: see); the status then names both "
         "words.\n"
+        "      A user dictionary that is there but cannot be read is an error (exit 1), not \"not present\".\n"
         "  add RUSSIAN ENGLISH SWEDISH\n"
         "      Adds a triple to the user dictionary.\n"
         "  count\n"
@@ -508,21 +560,31 @@ int run(int argc, char *argv[])
         "  export [--format csv|tsv] [FILE]\n"
         "      Writes the user dictionary as a UTF-8 word list (columns russian, swedish, english) to FILE or\n"
         "      standard output: CSV for spreadsheets, TSV for flashcard programs (the default follows FILE's\n"
-        "      extension, else CSV).\n"
+        "      extension, else CSV). A word that begins with = + - @ (or a tab) gets an apostrophe in front,\n"
+        "      so that no spreadsheet runs it as a formula; import takes that apostrophe off again. A record\n"
+        "      import could not take back (a hand-edited user dictionary) is named and left out, and the exit\n"
+        "      status is 1.\n"
         "  import [--dry-run] FILE|-\n"
-        "      Adds the rows of a UTF-8 CSV or TSV word list (a header row names the column order) to the user\n"
-        "      dictionary, checked as the add-words window checks typed words; triples already there are\n"
-        "      skipped. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "      Adds the rows of a UTF-8 CSV or TSV word list to the user dictionary, checked as the add-words\n"
+        "      window checks typed words; triples already there are skipped. A header row names the column\n"
+        "      order (russian, swedish, english, in English, Swedish or Russian); one that names only two of\n"
+        "      them is a bad row. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
         "  export-dictionary [--format dict|stardict] [--with-user-dict] DIR\n"
         "      Writes the dictionary into DIR as six dictionaries, one a direction (trelvik-ru-sv, ...), for a DICT\n"
         "      server such as dictd (NAME.index, NAME.dict.dz; the default) or for StarDict readers such as sdcv\n"
         "      (NAME.ifo, NAME.idx, NAME.dict.dz). Each word gives the translations of its translation line,\n"
         "      one a line; --with-user-dict adds the user dictionary's words behind the main dictionary's.\n"
         "\n"
+        "Exit status: 0 done; 1 a data or file error, or output that cannot be written (add and import then\n"
+        "stored nothing); 2 a usage error; 3 add or import stored the words but could not say so: do not run it\n"
+        "again.\n"
+        "\n"
         "Moving words to a new machine: 'trelvik-cli export words.csv' here, 'trelvik-cli import words.csv'\n"
         "there. Into a flashcard program: 'trelvik-cli export words.tsv', then import that file there.\n\n"
-        "Words are given in UTF-8. Stress marks (U+0301, U+0300) are dropped, and a Russian word may be written\n"
-        "with \u0451 or \u0435: \u0451 is read as \u0435 in every comparison."));
+        "Words are given in UTF-8 and composed to NFC (e + U+0301 is \u00E9). Stress marks (U+0301, U+0300) that\n"
+        "compose with nothing are dropped, and a Russian word may be written with \u0451 or \u0435: \u0451 is read\n"
+        "as \u0435 in every comparison. Words cannot hold control characters; where a word read from the\n"
+        "dictionary files holds one, it is printed as \\u001B (export into a file or a pipe keeps it as it is)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({QStringLiteral("app-dir"),
@@ -532,7 +594,7 @@ int run(int argc, char *argv[])
     parser.addOption({QStringLiteral("no-synonyms"), QStringLiteral("Do not collect nearest words.")});
     parser.addOption(
         {QStringLiteral("forms"),
-         QStringLiteral("Look up word forms: fall back on the base form of an inflected word "
+         QStringLiteral("Look up word forms: also the translations of an inflected word's base form "
                         "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
     parser.addOption({QStringLiteral("format"),
@@ -586,11 +648,14 @@ int run(int argc, char *argv[])
         return kExitDataError;
     }
 
-    // Said before any command, so that the words beside a read-only program are in the dictionary it uses.
-    std::string mergeNote;
-    const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
-    if (!merged || !mergeNote.empty())
-        printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    // Said before any command, so that the words beside a read-only program are in the dictionary it uses; but
+    // a dry run writes nothing at all.
+    if (!(command == u"import" && parser.isSet(QStringLiteral("dry-run")))) {
+        std::string mergeNote;
+        const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
+        if (!merged || !mergeNote.empty())
+            printErr(FromEngineMessage(merged ? mergeNote : merged.error));
+    }
 
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
@@ -635,7 +700,15 @@ int main(int argc, char *argv[])
         }
     }
     IgnoreFileSizeSignal();
-    const int status = run(argc, argv);
+    // A reader that goes away (export | head) makes the write fail, which is reported, rather than kill us.
+    std::signal(SIGPIPE, SIG_IGN);
+    int status = kExitOk;
+    try {
+        status = run(argc, argv);
+    } catch (const std::bad_alloc &) {
+        std::fputs("trelvik-cli: Out of memory.\n", stderr);
+        return kExitDataError;
+    }
     if (g_outputError || std::fflush(stdout) != 0 || std::ferror(stdout)) {
         if (!g_outputError)
             g_outputError = errno ? errno : EIO;

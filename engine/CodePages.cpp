@@ -194,6 +194,38 @@ bool IsValidUtf8(std::string_view text) noexcept
     return true;
 }
 
+std::string CodePointName(char32_t codePoint)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string digits;
+    for (; codePoint != 0 || digits.size() < 4; codePoint >>= 4)
+        digits.insert(digits.begin(), kHex[codePoint & 0xF]);
+    return "U+" + digits;
+}
+
+std::string EscapeControlCharacters(std::string_view utf8, std::string_view kept)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t codePoint = 0;
+        const std::size_t length = readUtf8(utf8, i, codePoint);
+        if (length == 0) {
+            const auto byte = static_cast<unsigned char>(utf8[i++]);
+            out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);
+            continue;
+        }
+        const bool keep = codePoint < 0x80 && kept.find(static_cast<char>(codePoint)) != std::string_view::npos;
+        if (IsControlCharacter(codePoint) && !keep)
+            out.append("\\u00").append(1, kHex[codePoint >> 4]).append(1, kHex[codePoint & 0xF]);
+        else
+            out.append(utf8.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 CodePage CodePageOfColumn(int column) noexcept
 {
     return column == kRussianColumn ? CodePage::Windows1251 : CodePage::Windows1252;
@@ -202,6 +234,11 @@ CodePage CodePageOfColumn(int column) noexcept
 std::string_view CodePageName(CodePage codePage) noexcept
 {
     return codePage == CodePage::Windows1251 ? "Windows-1251" : "Windows-1252";
+}
+
+void AppendUtf8(std::string &out, char32_t codePoint)
+{
+    appendUtf8(out, codePoint);
 }
 
 } // namespace trelvik

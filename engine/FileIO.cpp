@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -141,6 +142,19 @@ int openRegularFile(const std::string &path, bool createIfMissing, std::string *
     return fd;
 }
 
+// openRegularFile for a file that is read whole: one larger than kMaxDataFileBytes is refused before reading.
+int openFileOfAtMostMaxSize(const std::string &path, bool createIfMissing, std::string *errorText, std::size_t &size)
+{
+    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    if (fd >= 0 && size > kMaxDataFileBytes) {
+        ::close(fd);
+        if (errorText)
+            *errorText = "Cannot read " + path + ": the file is too large";
+        return -1;
+    }
+    return fd;
+}
+
 // Reads into bytes[from, bytes.size()), stopping early at the end of the file (bytes is cut to what was
 // read). False after saying why in errorText.
 bool readInto(int fd, const std::string &path, std::string &bytes, std::size_t from, std::string *errorText)
@@ -165,6 +179,30 @@ bool readInto(int fd, const std::string &path, std::string &bytes, std::size_t f
     return true;
 }
 
+// Creates the temporary file that a replacement of target writes first, and locks it, so that a cleaner can
+// tell it from the leftover of a writer that was killed (whose lock died with it). Returns the descriptor, or
+// -1 with errno set. A cleaner may remove the file between its creation and the lock; then another is made.
+int createLockedTemporary(const std::string &target, std::string &temp)
+{
+    for (int attempt = 0;; ++attempt) {
+        temp = target + std::string(kTempInfix) + std::string(kTempSuffixSize, 'X');
+        const int fd = ::mkstemp(temp.data());
+        if (fd < 0)
+            return -1;
+        struct stat mine {};
+        struct stat named {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &mine) == 0 && ::stat(temp.c_str(), &named) == 0
+            && mine.st_ino == named.st_ino && mine.st_dev == named.st_dev)
+            return fd;
+        const int err = errno;
+        ::close(fd);
+        if (attempt == 3) {
+            errno = err == 0 ? EAGAIN : err;
+            return -1;
+        }
+    }
+}
+
 } // namespace
 
 ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::string &bytes, std::string *errorText,
@@ -172,15 +210,10 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 {
     bytes.clear();
     std::size_t size = 0;
-    const int fd = openRegularFile(path, createIfMissing, errorText, size);
+    const int fd = openFileOfAtMostMaxSize(path, createIfMissing, errorText, size);
     if (fd < 0)
         return ReadStatus::Unavailable;
     FdGuard guard(fd);
-    if (size > kMaxDataFileBytes) {
-        if (errorText)
-            *errorText = "Cannot read " + path + ": the file is too large";
-        return ReadStatus::Unavailable;
-    }
     bytes.resize(std::min(size, maxBytes));
     return readInto(fd, path, bytes, 0, errorText) ? ReadStatus::Ok : ReadStatus::Unavailable;
 }
@@ -208,6 +241,12 @@ ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::stri
 }
 
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText)
+{
+    return ReplaceFileAtomically(path, {std::string_view(bytes)}, errorText);
+}
+
+bool ReplaceFileAtomically(const std::string &path, std::initializer_list<std::string_view> pieces,
+                           std::string &errorText)
 {
     const std::string target = ResolvedPath(path);
 
@@ -238,13 +277,15 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
     }
 
     const std::string folder = FolderOf(target);
-    std::string temp = target + std::string(kTempInfix) + std::string(kTempSuffixSize, 'X');
-    int fd = ::mkstemp(temp.data());
+    std::string temp;
+    const int fd = createLockedTemporary(target, temp);
     if (fd < 0) {
         errorText = describe("Cannot write", path, errno);
         return false;
     }
     FdGuard guard(fd);
+    // The lock lives as long as any descriptor of the file is open: this one keeps it until the rename is done.
+    FdGuard lockHolder(::dup(fd));
 
     // Root replacing someone else's file hands the new one back to its owner; anyone else may only have
     // written it in place because its mode allows, and keeps the ownership the folder gives.
@@ -257,7 +298,10 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
     }
 
     int err = 0;
-    if (!WriteAll(fd, bytes) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
+    bool written = true;
+    for (const std::string_view piece : pieces)
+        written = written && WriteAll(fd, piece);
+    if (!written || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
         err = errno;
     if (err == 0 && ::close(guard.release()) != 0)
         err = errno;
@@ -279,7 +323,10 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
     return true;
 }
 
-void RemoveStaleTemporaries(const std::string &path)
+namespace {
+
+// Calls remove(folder descriptor, name) for every temporary file that a replacement of path may have left.
+template <typename Remove> void forEachTemporary(const std::string &path, Remove &&remove)
 {
     const std::string target = ResolvedPath(path);
     const std::string folder = FolderOf(target);
@@ -290,9 +337,82 @@ void RemoveStaleTemporaries(const std::string &path)
     while (const dirent *entry = ::readdir(dir)) {
         const std::string_view name(entry->d_name);
         if (name.size() == prefix.size() + kTempSuffixSize && name.substr(0, prefix.size()) == prefix)
-            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+            remove(::dirfd(dir), entry->d_name);
     }
     ::closedir(dir);
+}
+
+} // namespace
+
+void RemoveStaleTemporaries(const std::string &path)
+{
+    forEachTemporary(path, [](int folder, const char *name) { ::unlinkat(folder, name, 0); });
+}
+
+void RemoveAbandonedTemporaries(const std::string &path)
+{
+    forEachTemporary(path, [](int folder, const char *name) {
+        const int fd = ::openat(folder, name, O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0)
+            return;
+        FdGuard guard(fd);
+        struct stat opened {};
+        struct stat named {};
+        // A writer at work holds the lock; so does one that has just renamed the file away, until it returns.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode)
+            && opened.st_uid == ::geteuid() && ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0
+            && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev)
+            ::unlinkat(folder, name, 0);
+    });
+}
+
+namespace {
+
+std::string sizeText(std::size_t bytes)
+{
+    constexpr std::size_t kGiB = std::size_t{1} << 30;
+    return bytes % kGiB == 0 ? std::to_string(bytes / kGiB) + " GiB" : std::to_string(bytes) + " bytes";
+}
+
+} // namespace
+
+ReadStatus ReadStreamInPieces(int fd, const std::string &name, std::size_t maxBytes,
+                              const std::function<bool(std::string_view)> &take, std::string *errorText)
+{
+    constexpr std::size_t kPiece = 256 * 1024;
+    std::string piece(kPiece, '\0');
+    std::size_t total = 0;
+    for (;;) {
+        const ssize_t n = ::read(fd, piece.data(), piece.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            if (errorText)
+                *errorText = describe("Cannot read", name, errno);
+            return ReadStatus::Unavailable;
+        }
+        if (n == 0)
+            return ReadStatus::Ok;
+        total += static_cast<std::size_t>(n);
+        if (total > maxBytes) {
+            if (errorText)
+                *errorText = "Cannot read " + name + ": it holds more than " + sizeText(maxBytes);
+            return ReadStatus::Unavailable;
+        }
+        if (!take(std::string_view(piece.data(), static_cast<std::size_t>(n))))
+            return ReadStatus::Ok;
+    }
+}
+
+ReadStatus ReadFileInPieces(const std::string &path, const std::function<bool(std::string_view)> &take,
+                            std::string *errorText)
+{
+    std::size_t size = 0;
+    const int fd = openFileOfAtMostMaxSize(path, /*createIfMissing=*/false, errorText, size);
+    if (fd < 0)
+        return ReadStatus::Unavailable;
+    FdGuard guard(fd);
+    return ReadStreamInPieces(fd, path, kMaxDataFileBytes, take, errorText);
 }
 
 } // namespace trelvik

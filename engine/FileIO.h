@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::stri
 // Returns false and fills errorText on failure.
 bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, std::string &errorText);
 
+// The same for content in pieces, written one after the other, which need not be joined in memory first.
+bool ReplaceFileAtomically(const std::string &path, std::initializer_list<std::string_view> pieces,
+                           std::string &errorText);
+
 // Writes all of bytes to the descriptor, going on after interrupted and partial writes; false (errno set) on
 // failure.
 bool WriteAll(int fd, std::string_view bytes);
@@ -56,5 +61,20 @@ std::string ResolvedPath(const std::string &path);
 // Removes the temporary files that ReplaceFileAtomically leaves beside path when its process is killed
 // before the rename. Only safe while no other writer of path is at work, that is, under the writers' lock.
 void RemoveStaleTemporaries(const std::string &path);
+
+// Removes the temporary files beside path that ReplaceFileAtomically left when its process was killed, and
+// only those: a writer holds a lock on its temporary file until it has renamed it. Safe at any time.
+void RemoveAbandonedTemporaries(const std::string &path);
+
+// Reads an open descriptor (a pipe, a terminal, a file) to its end in pieces, handing each to take, which
+// returns false to stop early. Fails, saying why in errorText ("Cannot read NAME: ..."), on a read error or
+// once more than maxBytes have come; the pieces handed on before then were read.
+ReadStatus ReadStreamInPieces(int fd, const std::string &name, std::size_t maxBytes,
+                              const std::function<bool(std::string_view)> &take, std::string *errorText = nullptr);
+
+// Reads a regular file in pieces as ReadStreamInPieces does, without creating it, and refuses a file larger
+// than kMaxDataFileBytes before reading any of it, as ReadWholeFile does.
+ReadStatus ReadFileInPieces(const std::string &path, const std::function<bool(std::string_view)> &take,
+                            std::string *errorText = nullptr);
 
 } // namespace trelvik

@@ -49,6 +49,8 @@ struct LookupContext {
     int TargetColumn = kSwedishColumn;
     bool FindSynonyms = true;
     std::string FirstLetter;
+    // Why the user dictionary could not be searched (it exists but cannot be read or understood), or empty.
+    std::string UserDictError;
 };
 
 // Searches the user dictionary file for ctx.SourceWord and adds what it finds behind what the volumes stored.

@@ -27,30 +27,72 @@ const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, &L
 // The target list in index order.
 constexpr int kTargetColumns[] = {kRussianColumn, kEnglishColumn, kSwedishColumn};
 
-// A few base forms are plenty; the cap keeps a fallback to a handful of extra searches.
+// A few base forms are plenty; the cap keeps word forms to a handful of extra searches.
 constexpr std::size_t kMaxBaseFormsTried = 8;
 
-// Shows the results of the first base form of word that has translations, if any has.
-template <typename LookUp>
-void LookUpBaseForms(BaseForms &forms, const std::string &word, const SourceRoute &route, const LookUp &lookUp,
-                     const TranslationRequest &request, Presentation &shown)
-{
-    std::vector<std::string> tried{word};
-    for (const std::string &form : forms.baseForms(word, route.sourceColumn)) {
-        std::string base = LowerCaseWord(form, route.codePage);
-        if (base.empty() || std::find(tried.begin(), tried.end(), base) != tried.end())
-            continue;
-        if (tried.size() > kMaxBaseFormsTried)
-            break;
-        tried.push_back(base);
-        LookupContext ctx = lookUp(base);
-        if (JoinTranslations(ctx.Translations).empty())
-            continue;
-        shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
-        shown.formOf = word;
-        shown.baseForm = std::move(base);
-        return;
+// Searches the volumes (and the user dictionary) of one request's languages.
+struct Search {
+    const SourceRoute &route;
+    int targetColumn;
+    bool findSynonyms;
+    const LookupEnvironment &env;
+
+    // Searches for word and adds what it finds behind what ctx holds already.
+    LookupContext operator()(const std::string &word, LookupContext ctx) const
+    {
+        ctx.SourceWord = word;
+        ctx.SourceColumn = route.sourceColumn;
+        ctx.TargetColumn = targetColumn;
+        ctx.FindSynonyms = findSynonyms;
+        ctx.FirstLetter = word.substr(0, 1);
+        route.router(ctx, env);
+        return ctx;
     }
+};
+
+// The distinct base forms worth a search, lower-cased like typed words, without the word itself.
+std::vector<std::string> BasesToTry(const std::vector<std::string> &forms, const std::string &word, CodePage codePage)
+{
+    std::vector<std::string> bases;
+    for (const std::string &form : forms) {
+        std::string base = LowerCaseWord(form, codePage);
+        if (base.empty() || base == word || std::find(bases.begin(), bases.end(), base) != bases.end())
+            continue;
+        bases.push_back(std::move(base));
+        if (bases.size() == kMaxBaseFormsTried)
+            break;
+    }
+    return bases;
+}
+
+// A word without translations of its own: the results of the first base form that has translations, if any.
+std::string FallBackOnBaseForm(BaseForms &forms, const std::string &word, const Search &search, LookupContext &ctx)
+{
+    const SourceRoute &route = search.route;
+    for (std::string &base : BasesToTry(forms.baseForms(word, route.sourceColumn), word, route.codePage)) {
+        LookupContext found = search(base, LookupContext());
+        if (JoinTranslations(found.Translations).empty())
+            continue;
+        ctx = std::move(found);
+        return std::move(base);
+    }
+    return {};
+}
+
+// A word with translations of its own that is also an inflected form (bor, saw): the first base form that adds
+// translations puts them and its nearest words after the word's own, as far as the lists have room.
+std::string FollowWithBaseForm(BaseForms &forms, const std::string &word, const Search &search, LookupContext &ctx)
+{
+    const SourceRoute &route = search.route;
+    const std::string own = JoinTranslations(ctx.Translations);
+    for (std::string &base : BasesToTry(forms.inflectionBases(word, route.sourceColumn), word, route.codePage)) {
+        LookupContext both = search(base, ctx);
+        if (JoinTranslations(both.Translations) == own)
+            continue;
+        ctx = std::move(both);
+        return std::move(base);
+    }
+    return {};
 }
 
 } // namespace
@@ -115,22 +157,21 @@ TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest 
     }
 
     const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath, values.SearchUserDict};
-    const auto lookUp = [&](const std::string &word) {
-        LookupContext ctx;
-        ctx.SourceWord = word;
-        ctx.SourceColumn = route->sourceColumn;
-        ctx.TargetColumn = targetColumn;
-        ctx.FindSynonyms = values.FindSynonyms;
-        ctx.FirstLetter = word.substr(0, 1);
-        route->router(ctx, env);
-        return ctx;
-    };
-
-    LookupContext ctx = lookUp(values.SourceWord);
+    const Search search{*route, targetColumn, values.FindSynonyms, env};
+    LookupContext ctx = search(values.SourceWord, LookupContext());
+    std::string base;
+    if (values.WordForms) {
+        base = JoinTranslations(ctx.Translations).empty()
+                   ? FallBackOnBaseForm(*values.WordForms, values.SourceWord, search, ctx)
+                   : FollowWithBaseForm(*values.WordForms, values.SourceWord, search, ctx);
+    }
     result.outcome = RequestOutcome::Shown;
+    result.userDictError = std::move(ctx.UserDictError);
     result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
-    if (values.WordForms && result.shown.TextPole0.empty())
-        LookUpBaseForms(*values.WordForms, values.SourceWord, *route, lookUp, request, result.shown);
+    if (!base.empty()) {
+        result.shown.formOf = values.SourceWord;
+        result.shown.baseForm = std::move(base);
+    }
     return result;
 }
 

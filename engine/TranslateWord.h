@@ -61,6 +61,7 @@ enum class RequestOutcome {
 struct TranslationResult {
     RequestOutcome outcome = RequestOutcome::NoTargetLanguage;
     Presentation shown;
+    std::string userDictError; // the user dictionary could not be searched, and why; the volumes were
 };
 
 // Sets values.FirstLetter to the first byte of values.SourceWord, or empty.
@@ -68,7 +69,8 @@ void TakeFirstLetter(ProgramValues &values);
 
 // Carries out one translation request: lower-cases the word, searches the volumes of its first letter and
 // the user dictionary, and builds the presentation. With values.WordForms set, a word that finds no
-// translation is replaced by the first of its base forms that does, and the presentation says so.
+// translation is replaced by the first of its base forms that does, and a word that is also an inflected form
+// of another word (bor → bo) gets that word's translations after its own; the presentation names the base form.
 TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest &request);
 
 // Heading of a language in the panes.

@@ -118,7 +118,17 @@ void dictionary::Translate()
     setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
     setPair(m_text22, m_text22r, shown.Text22);
     setPair(m_text11, m_text11r, shown.Text11);
-    m_statTR->setText(StatusText(shown, request.Option1 ? CodePage::Windows1251 : CodePage::Windows1252));
+    QString status = StatusText(shown, request.Option1 ? CodePage::Windows1251 : CodePage::Windows1252);
+    // An unreadable user dictionary is said in the status line, once: again at every lookup, it would hide
+    // every result's status. It is said anew when the cause changes or comes back.
+    if (result.userDictError.empty()) {
+        m_userDictErrorSaid.clear();
+    } else if (result.userDictError != m_userDictErrorSaid) {
+        m_userDictErrorSaid = result.userDictError;
+        status = QStringLiteral("Stat: ") + FromEngineMessage(result.userDictError);
+    }
+    m_statTR->setText(status);
+    m_statTR->setToolTip(m_statTR->fontMetrics().horizontalAdvance(status) > m_statTR->width() ? status : QString());
 }
 
 SourceFields dictionary::readSourceFields() const

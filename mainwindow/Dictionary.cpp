@@ -10,6 +10,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -22,7 +23,11 @@
 #include <QScreen>
 #include <QSettings>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QWindow>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 // Pictures and icons come from a static library; name the resource once so the linker keeps it.
 static void initAssets()
@@ -36,9 +41,29 @@ namespace {
 
 constexpr QLatin1StringView kWordFormsKey("LookUpWordForms");
 
+// The file that remembers the option between runs: trelvik/trelvik.conf in the user's configuration folder.
+QString settingsFile()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/trelvik/trelvik.conf");
+}
+
+// Of the settings file and the lock file written beside it, the one that is there but is no regular file, or
+// empty. Reading a named pipe in its place would block the start for ever, and a device could feed it without
+// end.
+QString notARegularFile(const QString &file)
+{
+    for (const QString &path : {file, file + QStringLiteral(".lock")}) {
+        struct stat st {};
+        if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+            return path;
+    }
+    return {};
+}
+
 QSettings WordFormsSettings()
 {
-    return QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik"));
+    return QSettings(settingsFile(), QSettings::IniFormat);
 }
 
 QPlainTextEdit *pane(QWidget *parent, const char *name, int left)
@@ -172,15 +197,23 @@ void dictionary::setUpWordForms(QAction *item)
         item->setToolTip(FromEngineMessage(missing));
         return;
     }
-    item->setToolTip(QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
-                                    "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430."));
-    item->setChecked(WordFormsSettings().value(kWordFormsKey, false).toBool());
+    item->setToolTip(
+        QStringLiteral("When a word has no translation, look up its base form: books \u2192 book, "
+                       "\u043A\u043D\u0438\u0433\u0438 \u2192 \u043A\u043D\u0438\u0433\u0430. When it is also "
+                       "a form of another word, show that word's translations after its own: saw \u2192 see."));
+    const QString settings = settingsFile();
+    if (const QString bad = notARegularFile(settings); !bad.isEmpty())
+        std::fprintf(stderr, "trelvik: %s is not a regular file and is ignored; \"Look up word forms\" starts off.\n",
+                     QFile::encodeName(bad).constData());
+    else if (!settings.isEmpty())
+        item->setChecked(WordFormsSettings().value(kWordFormsKey, false).toBool());
     connect(item, &QAction::toggled, this, &dictionary::wordFormsToggled);
 }
 
 void dictionary::wordFormsToggled(bool on)
 {
-    WordFormsSettings().setValue(kWordFormsKey, on);
+    if (const QString settings = settingsFile(); !settings.isEmpty() && notARegularFile(settings).isEmpty())
+        WordFormsSettings().setValue(kWordFormsKey, on);
 }
 
 void dictionary::createControls()

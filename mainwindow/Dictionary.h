@@ -101,6 +101,7 @@ private:
 
     ProgramValues &m_values;
     std::string m_inputBuffer;
+    std::string m_userDictErrorSaid; // why the user dictionary could not be read, as last said in statTR
     bool m_centreWhenShown = false;
 
     QPushButton *m_command1 = nullptr;

@@ -9,6 +9,8 @@
 #include <array>
 #include <climits>
 #include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <pwd.h>
 #include <set>
@@ -36,6 +38,30 @@ bool isFolder(const std::string &path)
 bool isWritableFolder(const std::string &path)
 {
     return ::access(path.c_str(), W_OK) == 0;
+}
+
+// A portable dictionary as the list of joined ones names it: its size and a 64-bit FNV-1a hash of its bytes.
+std::string fingerprintOf(std::string_view bytes)
+{
+    std::uint64_t hash = 0xCBF29CE484222325ULL;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001B3ULL;
+    }
+    char text[64];
+    std::snprintf(text, sizeof text, "%016llx %zu", static_cast<unsigned long long>(hash), bytes.size());
+    return text;
+}
+
+bool isListed(std::string_view list, std::string_view line)
+{
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t end = std::min(list.find('\n', at), list.size());
+        if (list.substr(at, end - at) == line)
+            return true;
+        at = end + 1;
+    }
+    return false;
 }
 
 std::string homeFolder()
@@ -120,6 +146,17 @@ UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::st
     if (PathExists(folder + '/' + kInstalledMarker) || isWritableFolder(folder) || !PathExists(beside)
         || !PathExists(own) || ResolvedPath(beside) == ResolvedPath(own))
         return {};
+    // The words are joined once: a word the user deletes afterwards stays deleted. Only a portable dictionary
+    // that has changed since (written elsewhere) is joined again.
+    std::string bytes;
+    std::string error;
+    if (ReadWholeFile(beside, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok)
+        return UserDictResult{false, error};
+    const std::string joinedList = UserDataFolder() + "/" + kJoinedPortableDictionaries;
+    const std::string fingerprint = fingerprintOf(bytes);
+    std::string joined;
+    if (ReadWholeFile(joinedList, /*createIfMissing=*/false, joined) == ReadStatus::Ok && isListed(joined, fingerprint))
+        return {};
     UserTable portable;
     std::size_t emptyRecords = 0;
     if (UserDictResult read = ReadEveryUserRecord(beside, portable, emptyRecords); !read)
@@ -138,8 +175,11 @@ UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::st
     };
     std::int32_t count = 0;
     UserTable present;
-    if (UserDictResult merged = AddUserRecords(own, count, present, portable, lacking); !merged)
+    if (UserDictResult merged = AddUserRecords(own, count, present, std::move(portable), lacking); !merged)
         return merged;
+    // Remembered only once the words are safely joined. Should that fail, the next start joins again, as
+    // every start did before; nothing is lost either way.
+    ReplaceFileAtomically(joinedList, joined + fingerprint + "\n", error);
     if (added == 0)
         return {};
     note = "The words of " + beside + " were added to " + own + ", where new words are added from now on.";

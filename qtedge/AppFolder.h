@@ -39,8 +39,13 @@ UserDictResult UseWritableUserDictionary(std::string &path, std::string &note);
 
 // When the application folder cannot be written and both its user.dct and the one in the user's data folder
 // exist, the latter is the one used: the records of the former that it lacks are appended to it, so that the
-// words of both are found. note then tells the user; it is empty when nothing was added.
+// words of both are found. note then tells the user; it is empty when nothing was added. Each content of the
+// former is joined once, and remembered in kJoinedPortableDictionaries, so that words the user deletes from
+// the latter afterwards stay deleted.
 UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::string &note);
+
+// The file in the user's data folder that lists the portable user dictionaries joined so far.
+inline constexpr char kJoinedPortableDictionaries[] = "joined-portable-dictionaries";
 
 // The first folder of the dictionary volumes (data/ru, data/en, data/sv) that is missing below the
 // application folder, as a full path; empty when the three are there.

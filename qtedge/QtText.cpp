@@ -24,8 +24,24 @@ bool isStressMark(QChar c) noexcept
 
 } // namespace
 
-void DropStressMarks(QString &text, int *cursor)
+void NormaliseTypedText(QString &text, CodePage codePage, int *cursor)
 {
+    const auto composed = [](const QString &part) { return part.normalized(QString::NormalizationForm_C); };
+    if (QString whole = composed(text); whole != text) {
+        // A mark right behind the cursor may join the letter before it; the cursor then stays behind both.
+        if (cursor)
+            *cursor = static_cast<int>(std::min(composed(text.left(*cursor)).size(), whole.size()));
+        text = std::move(whole);
+    }
+    // Russian has no letters ѐ and ѝ: composed, they are е and и with a stress mark. A Latin letter with an
+    // accent the code page lacks (ń) stays a letter that is refused, never silently another one.
+    for (QChar &c : text) {
+        if (c.script() != QChar::Script_Cyrillic || EncodeCodePoint(c.unicode(), codePage) >= 0)
+            continue;
+        const QString parts = QString(c).normalized(QString::NormalizationForm_D);
+        if (parts.size() == 2 && isStressMark(parts.at(1)) && EncodeCodePoint(parts.at(0).unicode(), codePage) >= 0)
+            c = parts.at(0);
+    }
     if (std::none_of(text.cbegin(), text.cend(), isStressMark))
         return;
     QString kept;
@@ -42,7 +58,7 @@ void DropStressMarks(QString &text, int *cursor)
 bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes, QString *error, QString *unfit)
 {
     QString text = original;
-    DropStressMarks(text);
+    NormaliseTypedText(text, codePage);
     std::size_t bad = 0;
     const std::u16string_view units(reinterpret_cast<const char16_t *>(text.utf16()),
                                     static_cast<std::size_t>(text.size()));

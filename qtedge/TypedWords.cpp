@@ -17,11 +17,19 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
             prepared.refusal = WordRefusal::UnfitCharacter;
             prepared.field = i;
             prepared.message = QStringLiteral("ERROR: \u201C%1\u201D cannot be stored").arg(unfit);
+            // No code page holds a C1 control character; it is refused as the core refuses the C0 ones, without
+            // repeating the character itself.
+            if (const char32_t c = unfit.at(0).unicode(); IsControlCharacter(c)) {
+                const WordCheck control = ControlCharacterRefusal(i, c);
+                prepared.refusal = control.refusal;
+                prepared.message = FromEngineMessage(control.message);
+                prepared.detail = FromEngineMessage(control.detail);
+            }
         }
     }
     // An empty field is named first, whatever else is wrong, as the window has always done.
     const bool anyEmpty = russian.isEmpty() || english.isEmpty() || swedish.isEmpty();
-    if (prepared.refusal == WordRefusal::UnfitCharacter && !(emptyFields == EmptyFields::Refused && anyEmpty))
+    if (prepared.refusal != WordRefusal::None && !(emptyFields == EmptyFields::Refused && anyEmpty))
         return prepared;
 
     const WordCheck check = MakeStoredWords(words, emptyFields);

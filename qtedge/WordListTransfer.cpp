@@ -3,44 +3,19 @@
 #include "AppFolder.h"
 #include "QtText.h"
 #include "TypedWords.h"
-#include "engine/LookupContext.h"
 #include "engine/Text.h"
-#include "userdict/DelimitedText.h"
-#include "userdict/WordList.h"
-
-#include <QFileInfo>
-#include <QStringDecoder>
+#include "userdict/NewWords.h"
+#include "userdict/WordListReader.h"
 
 #include <algorithm>
+#include <array>
 #include <set>
-#include <sys/stat.h>
 #include <utility>
+#include <vector>
 
 namespace trelvik {
 
 namespace {
-
-QByteArray utf8OfColumn(const UserRecord &record, int column)
-{
-    return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column)).toUtf8();
-}
-
-std::string_view view(const QByteArray &bytes)
-{
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-// A word list saved as "Unicode text" is UTF-16 with a byte-order mark; everything else is read as UTF-8.
-std::optional<std::string> utf8OfUtf16(std::string_view bytes)
-{
-    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
-    const bool big = bytes.substr(0, 2) == "\xFE\xFF";
-    if (!little && !big)
-        return std::nullopt;
-    QStringDecoder decode(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-    const QString text = decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())).sliced(2));
-    return text.toStdString();
-}
 
 // What makes two records the same triple: their words, with ё read as е as every comparison reads it.
 std::array<std::string, 3> sameTripleKey(const UserRecord &record)
@@ -61,157 +36,88 @@ TripleKeys keysOf(const UserTable &records)
     return keys;
 }
 
-bool isBlankRow(const DelimitedRow &row)
+QString reasonOfRefusal(const PreparedWords &prepared)
 {
-    for (const std::string &cell : row.cells) {
-        if (cell.find_first_not_of(' ') != std::string::npos)
-            return false;
-    }
-    return !row.unterminated;
+    QString reason = prepared.message;
+    if (prepared.field >= 0)
+        reason += QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
+    if (!prepared.detail.isEmpty())
+        reason += QStringLiteral(": ") + prepared.detail;
+    return reason;
 }
 
 } // namespace
 
-UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat format, ExportedWords &exported)
-{
-    UserTable records;
-    exported = ExportedWords{};
-    const UserDictResult read = ReadEveryUserRecord(userDictPath, records, exported.leftOut);
-    if (!read)
-        return read;
-
-    const bool csv = format == WordListFormat::Csv;
-    const char separator = csv ? ',' : '\t';
-    const std::string_view lineEnd = csv ? "\r\n" : "\n";
-    if (csv)
-        exported.text = "\xEF\xBB\xBF";
-    AppendDelimitedRow(exported.text, {kWordListHeader[0], kWordListHeader[1], kWordListHeader[2]}, separator, lineEnd);
-    for (const UserRecord &record : records) {
-        const QByteArray ru = utf8OfColumn(record, kRussianColumn);
-        const QByteArray sv = utf8OfColumn(record, kSwedishColumn);
-        const QByteArray en = utf8OfColumn(record, kEnglishColumn);
-        AppendDelimitedRow(exported.text, {view(ru), view(sv), view(en)}, separator, lineEnd);
-    }
-    exported.records = records.size();
-    return {};
-}
-
-std::size_t ImportPlan::added() const noexcept
-{
-    std::size_t n = 0;
-    for (const ImportRow &row : rows)
-        n += row.fate == ImportRow::Fate::Add ? 1 : 0;
-    return n;
-}
-
-std::vector<UserRecord> ImportPlan::recordsToAdd() const
-{
-    std::vector<UserRecord> records;
-    for (const ImportRow &row : rows) {
-        if (row.fate == ImportRow::Fate::Add)
-            records.push_back(row.record);
-    }
-    return records;
-}
-
-char SeparatorOfWordList(const QString &fileName, std::string_view bytes)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == u"tsv" || suffix == u"tab")
-        return '\t';
-    if (suffix == u"csv")
-        return SniffSeparator(bytes, ",;");
-    return SniffSeparator(bytes, ",\t;");
-}
-
-ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &existing)
-{
-    ImportPlan plan;
-    std::string converted;
-    if (std::optional<std::string> utf8 = utf8OfUtf16(bytes)) {
-        converted = std::move(*utf8);
-        bytes = converted;
-    }
-
-    const TripleKeys present = keysOf(existing);
-
-    WordListLayout layout = DefaultWordListLayout();
-    bool firstRow = true;
-    for (const DelimitedRow &row : ReadDelimited(bytes, separator)) {
-        if (isBlankRow(row))
-            continue;
-        if (std::exchange(firstRow, false) && LayoutOfHeader(row.cells, layout))
-            continue;
-
-        const auto problem = [&](const QString &reason) { plan.problems.push_back({row.line, reason}); };
-        if (row.unterminated) {
-            problem(QStringLiteral("a quoted cell has no closing quote"));
-            continue;
-        }
-        bool utf8 = true;
-        for (const std::string &cell : row.cells)
-            utf8 = utf8 && IsValidUtf8(cell);
-        if (!utf8) {
-            problem(QStringLiteral("not UTF-8 text; save the list as UTF-8"));
-            continue;
-        }
-        std::size_t needed = 0;
-        for (std::size_t i = 0; i < layout.size(); ++i)
-            needed = layout[i] != 0 ? i + 1 : needed;
-        std::size_t used = row.cells.size();
-        while (used > layout.size() && row.cells[used - 1].find_first_not_of(' ') == std::string::npos)
-            --used;
-        if (used < needed || used > layout.size()) {
-            problem(QStringLiteral("%1 cells where %2 are expected").arg(row.cells.size()).arg(layout.size()));
-            continue;
-        }
-
-        QString byColumn[4]; // indexed by language column; 0 collects the cells of no language
-        for (std::size_t i = 0; i < std::min(layout.size(), row.cells.size()); ++i)
-            byColumn[layout[i]] = QString::fromStdString(row.cells[i]);
-        const PreparedWords prepared = PrepareTypedWords(byColumn[kRussianColumn], byColumn[kEnglishColumn],
-                                                         byColumn[kSwedishColumn], EmptyFields::Allowed);
-        if (!prepared) {
-            QString reason = prepared.message;
-            if (prepared.field >= 0)
-                reason +=
-                    QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
-            if (!prepared.detail.isEmpty())
-                reason += QStringLiteral(": ") + prepared.detail;
-            problem(reason);
-            continue;
-        }
-
-        ImportRow planned;
-        planned.line = row.line;
-        planned.record = prepared.record;
-        if (present.count(sameTripleKey(planned.record)) != 0)
-            planned.fate = ImportRow::Fate::AlreadyPresent;
-        plan.rows.push_back(std::move(planned));
-    }
-    return plan;
-}
-
-ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view bytes, char separator, bool dryRun)
+ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSource &source, std::string_view separators,
+                             bool dryRun, const ImportListener &listener)
 {
     ImportOutcome outcome;
-    UserTable existing;
-    std::size_t emptyRecords = 0;
-    // A dry run leaves even a missing user dictionary missing; reading would create it.
-    struct stat st {};
-    const bool readable = !dryRun || ::stat(userDictPath.c_str(), &st) == 0;
-    if (const UserDictResult read =
-            readable ? ReadEveryUserRecord(userDictPath, existing, emptyRecords) : UserDictResult{};
-        !read) {
-        outcome.fileError = FromEngineMessage(read.error);
+    TripleKeys present;
+    {
+        UserTable existing;
+        std::size_t emptyRecords = 0;
+        if (const UserDictResult read = ReadEveryUserRecord(userDictPath, existing, emptyRecords); !read) {
+            outcome.fileError = FromEngineMessage(read.error);
+            return outcome;
+        }
+        present = keysOf(existing);
+    }
+
+    // Only the records to store are kept, as the lines they will be, and only as long as every row can be stored.
+    RecordLines toAdd;
+    const auto problem = [&](std::size_t line, const QString &reason) {
+        ++outcome.problems;
+        toAdd = RecordLines();
+        if (listener.onProblem)
+            listener.onProblem(ImportProblem{line, reason});
+    };
+    const WordListReader::RowTaker takeRow = [&](WordListRow &row) {
+        if (row.kind == WordListRow::Kind::Header) {
+            if (listener.onHeader)
+                listener.onHeader(row.line);
+            return;
+        }
+        if (row.kind == WordListRow::Kind::Problem)
+            return problem(row.line, QString::fromStdString(row.problem));
+        const auto word = [&row](int column) {
+            return QString::fromStdString(row.words[static_cast<std::size_t>(column - 1)]);
+        };
+        const PreparedWords prepared =
+            PrepareTypedWords(word(kRussianColumn), word(kEnglishColumn), word(kSwedishColumn), EmptyFields::Allowed);
+        if (!prepared)
+            return problem(row.line, reasonOfRefusal(prepared));
+
+        ImportRow planned{ImportRow::Fate::Add, row.line, prepared.record};
+        if (present.count(sameTripleKey(planned.record)) != 0)
+            planned.fate = ImportRow::Fate::AlreadyPresent;
+        ++(planned.fate == ImportRow::Fate::Add ? outcome.added : outcome.alreadyPresent);
+        if (listener.onRow)
+            listener.onRow(planned);
+        if (!dryRun && outcome.problems == 0 && planned.fate == ImportRow::Fate::Add)
+            toAdd.Append(planned.record);
+    };
+
+    WordListReader reader(separators);
+    bool stopped = false;
+    std::string error;
+    const bool read = source(
+        [&](std::string_view piece) {
+            reader.Feed(piece, takeRow);
+            stopped = listener.goOn && !listener.goOn();
+            return !stopped;
+        },
+        error);
+    if (!read) {
+        outcome.fileError = FromEngineMessage(error);
         return outcome;
     }
-    outcome.plan = PlanImport(bytes, separator, existing);
-    if (dryRun || !outcome.plan.problems.empty())
+    if (stopped)
+        return outcome;
+    reader.Finish(takeRow);
+    if (dryRun || outcome.problems > 0)
         return outcome;
 
-    const std::vector<UserRecord> records = outcome.plan.recordsToAdd();
-    if (records.empty()) {
+    if (toAdd.empty()) {
         outcome.stored = true;
         return outcome;
     }
@@ -223,22 +129,31 @@ ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view b
     }
     outcome.note = FromEngineMessage(note);
     // The plan was made before the lock was taken: what the file holds under the lock decides.
-    const auto skipPresent = [&outcome](const UserTable &now, std::vector<UserRecord> &chosen) {
-        const TripleKeys present = keysOf(now);
-        for (ImportRow &row : outcome.plan.rows) {
-            if (row.fate == ImportRow::Fate::Add && present.count(sameTripleKey(row.record)) != 0)
-                row.fate = ImportRow::Fate::AlreadyPresent;
-        }
-        chosen = outcome.plan.recordsToAdd();
+    const auto skipPresent = [&outcome](const UserTable &now, RecordLines &chosen) {
+        const TripleKeys presentNow = keysOf(now);
+        const std::size_t planned = chosen.size();
+        chosen.KeepIf([&presentNow](const UserRecord &record) { return presentNow.count(sameTripleKey(record)) == 0; });
+        outcome.added -= planned - chosen.size();
+        outcome.alreadyPresent += planned - chosen.size();
     };
     std::int32_t count = 0;
     UserTable before;
-    if (const UserDictResult added = AddUserRecords(target, count, before, records, skipPresent); !added) {
+    if (const UserDictResult added = AddRecordLines(target, count, before, std::move(toAdd), skipPresent); !added) {
         outcome.fileError = FromEngineMessage(added.error);
         return outcome;
     }
     outcome.stored = true;
     return outcome;
+}
+
+ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view bytes, std::string_view separators,
+                             bool dryRun, const ImportListener &listener)
+{
+    const WordListSource inMemory = [bytes](const std::function<bool(std::string_view)> &take, std::string &) {
+        take(bytes);
+        return true;
+    };
+    return ImportWordList(userDictPath, inMemory, separators, dryRun, listener);
 }
 
 } // namespace trelvik

@@ -1,31 +1,16 @@
 #pragma once
 
 #include "userdict/UserDictFile.h"
+#include "userdict/WordListExport.h"
 
 #include <QString>
 
 #include <cstddef>
-#include <optional>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace trelvik {
-
-// The two kinds of word list: CSV for spreadsheets, TSV for flashcard programs.
-enum class WordListFormat { Csv, Tsv };
-
-// The user dictionary as a UTF-8 word list.
-struct ExportedWords {
-    std::string text;        // header row, then one row a record, in file order
-    std::size_t records = 0; // records written
-    std::size_t leftOut = 0; // records of three empty words, which no lookup ever reaches
-};
-
-// Writes every record of the user dictionary as a word list with the header russian, swedish, english. CSV
-// follows RFC 4180 with CR LF line ends and starts with a byte-order mark, so that spreadsheets take it
-// for UTF-8; TSV has LF line ends and no mark. Fails when the user dictionary cannot be read.
-UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat format, ExportedWords &exported);
 
 // What an import does with one row that holds words.
 struct ImportRow {
@@ -40,38 +25,40 @@ struct ImportProblem {
     QString reason;
 };
 
-// The plan of an import: every row with words, in file order, and every row that cannot be stored.
-struct ImportPlan {
-    std::vector<ImportRow> rows;
-    std::vector<ImportProblem> problems;
-    std::size_t added() const noexcept;
-    std::size_t skipped() const noexcept { return rows.size() - added(); }
-    std::vector<UserRecord> recordsToAdd() const;
+// Where the bytes of a word list come from: a function that hands every piece of the list, in order, to take
+// (which returns false to stop early) and returns false, with error filled, when the list cannot be read.
+using WordListSource = std::function<bool(const std::function<bool(std::string_view piece)> &take, std::string &error)>;
+
+// Hears of an import's rows while the list is read, so that nothing needs to keep them; any member may be empty.
+struct ImportListener {
+    std::function<void(const ImportRow &)> onRow;         // a row with words, with its fate as planned
+    std::function<void(const ImportProblem &)> onProblem; // a row that cannot be stored
+    std::function<void(std::size_t line)> onHeader;       // a header row after the first one, skipped
+    std::function<bool()> goOn;                           // false stops the reading, and the import
 };
-
-// The separator a word list is read with: by the file name's extension (".tsv" and ".tab" are TSV, ".csv"
-// CSV with a comma or, as spreadsheets in many countries save it, a semicolon), otherwise sniffed from
-// the first row.
-char SeparatorOfWordList(const QString &fileName, std::string_view bytes);
-
-// Decides for each row of a word list (UTF-8, or UTF-16 with a byte-order mark) what an import does with it.
-// A header row sets the column order (without one: russian, swedish, english); rows of nothing but blanks
-// are passed over; every other row goes through the add-words checks (PrepareTypedWords), and a triple
-// already in existing is skipped. A row repeating an earlier one is stored again, as "Add" would store it,
-// so that a dictionary holding a triple twice comes back whole from its own export.
-ImportPlan PlanImport(std::string_view bytes, char separator, const UserTable &existing);
 
 // Outcome of an import.
 struct ImportOutcome {
-    ImportPlan plan;
-    QString fileError; // the user dictionary could not be read or written: nothing was stored
-    QString note;      // the user dictionary was moved to a writable place first (UseWritableUserDictionary)
-    bool stored = false;
+    std::size_t added = 0;          // rows whose words were (or, in a dry run, would be) added
+    std::size_t alreadyPresent = 0; // rows whose triple the user dictionary holds already
+    std::size_t problems = 0;       // rows that cannot be stored
+    QString fileError;              // the list or the user dictionary could not be read, or the latter not written
+    QString note;        // the user dictionary was moved to a writable place first (UseWritableUserDictionary)
+    bool stored = false; // the words are in the user dictionary (also when there were none to add)
 };
 
-// Imports a word list into the user dictionary: plans it against the records the file holds and, when no
-// row has a problem and dryRun is off, appends every new triple in one locked, atomic rewrite, skipping
-// the triples that another writer stored meanwhile. A user dictionary in a read-only folder is moved first.
-ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view bytes, char separator, bool dryRun);
+// Imports a word list (WordListReader reads it, separators as there) into the user dictionary. Each row with
+// words goes through the add-words checks (PrepareTypedWords), and a triple already in the user dictionary is
+// skipped; a row repeating an earlier one is stored again, as "Add" would store it, so that a dictionary
+// holding a triple twice comes back whole from its own export. When no row has a problem and dryRun is off,
+// every new triple is appended in one locked, atomic rewrite, skipping the triples that another writer stored
+// meanwhile (the counts then say so); otherwise nothing is written or created. A user dictionary in a
+// read-only folder is moved first; a missing one, and its folder, are created.
+ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSource &source, std::string_view separators,
+                             bool dryRun, const ImportListener &listener = {});
+
+// The same for a list held in memory.
+ImportOutcome ImportWordList(const std::string &userDictPath, std::string_view bytes, std::string_view separators,
+                             bool dryRun, const ImportListener &listener = {});
 
 } // namespace trelvik

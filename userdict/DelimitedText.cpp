@@ -11,84 +11,156 @@ bool isLineEnd(char c) noexcept
     return c == '\r' || c == '\n';
 }
 
-// Consumes the line end at pos (CR LF counts as one).
-void skipLineEnd(std::string_view text, std::size_t &pos) noexcept
-{
-    if (text[pos] == '\r' && pos + 1 < text.size() && text[pos + 1] == '\n')
-        ++pos;
-    ++pos;
-}
-
-std::size_t skipBlanks(std::string_view text, std::size_t pos) noexcept
-{
-    while (pos < text.size() && text[pos] == ' ')
-        ++pos;
-    return pos;
-}
-
 } // namespace
+
+DelimitedReader::DelimitedReader(char separator, std::size_t maxCellBytes, std::size_t maxCells) noexcept
+    : m_separator(separator), m_maxCellBytes(maxCellBytes), m_maxCells(maxCells)
+{
+}
+
+void DelimitedReader::Feed(std::string_view piece, const RowTaker &take)
+{
+    for (const char c : piece) {
+        // The byte-order mark is only known once its third byte has come; bytes that start like one and
+        // then differ are text.
+        if (m_offset < kUtf8Bom.size()) {
+            const std::size_t matched = m_offset;
+            if (c == kUtf8Bom[matched]) {
+                ++m_offset;
+                continue;
+            }
+            m_offset = kUtf8Bom.size();
+            for (std::size_t i = 0; i < matched; ++i)
+                takeByte(kUtf8Bom[i], take);
+        }
+        takeByte(c, take);
+    }
+}
+
+void DelimitedReader::Finish(const RowTaker &take)
+{
+    if (m_offset < kUtf8Bom.size()) {
+        const std::size_t matched = m_offset;
+        m_offset = kUtf8Bom.size();
+        for (std::size_t i = 0; i < matched; ++i)
+            takeByte(kUtf8Bom[i], take);
+    }
+    switch (m_state) {
+    case State::RowStart: return;
+    case State::Quoted: m_row.unterminated = true; break;
+    case State::CellStart:
+        for (; m_blanks > 0; --m_blanks)
+            append(' ');
+        break;
+    default: break;
+    }
+    endCell();
+    endRow(take);
+}
+
+void DelimitedReader::append(char c)
+{
+    if (m_cell.size() <= m_maxCellBytes)
+        m_cell += c;
+    m_cellFilled = m_cellFilled || c != ' ';
+}
+
+void DelimitedReader::endCell()
+{
+    ++m_row.cellCount;
+    if (m_cellFilled)
+        m_row.usedCells = m_row.cellCount;
+    if (m_row.cells.size() < m_maxCells)
+        m_row.cells.push_back(std::move(m_cell));
+    m_cell.clear();
+    m_cellFilled = false;
+    m_blanks = 0;
+}
+
+void DelimitedReader::endRow(const RowTaker &take)
+{
+    take(m_row);
+    m_row = DelimitedRow{};
+    m_state = State::RowStart;
+}
+
+void DelimitedReader::takeByte(char c, const RowTaker &take)
+{
+    switch (m_state) {
+    case State::RowStart:
+        if (isLineEnd(c)) {
+            // CR LF is one line end.
+            if (c == '\r' || !m_afterCr)
+                ++m_line;
+            m_afterCr = c == '\r';
+            return;
+        }
+        m_afterCr = false;
+        m_row.line = m_line;
+        m_state = State::CellStart;
+        [[fallthrough]];
+    case State::CellStart:
+        if (c == ' ') {
+            ++m_blanks;
+            return;
+        }
+        if (c == '"') {
+            m_blanks = 0;
+            m_state = State::Quoted;
+            return;
+        }
+        for (; m_blanks > 0; --m_blanks)
+            append(' ');
+        break;
+    case State::Quoted:
+        if (c == '"') {
+            m_state = State::QuoteInQuoted;
+            m_afterCr = false;
+            return;
+        }
+        // Line breaks inside the cell still count as lines, so later rows keep their numbers.
+        if (c == '\r' || (c == '\n' && !m_afterCr))
+            ++m_line;
+        m_afterCr = c == '\r';
+        append(c);
+        return;
+    case State::QuoteInQuoted:
+        if (c == '"') {
+            append('"');
+            m_state = State::Quoted;
+            return;
+        }
+        m_state = State::AfterQuote;
+        [[fallthrough]];
+    case State::AfterQuote:
+        if (c == ' ')
+            return;
+        break;
+    case State::Plain: break;
+    }
+
+    // Plain text up to the separator or the line end.
+    m_state = State::Plain;
+    if (c == m_separator) {
+        endCell();
+        m_state = State::CellStart;
+    } else if (isLineEnd(c)) {
+        endCell();
+        endRow(take);
+        ++m_line;
+        m_afterCr = c == '\r';
+    } else {
+        append(c);
+    }
+}
 
 std::vector<DelimitedRow> ReadDelimited(std::string_view text, char separator)
 {
     std::vector<DelimitedRow> rows;
-    std::size_t pos = text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
-    std::size_t line = 1;
-
-    while (pos < text.size()) {
-        if (isLineEnd(text[pos])) {
-            skipLineEnd(text, pos);
-            ++line;
-            continue;
-        }
-        DelimitedRow row;
-        row.line = line;
-        for (;;) {
-            std::string cell;
-            const std::size_t quote = skipBlanks(text, pos);
-            if (quote < text.size() && text[quote] == '"') {
-                pos = quote + 1;
-                for (;;) {
-                    const std::size_t next = text.find('"', pos);
-                    const std::size_t end = next == std::string_view::npos ? text.size() : next;
-                    for (std::size_t i = pos; i < end; ++i) {
-                        // Line breaks inside the cell still count as lines, so later rows keep their numbers.
-                        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= end || text[i + 1] != '\n')))
-                            ++line;
-                    }
-                    cell.append(text.substr(pos, end - pos));
-                    if (next == std::string_view::npos) {
-                        row.unterminated = true;
-                        pos = text.size();
-                        break;
-                    }
-                    pos = next + 1;
-                    if (pos < text.size() && text[pos] == '"') {
-                        cell += '"';
-                        ++pos;
-                        continue;
-                    }
-                    pos = skipBlanks(text, pos);
-                    break;
-                }
-            }
-            const std::size_t start = pos;
-            while (pos < text.size() && text[pos] != separator && !isLineEnd(text[pos]))
-                ++pos;
-            cell.append(text.substr(start, pos - start));
-            row.cells.push_back(std::move(cell));
-
-            if (pos < text.size() && text[pos] == separator) {
-                ++pos;
-                continue;
-            }
-            if (pos < text.size()) {
-                skipLineEnd(text, pos);
-                ++line;
-            }
-            break;
-        }
-        rows.push_back(std::move(row));
-    }
+    const DelimitedReader::RowTaker keep = [&rows](DelimitedRow &row) { rows.push_back(std::move(row)); };
+    DelimitedReader reader(separator);
+    reader.Feed(text, keep);
+    reader.Finish(keep);
     return rows;
 }
 

@@ -30,6 +30,12 @@ CodePage CodePageOfNewWord(int field) noexcept
     return CodePageOfColumn(ColumnOfNewWord(field));
 }
 
+WordCheck ControlCharacterRefusal(int field, char32_t c)
+{
+    return refused(WordRefusal::ControlChar, field, kNoControlInWords,
+                   "The control character " + CodePointName(c) + " cannot be stored.");
+}
+
 WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
 {
     if (emptyFields == EmptyFields::Refused) {
@@ -46,6 +52,11 @@ WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
             return refused(WordRefusal::DoubleQuote, i, kNoQuoteInWords);
         if (typed.find_first_of("\r\n") != std::string_view::npos)
             return refused(WordRefusal::LineBreak, i, kNoLineBreakInWords);
+        for (const char c : typed) {
+            if (const char32_t decoded = DecodeByte(static_cast<unsigned char>(c), CodePageOfNewWord(i));
+                IsControlCharacter(decoded))
+                return ControlCharacterRefusal(i, decoded);
+        }
         stored[i] = std::string(TrimSpaces(LowerCaseWord(typed, CodePageOfNewWord(i))));
         if (stored[i].size() > kMaxWordLength)
             return refused(WordRefusal::TooLong, i, kWordTooLong,

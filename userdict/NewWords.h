@@ -24,6 +24,7 @@ enum class WordRefusal {
     EmptyTriple,    // nothing left of all three words once they are trimmed
     DoubleQuote,    // the file format has no way to store it
     LineBreak,      // likewise
+    ControlChar,    // a C0 or C1 control character, which would take over a terminal the word is shown on
     UnfitCharacter, // a character the word's code page cannot hold
     TooLong,        // longer than kMaxWordLength
     Unstorable,     // anything else the user dictionary file refuses
@@ -51,6 +52,9 @@ CodePage CodePageOfNewWord(int field) noexcept;
 // with the message the user sees. The first field at fault is reported.
 WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields);
 
+// The refusal of a word (field is a NewWordField) that holds the control character c.
+WordCheck ControlCharacterRefusal(int field, char32_t c);
+
 // The stored words as a record, in column order Russian, Swedish, English.
 UserRecord RecordOfNewWords(const NewWordTriple &words);
 
@@ -58,6 +62,7 @@ UserRecord RecordOfNewWords(const NewWordTriple &words);
 inline constexpr char kEnterWordsFirst[] = "ERROR: enter words first";
 inline constexpr char kNoQuoteInWords[] = "ERROR: words cannot hold a \" sign";
 inline constexpr char kNoLineBreakInWords[] = "ERROR: words cannot hold a line break";
+inline constexpr char kNoControlInWords[] = "ERROR: words cannot hold a control character";
 inline constexpr char kWordTooLong[] = "ERROR: a word is too long";
 
 } // namespace trelvik

@@ -186,6 +186,11 @@ template <typename Work> UserDictResult underWriterLock(const std::string &fileN
 
 } // namespace
 
+std::string NotACountMessage(const std::string &fileName)
+{
+    return notACount(fileName);
+}
+
 bool ParseRecordCount(std::string_view text, std::int32_t &count) noexcept
 {
     if (!text.empty() && text.front() == '+')
@@ -269,7 +274,10 @@ UserDictResult ReadEveryUserRecord(const std::string &fileName, UserTable &recor
     emptyRecords = 0;
     std::string bytes;
     std::string error;
-    if (ReadWholeFile(fileName, /*createIfMissing=*/true, bytes, &error) != ReadStatus::Ok)
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) != 0 && errno == ENOENT)
+        return {};
+    if (ReadWholeFile(fileName, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok)
         return failure(error);
     if (bytes.empty())
         return {};
@@ -328,11 +336,74 @@ UserDictResult CopyUserDictIfMissing(const std::string &from, const std::string 
     });
 }
 
+RecordLines::RecordLines(const std::vector<UserRecord> &records)
+{
+    for (const UserRecord &record : records)
+        Append(record);
+}
+
+bool RecordLines::Append(const UserRecord &record)
+{
+    for (const std::string &word : record.field) {
+        if (!CheckStorableWord(word).empty())
+            return false;
+    }
+    appendRecordLine(m_lines, {record.field[0], record.field[1], record.field[2]});
+    ++m_count;
+    return true;
+}
+
 namespace {
 
+// Reads the record whose line starts at pos in lines; returns where the next line starts. Every line is
+// '"' word '","' word '","' word '"' CR LF, and no word holds a double quote.
+std::size_t readRecordLine(const std::string &lines, std::size_t pos, UserRecord &record)
+{
+    ++pos;
+    for (std::string &word : record.field) {
+        const std::size_t end = lines.find('"', pos);
+        word.assign(lines, pos, end - pos);
+        pos = end + 3;
+    }
+    return pos;
+}
+
+} // namespace
+
+void RecordLines::ForEach(const std::function<void(const UserRecord &record)> &take) const
+{
+    UserRecord record;
+    for (std::size_t pos = 0; pos < m_lines.size();) {
+        pos = readRecordLine(m_lines, pos, record);
+        take(record);
+    }
+}
+
+void RecordLines::KeepIf(const std::function<bool(const UserRecord &record)> &keep)
+{
+    // In place: the kept lines move towards the front, and the memory is never needed twice.
+    UserRecord record;
+    std::size_t kept = 0;
+    m_count = 0;
+    for (std::size_t pos = 0; pos < m_lines.size();) {
+        const std::size_t next = readRecordLine(m_lines, pos, record);
+        if (keep(record)) {
+            std::char_traits<char>::move(&m_lines[kept], &m_lines[pos], next - pos);
+            kept += next - pos;
+            ++m_count;
+        }
+        pos = next;
+    }
+    m_lines.resize(kept);
+}
+
+namespace {
+
+constexpr std::size_t kCountLineRoom = 16;
+
 // The read-modify-write of an append, run under the writers' lock.
-UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, UserTable &table,
-                            const std::vector<UserRecord> &records, const NewRecordFilter &filter)
+UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, UserTable &table, RecordLines &records,
+                            const RecordLinesFilter &filter)
 {
     std::string error;
     // A missing file is simply empty: the rewrite creates it, and says so if it cannot.
@@ -343,10 +414,7 @@ UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, Us
             return failure("Cannot write " + fileName + ": not a regular file");
         // Checked before reading, so that a file at the limit costs nothing to refuse. The new count line
         // is at most a dozen bytes longer than the old one.
-        std::size_t growth = 16;
-        for (const UserRecord &record : records)
-            growth += record.field[0].size() + record.field[1].size() + record.field[2].size() + 10;
-        if (static_cast<std::size_t>(st.st_size) + growth > kMaxDataFileBytes)
+        if (static_cast<std::size_t>(st.st_size) + records.Lines().size() + kCountLineRoom > kMaxDataFileBytes)
             return failure(full(fileName));
         if (ReadWholeFile(fileName, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok)
             return failure(error);
@@ -381,25 +449,18 @@ UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, Us
             return failure("The user dictionary " + fileName + " was left as it is: line " + std::to_string(badLine)
                            + " is not three words in double quotes, separated by commas.");
     }
-    std::vector<UserRecord> filtered;
-    const std::vector<UserRecord> &added = filter ? filtered : records;
-    if (filter) {
-        filtered = records;
-        filter(kept, filtered);
-    }
-    if (added.empty()) {
+    if (filter)
+        filter(kept, records);
+    if (records.empty()) {
         count = static_cast<std::int32_t>(kept.size());
         table = std::move(kept);
         return {};
     }
-    if (kept.size() + added.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    if (kept.size() + records.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         return failure(full(fileName));
-    for (const UserRecord &record : added)
-        appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
 
-    std::string whole = countLine(static_cast<std::int32_t>(kept.size() + added.size()));
-    whole += out;
-    if (!ReplaceFileAtomically(fileName, whole, error))
+    const std::string head = countLine(static_cast<std::int32_t>(kept.size() + records.size()));
+    if (!ReplaceFileAtomically(fileName, {head, out, records.Lines()}, error))
         return failure(error);
 
     count = static_cast<std::int32_t>(kept.size());
@@ -412,12 +473,12 @@ UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, Us
 UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
                              std::string_view russian, std::string_view english, std::string_view swedish)
 {
-    const std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
-    return AddUserRecords(fileName, count, table, one);
+    std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
+    return AddUserRecords(fileName, count, table, std::move(one));
 }
 
 UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
-                              const std::vector<UserRecord> &records, const NewRecordFilter &filter)
+                              std::vector<UserRecord> records, const NewRecordFilter &filter)
 {
     for (const UserRecord &record : records) {
         for (const std::string &word : record.field) {
@@ -425,7 +486,19 @@ UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, 
                 return failure(reason);
         }
     }
+    RecordLinesFilter linesFilter;
+    if (filter) {
+        linesFilter = [&filter, &records](const UserTable &present, RecordLines &lines) {
+            filter(present, records);
+            lines = RecordLines(records);
+        };
+    }
+    return AddRecordLines(fileName, count, table, RecordLines(records), linesFilter);
+}
 
+UserDictResult AddRecordLines(const std::string &fileName, std::int32_t &count, UserTable &table, RecordLines records,
+                              const RecordLinesFilter &filter)
+{
     return underWriterLock(fileName, [&] { return appendLocked(fileName, count, table, records, filter); });
 }
 

@@ -9,8 +9,9 @@ class QWidget;
 
 namespace trelvik {
 
-// Drops stress marks and refuses, at the moment of typing or pasting, any character that a field's code page
-// cannot hold, so that no text reaches the engine or a file silently altered. Invisible formatting characters
+// Composes letters and drops stress marks (NormaliseTypedText) and refuses, at the moment of typing or pasting,
+// control characters and any character that a field's code page cannot hold, so that no text reaches the
+// engine or a file silently altered. Invisible formatting characters
 // (zero-width spaces and joiners, direction marks, byte-order marks, variation selectors) that the code page
 // cannot hold are dropped instead: a pasted word keeps its meaning without them.
 class SingleByteValidator : public QValidator {
@@ -28,7 +29,8 @@ private:
     CodePage m_codePage;
 };
 
-// Tells the user at once, in a tooltip under the field, why what was typed or pasted did not go in.
+// Tells the user at once, in a tooltip by the field that covers none of its window's controls, why what was
+// typed or pasted did not go in.
 void ShowRefusal(QWidget *field, const QString &message);
 
 // What a field says when it refuses a character: a Russian letter in a field of Latin letters, a Latin letter

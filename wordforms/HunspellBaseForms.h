@@ -25,14 +25,15 @@ struct HunspellDictionary {
 };
 HunspellDictionary HunspellDictionaryOf(int column) noexcept;
 
-// Names the packages to install when a dictionary of one of the columns is missing from folder, or the
-// dictionary that is not in UTF-8; empty when every one is there and usable. Looks only whether the files
-// exist and reads the encoding line of each .aff, so it costs no loading.
+// Names the packages to install when a dictionary of one of the columns is missing from folder, or else what
+// keeps the first unusable one from being used (a file that cannot be read or is not a regular file, one larger
+// than any real dictionary, a .dic without its word count, an .aff not in UTF-8); empty when every one is
+// there and usable. Reads only the .aff files and the first line of each .dic, so it costs no loading.
 std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns);
 
-// Base forms from Hunspell's stemming (книги → книга, husen → hus, cities → city) and, for English, from a
-// table of irregular forms that Hunspell cannot stem (went → go, mice → mouse). A language's dictionary is
-// loaded on its first word, so that a program that never looks up word forms pays nothing.
+// Base forms from Hunspell's stemming (книги → книга, husen → hus, cities → city) and from tables of irregular
+// forms that Hunspell cannot stem (люди → человек, gick → gå, went → go). A language's dictionary is loaded on its
+// first word, so that a program that never looks up word forms pays nothing.
 class HunspellBaseForms final : public BaseForms {
 public:
     explicit HunspellBaseForms(std::string folder = std::string(kHunspellFolder));
@@ -41,14 +42,18 @@ public:
     HunspellBaseForms &operator=(const HunspellBaseForms &) = delete;
 
     std::vector<std::string> baseForms(std::string_view word, int column) override;
+    std::vector<std::string> inflectionBases(std::string_view word, int column) override;
 
 private:
     class Language;
+    Language *language(int column);
     std::string m_folder;
     std::array<std::unique_ptr<Language>, 3> m_languages; // by column - 1; created on first use
 };
 
-// Base forms of an English irregular form (went → go), from the table made from WordNet; none for other words.
-const std::vector<std::string> &EnglishIrregularBaseForms(std::string_view form);
+// Base forms of an irregular form of a language column (люди → человек, gick → gå, went → go) as single-byte
+// text, from the English table made from WordNet and the Russian and Swedish ones written by hand; none for other
+// words.
+const std::vector<std::string> &IrregularBaseForms(std::string_view form, int column);
 
 } // namespace trelvik

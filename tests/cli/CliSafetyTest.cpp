@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <grp.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -44,12 +45,15 @@ protected:
     TempAppDir dir;
 };
 
+enum class Output { Full, Closed, PipeWithoutReader };
+
 struct OutputCase {
     const char *name;
     std::vector<std::string> args;
     std::string input;
-    bool closeStdout; // otherwise standard output is /dev/full
+    Output output;
     const char *reason;
+    int exitCode = 1; // 3: the words were stored, and a script must not store them again
 };
 
 class CliOutputError : public CliSafetyTest, public ::testing::WithParamInterface<OutputCase> {};
@@ -58,23 +62,43 @@ TEST_P(CliOutputError, ExitsWithOneAndSaysWhy)
 {
     const OutputCase &c = GetParam();
     const CliRun run = runCli(withDir(c.args), c.input, [&c] {
-        if (c.closeStdout) {
+        if (c.output == Output::Closed) {
             ::close(1);
-        } else {
+        } else if (c.output == Output::Full) {
             ::dup2(::open("/dev/full", O_WRONLY), 1);
+        } else {
+            int fds[2];
+            if (::pipe(fds) != 0)
+                ::_exit(125);
+            ::close(fds[0]);
+            ::dup2(fds[1], 1);
         }
     });
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_EQ(run.err, std::string("trelvik-cli: Cannot write to standard output: ") + c.reason + "\n");
+    EXPECT_EQ(readFile(dir.userDict()).find("katt") != std::string::npos, c.exitCode == 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliOutputError,
-    ::testing::Values(OutputCase{"count", {"count"}, "", false, "No space left on device"},
-                      OutputCase{"lookup", {"lookup", "sv", "ru", "äpple"}, "", false, "No space left on device"},
-                      OutputCase{
-                          "batch_lookup", {"lookup", "sv", "ru"}, "äpple\näpple\n", false, "No space left on device"},
-                      OutputCase{"count_to_closed_output", {"count"}, "", true, "Bad file descriptor"}),
+    ::testing::Values(
+        OutputCase{"count", {"count"}, "", Output::Full, "No space left on device"},
+        OutputCase{"lookup", {"lookup", "sv", "ru", "äpple"}, "", Output::Full, "No space left on device"},
+        OutputCase{"batch_lookup", {"lookup", "sv", "ru"}, "äpple\näpple\n", Output::Full, "No space left on device"},
+        OutputCase{"count_to_closed_output", {"count"}, "", Output::Closed, "Bad file descriptor"},
+        OutputCase{"export_to_a_reader_gone", {"export"}, "", Output::PipeWithoutReader, "Broken pipe"},
+        OutputCase{"add_stored_unconfirmed",
+                   {"add", "кот", "cat", "katt"},
+                   "",
+                   Output::Full,
+                   "No space left on device (the words were stored)",
+                   3},
+        OutputCase{"import_stored_unconfirmed",
+                   {"import", "-"},
+                   "кот,katt,cat\n",
+                   Output::PipeWithoutReader,
+                   "Broken pipe (the words were stored)",
+                   3}),
     [](const auto &p) { return std::string(p.param.name); });
 
 struct BrokenCase {
@@ -219,6 +243,65 @@ TEST_F(CliSafetyTest, RelativeXdgDataHomeIsIgnored)
     EXPECT_FALSE(std::filesystem::exists(home.path() / "relative"));
 }
 
+// Memory that runs out is a message and exit status 1, never an abort.
+TEST_F(CliSafetyTest, RunningOutOfMemoryIsAnError)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer needs more address space than the limit leaves";
+#endif
+    std::string big = " 500000 \r\n";
+    for (int i = 0; i < 500000; ++i)
+        big += "\"w" + std::to_string(i) + "\",\"ord\",\"word\"\r\n";
+    writeFile(dir.userDict(), big);
+    const CliRun run = runCli(withDir({"import", "--dry-run", "-"}), "кот,katt,cat\n", [] {
+        const rlimit limit{100 << 20, 100 << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, "trelvik-cli: Out of memory.\n");
+}
+
+// A fresh installation, whose data folder is not there yet, takes words from a list and gives them back; a
+// refused list creates nothing.
+TEST_F(CliSafetyTest, ImportAndExportOnANewMachine)
+{
+    TempAppDir home;
+    writeFile(dir.path() / "installed-copy", "");
+    writeFile(home.path() / "bad.csv", "russian,swedish,english\nкот,katt\n");
+    writeFile(home.path() / "words.csv", "russian,swedish,english\nкот,katt,cat\n");
+    const auto inHome = [&] {
+        ::setenv("HOME", home.str().c_str(), 1);
+        ::unsetenv("XDG_DATA_HOME");
+    };
+    const std::string dataFolder = home.str() + "/.local/share/trelvik";
+
+    EXPECT_EQ(runCli(withDir({"export", "--format", "tsv"}), {}, inHome).out, "russian\tswedish\tenglish\n");
+    const CliRun refused = runCli(withDir({"import", home.str() + "/bad.csv"}), {}, inHome);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_FALSE(std::filesystem::exists(dataFolder)) << "nothing is created by a refused import or an export";
+
+    const CliRun imported = runCli(withDir({"import", home.str() + "/words.csv"}), {}, inHome);
+    EXPECT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.out, "1 added, 0 already present\n");
+    EXPECT_EQ(readFile(dataFolder + "/user.dct"), " 1 \r\n" + line("кот", "katt", "cat"));
+}
+
+// An export killed before its rename leaves its temporary file behind; the next export removes it, but not
+// the temporary file of an export still at work, which holds a lock on it.
+TEST_F(CliSafetyTest, ExportRemovesTheLeftoversOfAKilledExport)
+{
+    const std::string list = dir.str() + "/words.csv";
+    writeFile(list + ".tmp-AbCdEf", "half a list");
+    writeFile(list + ".tmp-InWork", "another export at work");
+    const int busy = ::open((list + ".tmp-InWork").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+    EXPECT_EQ(runCli(withDir({"export", list})).exitCode, 0);
+    EXPECT_FALSE(std::filesystem::exists(list + ".tmp-AbCdEf"));
+    EXPECT_TRUE(std::filesystem::exists(list + ".tmp-InWork"));
+    ::close(busy);
+}
+
 // A portable copy whose folder cannot be written, run by an unprivileged user whose home is `home`.
 class CliReadOnlyCopy : public CliSafetyTest {
 protected:
@@ -227,6 +310,17 @@ protected:
         writeFile(dir.userDict(), beside);
         ::chmod(home.path().c_str(), 0777);
         ::chmod(dir.path().c_str(), 0555);
+    }
+
+    // The unprivileged user's data folder holds a user dictionary already.
+    void dataFolderDictionary(const std::string &content)
+    {
+        const std::filesystem::path own = copy;
+        std::filesystem::create_directories(own.parent_path());
+        writeFile(own, content);
+        for (const std::filesystem::path &p :
+             {own.parent_path(), own.parent_path().parent_path(), own.parent_path().parent_path().parent_path(), own})
+            ::chmod(p.c_str(), 0777);
     }
 
     TempAppDir home;
@@ -302,11 +396,7 @@ TEST_F(CliReadOnlyCopy, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDicti
 {
     const std::string beside = " 2 \r\n" + line("кошка", "misse", "pussycat") + line("кот", "katt", "cat");
     const std::filesystem::path own = copy;
-    std::filesystem::create_directories(own.parent_path());
-    writeFile(own, " 1 \r\n" + line("кот", "katt", "cat"));
-    for (const std::filesystem::path &p :
-         {own.parent_path(), own.parent_path().parent_path(), own.parent_path().parent_path().parent_path(), own})
-        ::chmod(p.c_str(), 0777);
+    dataFolderDictionary(" 1 \r\n" + line("кот", "katt", "cat"));
     portableCopyOnReadOnlyMedium(beside);
 
     const CliRun first = runCli(withDir({"count"}), {}, asUser);
@@ -319,5 +409,104 @@ TEST_F(CliReadOnlyCopy, WordsBesideAReadOnlyProgramJoinAnExistingDataFolderDicti
     EXPECT_EQ(readFile(own), " 2 \r\n" + line("кот", "katt", "cat") + line("кошка", "misse", "pussycat"));
     EXPECT_EQ(readFile(dir.userDict()), beside);
 }
+
+// The words beside a read-only program are joined once: a word the user then deletes stays deleted. A dry
+// run writes nothing, not even that join.
+TEST_F(CliReadOnlyCopy, DeletedWordsStayDeleted)
+{
+    const std::filesystem::path own = copy;
+    dataFolderDictionary(" 1 \r\n" + line("кот", "katt", "cat"));
+    portableCopyOnReadOnlyMedium(" 1 \r\n" + line("кошка", "misse", "pussycat"));
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "пёс,hund,dog\n", asUser);
+    EXPECT_EQ(dry.err, "");
+    EXPECT_EQ(readFile(own), " 1 \r\n" + line("кот", "katt", "cat"));
+
+    EXPECT_EQ(runCli(withDir({"count"}), {}, asUser).out, "2 word(s)\n");
+    writeFile(own, " 1 \r\n" + line("кот", "katt", "cat"));
+    const CliRun later = runCli(withDir({"count"}), {}, asUser);
+    EXPECT_EQ(later.out, "1 word(s)\n");
+    EXPECT_EQ(later.err, "");
+}
+
+// Whether text holds a control character other than the line ends and tabs of the output's own layout.
+bool holdsControl(const std::string &utf8)
+{
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F
+            || (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F))
+            return true;
+    }
+    return false;
+}
+
+// Words stored before control characters were refused, and the reasons an import gives, reach the terminal
+// with their control characters shown, not obeyed.
+TEST_F(CliSafetyTest, ControlCharactersInWordsAreShownNotObeyed)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B]0;PWNED\x07", "cat\x7F"));
+    const CliRun text = runCli(withDir({"lookup", "ru", "sv", "кот"}));
+    EXPECT_EQ(text.out, "katt\\u001B]0;PWNED\\u0007\nStat: Translate complete.\n");
+    const CliRun json = runCli(withDir({"lookup", "--json", "ru", "en", "кот"}));
+    EXPECT_NE(json.out.find("\"translation\":\"cat\\u007F\""), std::string::npos) << json.out;
+
+    const CliRun dry = runCli(withDir({"import", "--dry-run", "-"}), "пёс\thund\u009B\tdog\n");
+    EXPECT_EQ(dry.exitCode, 1);
+    EXPECT_NE(dry.err.find("(standard input):1: ERROR: words cannot hold a control character (swedish): The control "
+                           "character U+009B cannot be stored."),
+              std::string::npos)
+        << dry.err;
+    for (const CliRun &run : {text, json, dry})
+        EXPECT_FALSE(holdsControl(run.out + run.err)) << run.out << run.err;
+}
+
+// A record that holds a control character (stored before they were refused) is named, shown safe, and left
+// out of an export, since import would refuse it.
+TEST_F(CliSafetyTest, ExportLeavesOutAndNamesControlCharacters)
+{
+    writeFile(dir.userDict(), " 1 \r\n" + line("кот", "katt\x1B[2J", "cat"));
+    const CliRun run = runCli(withDir({"export", "--format", "tsv"}));
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "russian\tswedish\tenglish\n");
+    EXPECT_NE(run.err.find("\"katt\\u001B[2J\""), std::string::npos) << run.err;
+    EXPECT_FALSE(holdsControl(run.out + run.err)) << run.err;
+}
+
+struct UnreadableCase {
+    const char *name;
+    std::function<void(const std::string &userDict)> make;
+    const char *why; // what is said, with P for the user dictionary's name
+};
+
+class CliUnreadableUserDict : public CliSafetyTest, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// A user dictionary that is there but cannot be read would make every word the user added "not present".
+TEST_P(CliUnreadableUserDict, LookupSaysSoOnceAndAnswersNothing)
+{
+    GetParam().make(dir.userDict());
+    std::string why = GetParam().why;
+    why.replace(why.find('P'), 1, dir.userDict());
+
+    const CliRun one = runCli(withDir({"lookup", "sv", "ru", "äpple"}));
+    EXPECT_EQ(one.exitCode, 1);
+    EXPECT_EQ(one.out, "");
+    EXPECT_EQ(one.err, "trelvik-cli: " + why + "\n");
+    const CliRun batch = runCli(withDir({"lookup", "sv", "ru"}), "äpple\näpple\n");
+    EXPECT_EQ(batch.exitCode, 1);
+    EXPECT_EQ(batch.out, "Error: \"äpple\": " + why + "\nError: \"äpple\": " + why + "\n");
+    EXPECT_EQ(batch.err, one.err);
+    EXPECT_EQ(runCli(withDir({"lookup", "--no-user-dict", "sv", "ru", "äpple"})).exitCode, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUnreadableUserDict,
+    ::testing::Values(UnreadableCase{"folder", [](const std::string &p) { std::filesystem::create_directory(p); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"named_pipe", [](const std::string &p) { ::mkfifo(p.c_str(), 0600); },
+                                     "The user dictionary cannot be read: Cannot read P: not a regular file"},
+                      UnreadableCase{"first_line_no_count", [](const std::string &p) { writeFile(p, "words\r\n"); },
+                                     "The user dictionary P is damaged: its first line is not a record count."}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 } // namespace

@@ -79,7 +79,10 @@ TEST_F(CliTest, StressMarksAreDroppedAndYoReadsAsYe)
     } cases[] = {
         {{"lookup", "ru", "sv", "ко\u0301шка"}, "katt\nкошка-мать\tkattmamma\nStat: Translate complete.\n"},
         {{"lookup", "ru", "en", "Ё\u0300Ж"}, "hedgehog\nStat: Translate complete.\n"},
-        {{"lookup", "sv", "ru", "ka\u0301tt"}, "кошка\nkattunge\tкотёнок\nStat: Translate complete.\n"},
+        // Russian has no ѐ: the grave that composes е into it is a stress mark too.
+        {{"lookup", "ru", "en", "е\u0300ж"}, "hedgehog\nStat: Translate complete.\n"},
+        // A mark that makes no letter with the one before it is dropped in a Latin word too (on a, it makes á).
+        {{"lookup", "sv", "ru", "kat\u0301t"}, "кошка\nkattunge\tкотёнок\nStat: Translate complete.\n"},
     };
     for (const auto &c : cases) {
         const CliRun run = runCli(withDir(c.args));

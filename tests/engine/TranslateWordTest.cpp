@@ -198,6 +198,15 @@ public:
     int lastColumn = 0;
 };
 
+// The same, and кошки an inflected form of two words.
+class InflectingForms : public TableForms {
+public:
+    std::vector<std::string> inflectionBases(std::string_view word, int) override
+    {
+        return word == sb("кошки") ? std::vector<std::string>{sb("кошечки"), sb("кошка")} : std::vector<std::string>{};
+    }
+};
+
 TEST_F(TranslateWordTest, WordFormsFallBackOnTheFirstBaseFormWithTranslations)
 {
     TableForms forms;
@@ -219,6 +228,23 @@ TEST_F(TranslateWordTest, WordFormsFallBackOnTheFirstBaseFormWithTranslations)
 
     values.WordForms = nullptr;
     EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошками")).shown.statTR, kStatNotPresent);
+}
+
+TEST_F(TranslateWordTest, WordFormsPutTheBaseFormsTranslationsAfterTheWordsOwn)
+{
+    dir.putVolume("ru", "mRK1",
+                  line("кошка", "katt", "cat") + line("кошки", "katter", "cats")
+                      + line("кошечки", "kattungar", "cats"));
+    InflectingForms forms;
+    values.WordForms = &forms;
+    const Presentation shown = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown;
+    EXPECT_EQ(shown.TextPole0, "cats, cat") << "a base form that adds no translation is passed over";
+    EXPECT_EQ(shown.formOf + "/" + shown.baseForm, sb("кошки/кошка"));
+
+    values.WordForms = nullptr;
+    const Presentation off = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown;
+    EXPECT_EQ(off.TextPole0, "cats");
+    EXPECT_TRUE(off.baseForm.empty());
 }
 
 struct LowerCase {

@@ -13,7 +13,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -32,6 +35,9 @@
 #include <QWindow>
 
 #include <memory>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace trelvik;
 
@@ -125,6 +131,8 @@ private slots:
     void sameLanguageRule();
     void missingWordAndNoSource();
     void wordFormsOption();
+    void settingsThatAreNoFileAreIgnored();
+    void unreadableUserDictionaryIsSaidOnce();
 
     void opensCentredAtItsRealSize();
     void switchesAreOneTabStopAtTheSelectedSwitch();
@@ -719,6 +727,44 @@ void DictionaryTest::wordFormsOption()
     QVERIFY2(disabled->toolTip().contains(u"packages hunspell-ru, hunspell-sv and hunspell-en-us"_qs),
              qPrintable(disabled->toolTip()));
     formsM->trigger(); // the next test starts with the option off again
+}
+
+// A named pipe in place of the settings file would block the start for ever: the alarm ends a test that hangs.
+void DictionaryTest::settingsThatAreNoFileAreIgnored()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/trelvik"_qs;
+    const QString pipe = folder + u"/trelvik.conf"_qs;
+    QVERIFY(QDir().mkpath(folder));
+    QFile::remove(pipe);
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const auto removePipe = qScopeGuard([&pipe] { QFile::remove(pipe); });
+    ::alarm(60);
+    dictionary started(m_values);
+    QAction *formsM = started.findChild<QAction *>(QStringLiteral("FormsM"));
+    QVERIFY(formsM->isEnabled() && !formsM->isChecked());
+    formsM->trigger();
+    ::alarm(0);
+    const QFileInfo still(pipe);
+    QVERIFY(!still.isFile() && still.exists());
+}
+
+// The user's words cannot be searched: the first lookup says why in the status line, the next ones show
+// their own status again.
+void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
+{
+    const QString userDict = m_appDir.path() + u"/user.dct"_qs;
+    QFile::remove(userDict);
+    QVERIFY(QDir().mkdir(userDict));
+    type(get("Text1"), u"дом"_qs);
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    const QString said = get<QLabel>("statTR")->text();
+    QTest::keyClick(get("Text1"), Qt::Key_Return);
+    const QString next = get<QLabel>("statTR")->text();
+    QVERIFY(QDir().rmdir(userDict));
+    QCOMPARE(said,
+             u"Stat: The user dictionary cannot be read: Cannot read "_qs + userDict + u": not a regular file"_qs);
+    QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
+    QCOMPARE(next, QStringLiteral("Stat: Translate complete."));
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.

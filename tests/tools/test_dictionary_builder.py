@@ -150,7 +150,7 @@ class Pairing(unittest.TestCase):
             {("кетамин", "ketamin", "ketamine")})
 
     def test_swedish_headword_sense_takes_every_russian_translation(self):
-        ev = _evidence(("swe-rus", {SV: ["komma"], RU: ["приходить", "прийти"], EN: ["come"]}),
+        ev = _evidence(("swe", {SV: ["komma"], RU: ["приходить", "прийти"], EN: ["come"]}),
                        ("pol", {RU: ["приходить"], SV: ["komma"], EN: ["come"]}),
                        ("ell", {RU: ["прийти"], EN: ["come"]}))
         self.assertEqual(_candidates(ev), {("приходить", "komma", "come"), ("прийти", "komma", "come")})
@@ -187,7 +187,7 @@ class SenseAlignment(unittest.TestCase):
         witness = {"nor": [_sense("gift", pos, ["gift"], ["som ingick äktenskap"])],
                    "fin": [_sense("gift", pos, ["naimisissa"], ["som ingick äktenskap"])],
                    "jpn": [_sense("gift", pos, ["既婚"], ["som ingick äktenskap"])]}
-        assemble.add_aligned(ev, "swe-rus", own, witness, english, SV)
+        assemble.add_aligned(ev, "swe", own, witness, english, SV)
         ev.index()
         return sorted(e for (s, e) in ev.pairs[(SV, EN)])
 

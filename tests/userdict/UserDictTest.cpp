@@ -173,6 +173,17 @@ TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
     const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
     EXPECT_FALSE(AddUserRecords(path, before, table, oneBad));
     EXPECT_EQ(readFile(path), stored);
+
+    // Records kept as the lines they will be are filtered in place.
+    RecordLines lines(std::vector<UserRecord>{{{"x", "y", "z"}}, {{sb("кот"), "katt", "cat"}}, {{"u", "v", "w"}}});
+    ASSERT_TRUE(
+        AddRecordLines(path, before, table, std::move(lines), [](const UserTable &present, RecordLines &records) {
+            records.KeepIf(
+                [&](const UserRecord &r) { return std::find(present.begin(), present.end(), r) == present.end(); });
+        }));
+    EXPECT_EQ(readFile(path), " 6 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat")
+                                  + line("пёс", "hund", "dog") + line("a", "b", "c") + line("x", "y", "z")
+                                  + line("u", "v", "w"));
 }
 
 struct LayoutCase {

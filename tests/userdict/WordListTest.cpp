@@ -3,6 +3,7 @@
 #include "userdict/WordList.h"
 #include "engine/LookupContext.h"
 #include "userdict/DelimitedText.h"
+#include "userdict/WordListReader.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +35,24 @@ void PrintTo(const ReadCase &c, std::ostream *os)
 
 class ReadDelimitedTest : public ::testing::TestWithParam<ReadCase> {};
 
+// The text comes whole, and then one byte at a time: a piece may end anywhere, even inside a line end or the
+// byte-order mark.
 TEST_P(ReadDelimitedTest, SplitsRowsAndCells)
 {
-    const std::vector<DelimitedRow> rows = ReadDelimited(GetParam().text, GetParam().separator);
-    ASSERT_EQ(rows.size(), GetParam().rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].line, GetParam().rows[i].line) << "row " << i;
-        EXPECT_EQ(rows[i].cells, GetParam().rows[i].cells) << "row " << i;
-        EXPECT_EQ(rows[i].unterminated, GetParam().rows[i].unterminated) << "row " << i;
+    std::vector<DelimitedRow> bytewise;
+    const DelimitedReader::RowTaker keep = [&bytewise](DelimitedRow &row) { bytewise.push_back(row); };
+    DelimitedReader reader(GetParam().separator);
+    for (const char c : GetParam().text)
+        reader.Feed(std::string_view(&c, 1), keep);
+    reader.Finish(keep);
+
+    for (const std::vector<DelimitedRow> &rows : {ReadDelimited(GetParam().text, GetParam().separator), bytewise}) {
+        ASSERT_EQ(rows.size(), GetParam().rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            EXPECT_EQ(rows[i].line, GetParam().rows[i].line) << "row " << i;
+            EXPECT_EQ(rows[i].cells, GetParam().rows[i].cells) << "row " << i;
+            EXPECT_EQ(rows[i].unterminated, GetParam().rows[i].unterminated) << "row " << i;
+        }
     }
 }
 
@@ -55,6 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                  ',',
                  {{1, {"a", "b"}}, {3, {"c", "d"}}, {4, {"e", "f"}}}},
         ReadCase{"byte_order_mark_skipped", "\xEF\xBB\xBFru;sv\n", ';', {{1, {"ru", "sv"}}}},
+        ReadCase{"start_of_a_byte_order_mark_is_text", "\xEF\xBBx\n", ',', {{1, {"\xEF\xBBx"}}}},
         ReadCase{
             "quoted_line_break_keeps_later_line_numbers", "\"x\r\ny\",z\nq\n", ',', {{1, {"x\r\ny", "z"}}, {3, {"q"}}}},
         ReadCase{"blanks_around_quotes", " \"a\" ,b ", ',', {{1, {"a", "b "}}}},
@@ -90,15 +102,105 @@ TEST(SniffSeparatorTest, CountsTheFirstRowOutsideQuotes)
     EXPECT_EQ(SniffSeparator("word\n", ",\t;"), ',');
 }
 
-TEST(HeaderTest, NamesAtLeastTwoLanguagesOnce)
-{
+struct HeaderCase {
+    const char *name;
+    std::vector<std::string> cells;
+    HeaderReading::Kind kind;
     WordListLayout layout;
-    ASSERT_TRUE(LayoutOfHeader({"English", " russian ", "notes"}, layout));
-    EXPECT_EQ(layout, (WordListLayout{kEnglishColumn, kRussianColumn, 0}));
-    ASSERT_TRUE(LayoutOfHeader({"sv", "EN"}, layout));
-    EXPECT_EQ(layout, (WordListLayout{kSwedishColumn, kEnglishColumn}));
-    EXPECT_FALSE(LayoutOfHeader({"russian", "russian", "english"}, layout));
-    EXPECT_FALSE(LayoutOfHeader({"английский", "engelska", "english"}, layout)) << "a row of words";
+    std::string reason;
+};
+
+void PrintTo(const HeaderCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class HeaderTest : public ::testing::TestWithParam<HeaderCase> {};
+
+TEST_P(HeaderTest, NamesEachLanguageOnceOrIsWords)
+{
+    const HeaderReading reading = ReadHeader(GetParam().cells);
+    EXPECT_EQ(reading.kind, GetParam().kind);
+    EXPECT_EQ(reading.layout, GetParam().layout);
+    EXPECT_EQ(reading.reason, GetParam().reason);
+}
+
+using Kind = HeaderReading::Kind;
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HeaderTest,
+    ::testing::Values(
+        HeaderCase{"other_columns_left_alone",
+                   {"English", " russian ", "notes", "SV"},
+                   Kind::Header,
+                   {kEnglishColumn, kRussianColumn, 0, kSwedishColumn},
+                   ""},
+        HeaderCase{"in_swedish", {"ryska", "svenska", "engelska"}, Kind::Header, DefaultWordListLayout(), ""},
+        HeaderCase{"in_russian_capitals",
+                   {"ШВЕДСКИЙ", "Английский", "русский"},
+                   Kind::Header,
+                   {kSwedishColumn, kEnglishColumn, kRussianColumn},
+                   ""},
+        HeaderCase{"byte_order_mark_of_a_joined_list",
+                   {"\xEF\xBB\xBFrussian", "swedish", "english"},
+                   Kind::Header,
+                   DefaultWordListLayout(),
+                   ""},
+        HeaderCase{"misspelt",
+                   {"russain", "swedish", "english"},
+                   Kind::Refused,
+                   {},
+                   "the header names no russian column (\"russain\" is no language name)"},
+        HeaderCase{"two_languages",
+                   {"sv", "EN"},
+                   Kind::Refused,
+                   {},
+                   "the header names no russian column (a header names russian, swedish and english)"},
+        HeaderCase{
+            "a_language_twice", {"russian", "russian", "english"}, Kind::Refused, {}, "the header names russian twice"},
+        HeaderCase{"words_naming_one_language", {"английский", "engelska", "english"}, Kind::Words, {}, ""},
+        HeaderCase{"swedish_word_en", {"один", "en", "one"}, Kind::Words, {}, ""}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+TEST(FormulaTest, ExportNeutralisesAndImportRestoresExactly)
+{
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"=1+2", "'=1+2"}, {"+46", "'+46"},  {"-ing", "'-ing"},  {"@home", "'@home"}, {"\tx", "'\tx"},
+        {"'=x", "''=x"},   {"it's", "it's"}, {"'word", "'word"}, {"a=b", "a=b"},      {"", ""}};
+    for (const auto &[word, exported] : cases) {
+        std::string cell = word;
+        NeutraliseFormula(cell);
+        EXPECT_EQ(cell, exported);
+        RestoreNeutralisedFormula(cell);
+        EXPECT_EQ(cell, word);
+    }
+}
+
+// A list read in pieces of any size gives the same rows, and a hostile row costs a bounded amount: its cells
+// are counted, not kept.
+TEST(WordListReaderTest, ReadsUtf16InPiecesAndBoundsHostileRows)
+{
+    std::vector<WordListRow> rows;
+    const WordListReader::RowTaker keep = [&rows](WordListRow &row) { rows.push_back(row); };
+    const std::u16string utf16 = u"\uFEFFenglish\trussian\tswedish\r\nsmile \U0001F600\tулыбка\tleende\r\n";
+    WordListReader unicodeText(",\t;");
+    for (const char c : std::string(reinterpret_cast<const char *>(utf16.data()), utf16.size() * 2))
+        unicodeText.Feed(std::string_view(&c, 1), keep);
+    unicodeText.Finish(keep);
+
+    std::string hostile = "a";
+    for (int i = 0; i < 100000; ++i)
+        hostile += ",b";
+    hostile += "\n" + std::string(WordListReader::kMaxCellBytes + 1, 'y') + ",a,b\n";
+    WordListReader csv(",");
+    csv.Feed(hostile, keep);
+    csv.Finish(keep);
+
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].kind, WordListRow::Kind::Words);
+    EXPECT_EQ(rows[0].words, (std::array<std::string, 3>{"улыбка", "leende", "smile \U0001F600"}));
+    EXPECT_EQ(rows[1].problem, "100001 cells where 3 are expected");
+    EXPECT_EQ(rows[2].line, 2u);
+    EXPECT_EQ(rows[2].problem, "a cell holds more than 65536 bytes");
 }
 
 } // namespace

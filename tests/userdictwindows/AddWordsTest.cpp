@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QToolTip>
 
+#include <algorithm>
 #include <memory>
 
 using namespace trelvik;
@@ -46,6 +47,7 @@ private slots:
     void screenReaderTellsTheFieldsApart();
     void refusedInputSaysWhy_data();
     void refusedInputSaysWhy();
+    void refusalTipCoversNoControl();
     void messageBoxHasOnlyOkNoIconAndTitle();
 
 private:
@@ -168,6 +170,8 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
         << u"кот"_s << QString(99996, u' ') + u"Cat"_s << u"katt"_s << QByteArray("\"\xEA\xEE\xF2\",\"katt\",\"cat\"");
     QTest::newRow("comma stays inside its quotes")
         << u"да"_s << u"yes, sir"_s << u"ja"_s << QByteArray("\"\xE4\xE0\",\"ja\",\"yes, sir\"");
+    QTest::newRow("letters typed as letter and mark") << u"е\u0308лка"_s << u"cafe\u0301"_s << u"a\u030Asna"_s
+                                                      << QByteArray("\"\xB8\xEB\xEA\xE0\",\"\xE5sna\",\"caf\xE9\"");
 }
 
 void AddWordsTest::addStoresLowerCasedTrimmedWords()
@@ -253,6 +257,10 @@ void AddWordsTest::unstorableWordIsRefused_data()
         << u"кот😀"_s << u"cat"_s << u"katt"_s << u"ERROR: \u201C😀\u201D cannot be stored"_s;
     QTest::newRow("over-long word") << u"кот"_s << QString(256, u'a') << u"katt"_s << u"ERROR: a word is too long"_s;
     QTest::newRow("nothing but spaces") << u" "_s << u"  "_s << u" "_s << u"ERROR: enter words first"_s;
+    QTest::newRow("C0 control character")
+        << u"кот"_s << u"dog\x1B[31m"_s << u"hund"_s << u"ERROR: words cannot hold a control character"_s;
+    QTest::newRow("C1 control character")
+        << u"кот"_s << u"dog"_s << u"hund\u009B"_s << u"ERROR: words cannot hold a control character"_s;
 }
 
 void AddWordsTest::unstorableWordIsRefused()
@@ -400,6 +408,8 @@ void AddWordsTest::refusedInputSaysWhy_data()
     QTest::newRow("emoji in the swedish field")
         << u"Text3"_s << u"😀"_s << QString() << u"\u201C😀\u201D cannot be stored in the user dictionary."_s;
     QTest::newRow("zero-width space dropped") << u"Text3"_s << u"hund\u200B"_s << u"hund"_s << QString();
+    QTest::newRow("control character") << u"Text2"_s << u"dog\x1B]0;title\x07"_s << QString()
+                                       << u"\u201CU+001B\u201D cannot be stored in the user dictionary."_s;
 }
 
 void AddWordsTest::refusedInputSaysWhy()
@@ -415,6 +425,29 @@ void AddWordsTest::refusedInputSaysWhy()
     QCOMPARE(edit->text(), kept);
     QCOMPARE(QToolTip::isVisible(), !tip.isEmpty());
     QVERIFY2(QToolTip::text().startsWith(tip), qPrintable(QToolTip::text()));
+}
+
+// A click on a tip only closes it: a tip over "Add" would swallow the click meant for the button.
+void AddWordsTest::refusalTipCoversNoControl()
+{
+    window()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window()));
+    const QList<QWidget *> controls = window()->findChildren<QWidget *>();
+    for (const char *name : {"Text1", "Text2", "Text3"}) {
+        QToolTip::hideText();
+        field(name)->insert(u"😀"_s);
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        const auto tip = std::find_if(windows.cbegin(), windows.cend(),
+                                      [](const QWidget *w) { return w->inherits("QTipLabel") && w->isVisible(); });
+        QVERIFY(tip != windows.cend());
+        for (const QWidget *control : controls) {
+            if (!qobject_cast<const QAbstractButton *>(control) && !qobject_cast<const QLineEdit *>(control))
+                continue;
+            const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
+            QVERIFY2(!place.intersects((*tip)->geometry()),
+                     qPrintable(QStringLiteral("the tip of %1 covers %2").arg(name, control->objectName())));
+        }
+    }
 }
 
 QTEST_MAIN(AddWordsTest)

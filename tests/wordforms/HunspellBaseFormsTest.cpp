@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 using namespace trelvik;
 using testsupport::sb;
@@ -29,15 +31,20 @@ protected:
     }
 };
 
-TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+// None when the case expects no base form, else the expected one among bases (or first of them).
+void expectBase(const std::vector<std::string> &bases, const FormCase &c, bool first)
 {
-    const FormCase &c = GetParam();
-    const std::vector<std::string> bases = forms().baseForms(sb(c.word), c.column);
     if (*c.base == '\0') {
         EXPECT_TRUE(bases.empty()) << bases.front();
         return;
     }
-    EXPECT_NE(std::find(bases.begin(), bases.end(), sb(c.base)), bases.end()) << c.word;
+    const auto found = std::find(bases.begin(), bases.end(), sb(c.base));
+    EXPECT_TRUE(first ? found == bases.begin() : found != bases.end()) << c.word;
+}
+
+TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+{
+    expectBase(forms().baseForms(sb(GetParam().word), GetParam().column), GetParam(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
@@ -47,6 +54,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
                                            FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
                                            FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
                                            FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
+                                           FormCase{"swedish_umlaut_plural", kSwedishColumn, "böcker", "bok"},
+                                           FormCase{"swedish_strong_past", kSwedishColumn, "gick", "gå"},
+                                           FormCase{"russian_other_stem_yo_typed", kRussianColumn, "шёл", "идти"},
                                            FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
                                            FormCase{"english_regular", kEnglishColumn, "cities", "city"},
                                            FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
@@ -54,6 +64,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
                                            FormCase{"empty_word", kRussianColumn, "", ""},
                                            FormCase{"bad_column", 4, "books", ""}),
                          [](const auto &p) { return std::string(p.param.name); });
+
+class InflectionBasesTest : public BaseFormsTest {};
+
+// Only a base the word is surely an inflected form of may follow a word's own translations.
+TEST_P(InflectionBasesTest, FollowOnlyTrueInflections)
+{
+    expectBase(forms().inflectionBases(sb(GetParam().word), GetParam().column), GetParam(), true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, InflectionBasesTest,
+    ::testing::Values(FormCase{"swedish_present_with_a_noun_of_its_own", kSwedishColumn, "bor", "bo"},
+                      FormCase{"swedish_lemma_hunspell_also_stems", kSwedishColumn, "åker", "åka"},
+                      FormCase{"russian_plural_with_an_entry", kRussianColumn, "рыбы", "рыба"},
+                      FormCase{"english_irregular_with_an_entry", kEnglishColumn, "saw", "see"},
+                      FormCase{"english_regular_plural", kEnglishColumn, "tables", "table"},
+                      FormCase{"swedish_plain_word", kSwedishColumn, "bra", ""},
+                      FormCase{"swedish_word_hunspell_files_as_a_form", kSwedishColumn, "bror", ""},
+                      FormCase{"russian_lemma_with_a_homograph", kRussianColumn, "мой", ""},
+                      FormCase{"russian_name", kRussianColumn, "франция", ""},
+                      FormCase{"english_lemma", kEnglishColumn, "thing", ""},
+                      FormCase{"english_short_stem", kEnglishColumn, "his", ""},
+                      FormCase{"english_prefix", kEnglishColumn, "display", ""},
+                      FormCase{"english_derivation", kEnglishColumn, "finally", ""}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
 {
@@ -80,5 +115,63 @@ TEST(BaseFormsTest, MissingDictionariesNameTheirPackages)
     EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{})
         << "no stems without dictionaries";
 }
+
+// A dictionary of one word with a plural rule, put as en_US into a folder of its own, then spoilt by spoil.
+struct DictionaryFileCase {
+    const char *name;
+    std::function<void(const std::filesystem::path &aff, const std::filesystem::path &dic)> spoil;
+    const char *problem; // what is said after "...cannot use the Hunspell dictionary en_US: ", with F for the
+                         // folder; "" when the dictionary is usable
+};
+
+class DictionaryFiles : public ::testing::TestWithParam<DictionaryFileCase> {};
+
+TEST_P(DictionaryFiles, AreUsedAsHunspellReadsThemOrNameTheirFault)
+{
+    testsupport::TempAppDir folder;
+    const std::filesystem::path aff = folder.path() / "en_US.aff";
+    const std::filesystem::path dic = folder.path() / "en_US.dic";
+    testsupport::writeFile(aff, "SET UTF-8\nSFX S Y 1\nSFX S y ies [^aeiou]y\n");
+    testsupport::writeFile(dic, "1\ncity/S\n");
+    GetParam().spoil(aff, dic);
+
+    std::string expected = GetParam().problem;
+    if (!expected.empty()) {
+        expected.replace(expected.find('F'), 1, folder.str());
+        expected = "Looking up word forms cannot use the Hunspell dictionary en_US: " + expected + ".";
+    }
+    EXPECT_EQ(MissingDictionaryMessage(folder.str(), {kEnglishColumn}), expected);
+    HunspellBaseForms forms(folder.str());
+    EXPECT_EQ(forms.baseForms("cities", kEnglishColumn),
+              expected.empty() ? std::vector<std::string>{"city"} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DictionaryFiles,
+    ::testing::Values(
+        DictionaryFileCase{"aff_opening_with_a_byte_order_mark",
+                           [](const auto &aff, const auto &) {
+                               testsupport::writeFile(aff, "\xEF\xBB\xBFSET UTF-8\nSFX S Y 1\nSFX S y ies [^aeiou]y\n");
+                           },
+                           ""},
+        DictionaryFileCase{"dic_without_its_word_count",
+                           [](const auto &, const auto &dic) { testsupport::writeFile(dic, "city/S\n"); },
+                           "F/en_US.dic does not begin with its number of words"},
+        DictionaryFileCase{"dic_that_cannot_be_opened",
+                           [](const auto &, const auto &dic) {
+                               std::filesystem::remove(dic);
+                               std::filesystem::create_symlink(dic, dic);
+                           },
+                           "Cannot open F/en_US.dic: Too many levels of symbolic links"},
+        DictionaryFileCase{"dic_that_is_a_folder",
+                           [](const auto &, const auto &dic) {
+                               std::filesystem::remove(dic);
+                               std::filesystem::create_directory(dic);
+                           },
+                           "F/en_US.dic is not a regular file"},
+        DictionaryFileCase{"aff_larger_than_any_dictionary",
+                           [](const auto &aff, const auto &) { std::filesystem::resize_file(aff, (64u << 20) + 1); },
+                           "F/en_US.aff is larger than 64 MiB"}),
+    [](const auto &p) { return std::string(p.param.name); });
 
 } // namespace

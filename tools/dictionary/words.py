@@ -22,6 +22,8 @@ _SINGLE = {RU: set("авиксоуя"), SV: set("iåö"), EN: set("ai")}
 _MAX_TOKENS = 3
 _MAX_LENGTH = 32
 
+# A link inside a translation: [[target|shown text]] or [[target]].
+_WIKI_LINK = re.compile(r"\[\[(?:[^\[\]|]*\|)?([^\[\]|]*)\]\]")
 _BRACKETS = re.compile(r"\([^()]*\)|\[[^\[\]]*\]|\{[^{}]*\}|<[^<>]*>")
 _SPACES = re.compile(r"\s+")
 # Combining marks that decorate a word without changing it (stress, grave).
@@ -42,7 +44,7 @@ def spelled(raw, lang):
     capital inside (USA, McDonald) are not. Unusable too: digits, punctuation,
     letters outside the volume's code page, long phrases.
     """
-    text = _BRACKETS.sub(" ", raw)
+    text = _BRACKETS.sub(" ", _WIKI_LINK.sub(r"\1", raw))
     text = strip_decoration(text)
     text = _SPACES.sub(" ", text).strip(" -'")
     if not text:

@@ -5,17 +5,17 @@
     tools/dictionary/review/review.py --missing    # drawn entries not judged yet, as TSV lines
 
 The samples are drawn again with a fixed seed, so they change only when the
-build changes: 300 entries at random from data/, 100 among the entries whose
-Russian word is one of the 3,000 most frequent Russian words, and 100 of the
-candidates the builder left out that would be written next, were the entry
-set to grow to 16,000 (next.tsv, written by the builder), and 100 more at
-random, drawn only once the rules were set. Every drawn entry
-must have a line in judgments.tsv (russian, swedish, english, verdict, note),
-judged by a reader of all three languages:
+build changes, and were drawn only once the builder's rules were set, so
+that no rule was fitted to them: 300 entries at random from data/, and 100
+among the entries with a word among the 3,000 most frequent words of its
+language (any of the three). Every drawn entry must have a line in
+judgments.tsv (russian, swedish, english, verdict, note), judged by a reader
+of all three languages:
   correct   all three words render one sense, as a learner should learn it;
   partly    a rare rendering, another sense or another part of speech in one word;
   wrong     at least one word does not translate the others.
-Rates come with 95% Wilson intervals.
+Rates come with 95% Wilson intervals. judgments.tsv also keeps the verdicts
+on the samples of earlier builds, whose entries the rules were tuned on.
 """
 
 import argparse
@@ -31,15 +31,15 @@ import catalogue  # noqa: E402
 import judgments  # noqa: E402
 import sources  # noqa: E402
 import volume  # noqa: E402
-from words import RU, normalize_lookup  # noqa: E402
+from words import RU, SV, EN, normalize_lookup  # noqa: E402
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(HERE)))
 SEED = 20261207
 RANDOM_SIZE = 300
 COMMON_SIZE = 100
 COMMON_TOP = 3000
-NEXT_SIZE = 100
-FRESH_SIZE = 100
+# Changed whenever the rules change, so that the samples are drawn afresh.
+SALT = "2024 editions"
 VERDICTS = judgments.VERDICTS
 
 
@@ -52,18 +52,22 @@ def entries(data_dir):
     return sorted(found)
 
 
-def common_russian(cache):
+def common_words(cache):
+    """{language: its COMMON_TOP most frequent words}."""
     pins = sources.load_pins(os.path.join(os.path.dirname(HERE), "pins.json"))
-    name, pin = next(iter(sorted(pins["npm"].items())))
-    lists = sources.read_frequency_lists(sources.fetch_npm(cache, name, pin, offline=False))
-    top = []
-    for w in lists["russian"]:
-        w = normalize_lookup(w, RU)
-        if w not in top:
-            top.append(w)
-        if len(top) == COMMON_TOP:
-            break
-    return set(top)
+    name = sources.NPM_FREQUENCY_PACKAGE
+    lists = sources.read_frequency_lists(sources.fetch_npm(cache, name, pins["npm"][name], offline=False))
+    top = {}
+    for lang, listed in ((RU, "russian"), (SV, "swedish"), (EN, "english")):
+        words = []
+        for w in lists[listed]:
+            w = normalize_lookup(w, lang)
+            if w not in words:
+                words.append(w)
+            if len(words) == COMMON_TOP:
+                break
+        top[lang] = set(words)
+    return top
 
 
 def _stable_sample(items, size, salt):
@@ -75,13 +79,10 @@ def _stable_sample(items, size, salt):
     return sorted(items, key=key)[:size]
 
 
-def draw(all_entries, common_words, next_up):
-    sample = _stable_sample(all_entries, RANDOM_SIZE, "random")
-    common = _stable_sample([e for e in all_entries if e[0] in common_words], COMMON_SIZE, "common")
-    following = _stable_sample(next_up, NEXT_SIZE, "next")
-    # Drawn only once the rules were set, so that no rule was fitted to it.
-    fresh = _stable_sample(all_entries, FRESH_SIZE, "fresh 2026-12-07")
-    return sample, common, following, fresh
+def draw(all_entries, common):
+    sample = _stable_sample(all_entries, RANDOM_SIZE, "random " + SALT)
+    everyday = [e for e in all_entries if any(e[lang] in common[lang] for lang in (RU, SV, EN))]
+    return sample, _stable_sample(everyday, COMMON_SIZE, "common " + SALT)
 
 
 def wilson(k, n, z=1.96):
@@ -113,7 +114,6 @@ def main(argv=None):
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--data", default=os.path.join(REPO, "data"))
     parser.add_argument("--judgments", default=judgments.DEFAULT_PATH)
-    parser.add_argument("--next", default=os.path.join(HERE, "next.tsv"))
     parser.add_argument("--withheld", default=os.path.join(HERE, "withheld.tsv"))
     parser.add_argument("--cache", default=os.environ.get("TRELVIK_DICT_CACHE", sources.DEFAULT_CACHE))
     parser.add_argument("--missing", action="store_true", help="print drawn entries not judged yet")
@@ -122,9 +122,9 @@ def main(argv=None):
     # Entries the builder withheld because this review found them wrong are
     # drawn as if written: the rates are those of the builder's rules.
     built = sorted(set(entries(args.data)) | set(read_entries(args.withheld)))
-    sample, common, following, fresh = draw(built, common_russian(args.cache), read_entries(args.next))
+    sample, common = draw(built, common_words(args.cache))
     judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
-    missing = [e for e in sample + common + following + fresh if e not in judged]
+    missing = [e for e in sample + common if e not in judged]
     if args.missing:
         for e in dict.fromkeys(missing):
             print("\t".join(e) + "\t\t")
@@ -134,9 +134,6 @@ def main(argv=None):
         return 1
     print(rates("random", sample, judged))
     print(rates("common", common, judged))
-    if following:
-        print(rates("next", following, judged))
-    print(rates("fresh", fresh, judged))
     return 0
 
 
