@@ -44,16 +44,56 @@ const Direction kDirections[] = {
 constexpr std::string_view kUrl = "https://trelvik.invalid/";
 
 // What every exported dictionary says about where its words come from and on which terms they may be shared.
+// The names of countries and languages come with the notice that their licence wants beside every copy.
 constexpr std::string_view kSourceAndLicence =
     "Source: the dictionary volumes of Trelvik (https://trelvik.invalid/),\n"
     "built from the Wiktionary-derived WikDict dictionaries that the FreeDict\n"
-    "project distributes, selected and arranged by the Trelvik team.\n"
+    "project distributes, and from the country and language names of the Unicode\n"
+    "CLDR; selected and arranged by the Trelvik team.\n"
     "\n"
     "Licence: Creative Commons Attribution-ShareAlike 3.0 Unported (CC BY-SA 3.0),\n"
     "https://creativecommons.org/licenses/by-sa/3.0/\n"
     "Credit the Wiktionary contributors, WikDict and the FreeDict project when you\n"
     "share this dictionary, say what you changed, and share changed copies under\n"
-    "the same licence.\n";
+    "the same licence. The country and language names are also under this notice:\n"
+    "\n"
+    "UNICODE LICENSE V3 — COPYRIGHT AND PERMISSION NOTICE\n"
+    "\n"
+    "Copyright © 2004-2026 Unicode, Inc.\n"
+    "\n"
+    "NOTICE TO USER: Carefully read the following legal agreement. BY\n"
+    "DOWNLOADING, INSTALLING, COPYING OR OTHERWISE USING DATA FILES, AND/OR\n"
+    "SOFTWARE, YOU UNEQUIVOCALLY ACCEPT, AND AGREE TO BE BOUND BY, ALL OF THE\n"
+    "TERMS AND CONDITIONS OF THIS AGREEMENT. IF YOU DO NOT AGREE, DO NOT\n"
+    "DOWNLOAD, INSTALL, COPY, DISTRIBUTE OR USE THE DATA FILES OR SOFTWARE.\n"
+    "\n"
+    "Permission is hereby granted, free of charge, to any person obtaining a\n"
+    "copy of data files and any associated documentation (the \"Data Files\") or\n"
+    "software and any associated documentation (the \"Software\") to deal in the\n"
+    "Data Files or Software without restriction, including without limitation\n"
+    "the rights to use, copy, modify, merge, publish, distribute, and/or sell\n"
+    "copies of the Data Files or Software, and to permit persons to whom the\n"
+    "Data Files or Software are furnished to do so, provided that either (a)\n"
+    "this copyright and permission notice appear with all copies of the Data\n"
+    "Files or Software, or (b) this copyright and permission notice appear in\n"
+    "associated Documentation.\n"
+    "\n"
+    "THE DATA FILES AND SOFTWARE ARE PROVIDED \"AS IS\", WITHOUT WARRANTY OF ANY\n"
+    "KIND, EXPRESS OR IMPLIED, INCLUDING BUT NOT LIMITED TO THE WARRANTIES OF\n"
+    "MERCHANTABILITY, FITNESS FOR A PARTICULAR PURPOSE AND NONINFRINGEMENT OF\n"
+    "THIRD PARTY RIGHTS.\n"
+    "\n"
+    "IN NO EVENT SHALL THE COPYRIGHT HOLDER OR HOLDERS INCLUDED IN THIS NOTICE\n"
+    "BE LIABLE FOR ANY CLAIM, OR ANY SPECIAL INDIRECT OR CONSEQUENTIAL DAMAGES,\n"
+    "OR ANY DAMAGES WHATSOEVER RESULTING FROM LOSS OF USE, DATA OR PROFITS,\n"
+    "WHETHER IN AN ACTION OF CONTRACT, NEGLIGENCE OR OTHER TORTIOUS ACTION,\n"
+    "ARISING OUT OF OR IN CONNECTION WITH THE USE OR PERFORMANCE OF THE DATA\n"
+    "FILES OR SOFTWARE.\n"
+    "\n"
+    "Except as contained in this notice, the name of a copyright holder shall\n"
+    "not be used in advertising or otherwise to promote the sale, use or other\n"
+    "dealings in these Data Files or Software without prior written\n"
+    "authorization of the copyright holder.\n";
 
 DictionaryDescription describe(const Direction &direction, std::size_t entries, const DictionaryExportRequest &request)
 {
@@ -148,14 +188,16 @@ bool readUserRecords(const std::string &path, std::string &bytes, std::vector<Re
 {
     if (path.empty() || !PathExists(path))
         return true;
-    std::int32_t count = 0;
-    if (const UserDictResult checked = ReadUserDictCount(path, count); !checked) {
-        error = checked.error;
+    std::string reason;
+    if (ReadWholeFile(path, /*createIfMissing=*/false, bytes, &reason) != ReadStatus::Ok) {
+        error = "The user dictionary cannot be read: " + reason;
         return false;
     }
-    if (ReadWholeFile(path, /*createIfMissing=*/false, bytes, &error) != ReadStatus::Ok)
+    if (!bytes.empty()
+        && !ForEachSearchedUserRecord(bytes, [&records](const RecordView &record) { records.push_back(record); })) {
+        error = NotACountMessage(path);
         return false;
-    ForEachSearchedUserRecord(bytes, [&records](const RecordView &record) { records.push_back(record); });
+    }
     return true;
 }
 

@@ -88,6 +88,17 @@ TEST_F(ExportDictionaryTest, WritesOnlyIntoItsFolder)
               "trelvik-cli: Cannot write " + out.string() + "/trelvik-ru-sv.index: Is a directory\n");
 }
 
+// The user's words were asked for: a user dictionary that cannot be understood stops the export.
+TEST_F(ExportDictionaryTest, DamagedUserDictionaryIsADataError)
+{
+    writeFile(dir.userDict(), "no count\r\n" + line("кот", "katt", "cat"));
+    const CliRun run = exportInto(dir.path() / "out", {"--with-user-dict"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(lastLine(run.err), "trelvik-cli: The user dictionary " + dir.userDict()
+                                     + " is damaged: its first line is not a record count.\n");
+    EXPECT_FALSE(fs::exists(dir.path() / "out" / "trelvik-ru-sv.index"));
+}
+
 struct UsageCase {
     const char *name;
     std::vector<std::string> args;
