@@ -1,6 +1,7 @@
 // trelvik-cli: the dictionary for scripts. It runs the same requests as the window's "Translate" and
 // the add-words window's "Add", with words in UTF-8 converted to the dictionary's code pages at this edge.
 
+#include "ExportDictionaryCommand.h"
 #include "engine/CodePages.h"
 #include "engine/FileIO.h"
 #include "engine/TranslateWord.h"
@@ -390,6 +391,18 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
     return status;
 }
 
+// Prints what a command in a file of its own reports and returns its exit status.
+int reportCommand(const CommandReport &report)
+{
+    if (report.usage)
+        return usageError(report.errors.value(0));
+    for (const QString &error : report.errors)
+        printErr(error);
+    if (!report.out.isEmpty() && !writeOut(shown(report.out, "\n").toStdString()))
+        return outputFailure();
+    return report.exitCode;
+}
+
 // The word list FILE, or standard input for "-", read in pieces: no list is ever held whole, and standard
 // input has the size limit of a file.
 WordListSource wordListSource(const std::string &fileName, bool fromStdin)
@@ -556,6 +569,11 @@ int run(int argc, char *argv[])
         "      window checks typed words; triples already there are skipped. A header row names the column\n"
         "      order (russian, swedish, english, in English, Swedish or Russian); one that names only two of\n"
         "      them is a bad row. Any bad row: nothing is added and every bad row is listed as FILE:LINE: reason.\n"
+        "  export-dictionary [--format dict|stardict] [--with-user-dict] DIR\n"
+        "      Writes the dictionary into DIR as six dictionaries, one a direction (trelvik-ru-sv, ...), for a DICT\n"
+        "      server such as dictd (NAME.index, NAME.dict.dz; the default) or for StarDict readers such as sdcv\n"
+        "      (NAME.ifo, NAME.idx, NAME.dict.dz). Each word gives the translations of its translation line,\n"
+        "      one a line; --with-user-dict adds the user dictionary's words behind the main dictionary's.\n"
         "\n"
         "Exit status: 0 done; 1 a data or file error, or output that cannot be written (add and import then\n"
         "stored nothing); 2 a usage error; 3 add or import stored the words but could not say so: do not run it\n"
@@ -579,10 +597,15 @@ int run(int argc, char *argv[])
          QStringLiteral("Look up word forms: also the translations of an inflected word's base form "
                         "(needs the Hunspell dictionaries of hunspell-ru, hunspell-sv, hunspell-en-us).")});
     parser.addOption({QStringLiteral("json"), QStringLiteral("One JSON object per word.")});
-    parser.addOption({QStringLiteral("format"), QStringLiteral("export: csv or tsv."), QStringLiteral("FORMAT")});
+    parser.addOption({QStringLiteral("format"),
+                      QStringLiteral("export: csv or tsv; export-dictionary: dict or stardict."),
+                      QStringLiteral("FORMAT")});
+    parser.addOption(
+        {QStringLiteral("with-user-dict"), QStringLiteral("export-dictionary: add the user dictionary's words.")});
     parser.addOption(
         {QStringLiteral("dry-run"), QStringLiteral("import: report what would be added and skipped, change nothing.")});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("lookup, add, count, export or import"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("lookup, add, count, export, import or export-dictionary"));
 
     if (!parser.parse(app.arguments()))
         return usageError(parser.errorText());
@@ -619,7 +642,8 @@ int run(int argc, char *argv[])
     const QString command = args.first();
     // Without its volumes every lookup would say "not present"; the user's own words need no volumes, so that
     // they can be counted, added and taken out of a broken installation.
-    if (const std::string missing = MissingDictionaryFolder(appDir); !missing.empty() && command == u"lookup") {
+    if (const std::string missing = MissingDictionaryFolder(appDir);
+        !missing.empty() && (command == u"lookup" || command == u"export-dictionary")) {
         printErr(FromEngineMessage("no dictionary in " + appDir + ": " + missing + " is not a folder"));
         return kExitDataError;
     }
@@ -635,14 +659,19 @@ int run(int argc, char *argv[])
 
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
+    if (parser.isSet(QStringLiteral("with-user-dict")) && command != u"export-dictionary")
+        return usageError(QStringLiteral("--with-user-dict goes with export-dictionary."));
     if (command == u"lookup")
         return runLookup(args, parser, appDir);
     if (lookupOnly)
         return usageError(QStringLiteral("--json, --no-user-dict, --no-synonyms and --forms go with lookup."));
+    if (command == u"export-dictionary")
+        return reportCommand(
+            RunExportDictionary(args, args.size() == 2 ? rawPositional(args, 1) : std::string(), parser, appDir));
     const bool exportOnly = parser.isSet(QStringLiteral("format"));
     const bool importOnly = parser.isSet(QStringLiteral("dry-run"));
     if (exportOnly && command != u"export")
-        return usageError(QStringLiteral("--format goes with export."));
+        return usageError(QStringLiteral("--format goes with export and export-dictionary."));
     if (importOnly && command != u"import")
         return usageError(QStringLiteral("--dry-run goes with import."));
     if (command == u"export")

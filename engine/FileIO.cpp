@@ -47,25 +47,24 @@ private:
     int m_fd;
 };
 
-bool writeAll(int fd, const char *data, std::size_t size)
+constexpr std::string_view kTempInfix = ".tmp-";
+constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
+
+} // namespace
+
+bool WriteAll(int fd, std::string_view bytes)
 {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
-        data += n;
-        size -= static_cast<std::size_t>(n);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
 }
-
-constexpr std::string_view kTempInfix = ".tmp-";
-constexpr std::size_t kTempSuffixSize = 6; // the XXXXXX of mkstemp
-
-} // namespace
 
 std::string FolderOf(const std::string &path)
 {
@@ -301,7 +300,7 @@ bool ReplaceFileAtomically(const std::string &path, std::initializer_list<std::s
     int err = 0;
     bool written = true;
     for (const std::string_view piece : pieces)
-        written = written && writeAll(fd, piece.data(), piece.size());
+        written = written && WriteAll(fd, piece);
     if (!written || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)
         err = errno;
     if (err == 0 && ::close(guard.release()) != 0)

@@ -39,6 +39,10 @@ bool ReplaceFileAtomically(const std::string &path, const std::string &bytes, st
 bool ReplaceFileAtomically(const std::string &path, std::initializer_list<std::string_view> pieces,
                            std::string &errorText);
 
+// Writes all of bytes to the descriptor, going on after interrupted and partial writes; false (errno set) on
+// failure.
+bool WriteAll(int fd, std::string_view bytes);
+
 // The folder that path lies in: "." for a bare name, "/" for a name right below the root.
 std::string FolderOf(const std::string &path);
 

@@ -1,28 +1,27 @@
 #include "Presentation.h"
 
+#include <algorithm>
+
 namespace trelvik {
+
+std::vector<std::string_view> DistinctTranslations(const TranslationList &translations)
+{
+    std::vector<std::string_view> distinct;
+    for (int i = 1; i <= translations.count; ++i) {
+        const std::string &candidate = translations.slot[static_cast<std::size_t>(i)];
+        if (!candidate.empty() && std::find(distinct.begin(), distinct.end(), candidate) == distinct.end())
+            distinct.push_back(candidate);
+    }
+    return distinct;
+}
 
 std::string JoinTranslations(const TranslationList &translations)
 {
-    const int n = translations.count;
-    if (n <= 0)
-        return {};
-    if (n == 1)
-        return translations.slot[1];
-
     std::string joined;
-    for (int i = 1; i <= n; ++i) {
-        const std::string &candidate = translations.slot[static_cast<std::size_t>(i)];
-        if (candidate.empty())
-            continue;
-        bool seen = false;
-        for (int j = 1; j < i && !seen; ++j)
-            seen = translations.slot[static_cast<std::size_t>(j)] == candidate;
-        if (seen)
-            continue;
+    for (std::string_view translation : DistinctTranslations(translations)) {
         if (!joined.empty())
             joined += ", ";
-        joined += candidate;
+        joined += translation;
     }
     return joined;
 }

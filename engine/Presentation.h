@@ -31,6 +31,10 @@ struct Presentation {
     std::string baseForm;
 };
 
+// The distinct non-empty translations, each at the place of its first occurrence: what the translation line
+// lists. The views point into translations.
+std::vector<std::string_view> DistinctTranslations(const TranslationList &translations);
+
 // Joins the distinct non-empty translations, each at the place of its first occurrence, with ", ".
 // A single translation is returned whole.
 std::string JoinTranslations(const TranslationList &translations);

@@ -55,21 +55,31 @@ void ReadVolumeRows(std::string_view bytes, int maxRecords, std::vector<RecordVi
 
 namespace {
 
+// A search stops at the first record whose three fields are empty.
+std::vector<RecordView>::const_iterator searchedEnd(const std::vector<RecordView> &rows)
+{
+    return std::find_if(rows.begin(), rows.end(), IsEndRecord);
+}
+
 void searchRows(const std::vector<RecordView> &rows, LookupContext &ctx)
 {
-    for (const RecordView &record : rows) {
-        if (IsEndRecord(record))
-            break;
-        CollectRecord(record, ctx);
-    }
+    const auto end = searchedEnd(rows);
+    for (auto record = rows.begin(); record != end; ++record)
+        CollectRecord(*record, ctx);
 }
 
 } // namespace
 
+void ReadSearchedRecords(std::string_view bytes, std::vector<RecordView> &rows)
+{
+    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
+    rows.erase(searchedEnd(rows), rows.end());
+}
+
 void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx)
 {
     std::vector<RecordView> rows;
-    ReadVolumeRows(bytes, kVolumeRecordLimit, rows);
+    ReadSearchedRecords(bytes, rows);
     searchRows(rows, ctx);
 }
 

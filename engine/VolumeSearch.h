@@ -27,6 +27,10 @@ void ReadVolume(const std::string &fileName, int maxRecords, VolumeTable &table)
 // Reads at most maxRecords whole records from the bytes of a volume, by the same rules as ReadVolume.
 void ReadVolumeRows(std::string_view bytes, int maxRecords, std::vector<RecordView> &rows);
 
+// The records that a search of a volume's bytes looks at, in file order: the first 500 whole records, up to
+// the first whose three fields are empty.
+void ReadSearchedRecords(std::string_view bytes, std::vector<RecordView> &rows);
+
 // Searches the bytes of one volume as SearchVolume searches its file.
 void SearchVolumeBytes(std::string_view bytes, LookupContext &ctx);
 

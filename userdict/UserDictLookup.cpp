@@ -25,20 +25,24 @@ void LookupUserDict(const std::string &userDictPath, LookupContext &ctx)
     }
     if (bytes.empty())
         return;
+    if (!ForEachSearchedUserRecord(bytes, [&ctx](const RecordView &record) { CollectRecord(record, ctx); }))
+        ctx.UserDictError = NotACountMessage(userDictPath);
+}
 
+bool ForEachSearchedUserRecord(std::string_view bytes, const std::function<void(const RecordView &)> &visit)
+{
     FieldReader reader(bytes);
     std::int32_t count = 0;
-    if (!ParseRecordCount(reader.next(), count)) {
-        ctx.UserDictError = NotACountMessage(userDictPath);
-        return;
-    }
+    if (!ParseRecordCount(reader.next(), count))
+        return false;
 
     RecordView record;
     for (std::int32_t i = 0; i < count && !reader.atEnd(); ++i) {
         if (reader.nextRecord(record) < 3 || IsEndRecord(record))
             break;
-        CollectRecord(record, ctx);
+        visit(record);
     }
+    return true;
 }
 
 } // namespace trelvik

@@ -2,7 +2,9 @@
 
 #include "engine/LookupContext.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 
 namespace trelvik {
 
@@ -12,5 +14,10 @@ namespace trelvik {
 // read or understood adds nothing, and ctx.UserDictError says why.
 // Records are matched by CollectRecord, so the volumes' substring test EntryContainsWord serves both.
 void LookupUserDict(const std::string &userDictPath, LookupContext &ctx);
+
+// Calls visit with each record of a user dictionary's bytes that a lookup searches, in file order: at most the
+// count on line 1, up to the first record of three empty words or one cut short by the end of the data.
+// False, visiting nothing, when line 1 is not a record count.
+bool ForEachSearchedUserRecord(std::string_view bytes, const std::function<void(const RecordView &)> &visit);
 
 } // namespace trelvik

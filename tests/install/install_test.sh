@@ -24,6 +24,7 @@ for f in share/applications/trelvik.desktop share/metainfo/org.trelvik.Trelvik.m
     [ -f "$prefix/$f" ] || fail "missing $f"
 done
 [ "$(find "$app/data" -name '*.dct' | wc -l)" -eq 147 ] || fail "not all 147 volumes are installed"
+[ "$(find "$prefix/share/dictd" -name 'trelvik-*.index' | wc -l)" -eq 6 ] || fail "not all six DICT databases are installed"
 if command -v desktop-file-validate > /dev/null; then
     desktop-file-validate "$prefix/share/applications/trelvik.desktop" || fail "the desktop entry is not valid"
 fi

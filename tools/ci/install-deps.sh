@@ -11,10 +11,12 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     fonts-liberation
     libhunspell-dev hunspell-ru hunspell-sv hunspell-en-us
+    zlib1g-dev
 )
 if [ "$what" = test ] || [ "$what" = tools ]; then
     packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian
-        hunspell) # the committed-volume checks spell every word with the hunspell program
+        hunspell # the committed-volume checks spell every word with the hunspell program
+        dictd dict dictzip sdcv) # the dictionary exports, read by the programs they are made for
 fi
 if [ "$what" = tools ]; then
     packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists
