@@ -1,7 +1,7 @@
 #include "FuzzQtText.h"
 
 #include "engine/LookupContext.h"
-#include "qtedge/QtText.h"
+#include "qttext/QtText.h"
 
 #include <QString>
 

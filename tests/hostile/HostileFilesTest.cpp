@@ -5,10 +5,10 @@
 #include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
-#include "engine/ExampleText.h"
-#include "engine/FileIO.h"
+#include "base/FileIO.h"
 #include "engine/LookupContext.h"
 #include "engine/VolumeSearch.h"
+#include "services/ExampleText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
