@@ -4,6 +4,7 @@
 #include "ExportDictionaryCommand.h"
 #include "base/CodePages.h"
 #include "base/FileIO.h"
+#include "engine/Presentation.h"
 #include "engine/TranslateWord.h"
 #include "qttext/QtText.h"
 #include "qttext/TypedWords.h"
@@ -115,25 +116,12 @@ int usageError(const QString &message)
     return kExitUsage;
 }
 
-// Language codes accepted on the command line, with their language column.
-std::optional<int> columnOfCode(const QString &code)
-{
-    if (code == u"ru")
-        return kRussianColumn;
-    if (code == u"sv")
-        return kSwedishColumn;
-    if (code == u"en")
-        return kEnglishColumn;
-    return std::nullopt;
-}
-
 struct LookupJob {
-    int from = kRussianColumn;
-    int to = kSwedishColumn;
+    LookupQuery query; // the languages and options; the word changes from answer to answer
+    LookupEnvironment env;
     bool json = false;
     bool batch = false; // the words come one a line from standard input
     bool userDictErrorSaid = false;
-    ProgramValues values;
     std::unique_ptr<HunspellBaseForms> forms;
 };
 
@@ -161,23 +149,13 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
         answerError(job, word, kNotUtf8);
         return false;
     }
-    std::string bytes;
     QString error;
-    if (!ToSingleByte(word, CodePageOfColumn(job.from), bytes, &error)) {
+    if (!ToSingleByte(word, CodePageOf(job.query.from), job.query.word, &error)) {
         answerError(job, word, error);
         return false;
     }
 
-    TranslationRequest request;
-    request.Option1 = job.from == kRussianColumn;
-    request.Option2 = job.from == kEnglishColumn;
-    request.Option3 = job.from == kSwedishColumn;
-    request.Combo1Index = TargetIndexOfColumn(job.to);
-    (job.from == kRussianColumn ? request.Text1 : request.Text2) = bytes;
-    request.Text11 = std::string(LanguageHeading(job.from));
-    request.Text22 = std::string(LanguageHeading(job.to));
-
-    const TranslationResult result = TranslateWord(job.values, request);
+    const LookupResult result = TranslateWord(job.query, job.env);
     // Without the user's words the answer could say "not present" of a word the user added: no answer then.
     if (!result.userDictError.empty()) {
         const QString unread = FromEngineMessage(result.userDictError);
@@ -186,28 +164,27 @@ bool answer(LookupJob &job, const QString &word, bool utf8 = true)
         answerError(job, word, unread, /*onStandardError=*/false);
         return false;
     }
-    const Presentation &presentation = result.shown;
-    const CodePage sourcePage = CodePageOfColumn(job.from);
-    const CodePage targetPage = CodePageOfColumn(job.to);
-    const QString translation = FromSingleByte(presentation.TextPole0, targetPage);
-    const QString status = StatusText(presentation, sourcePage);
+    const CodePage sourcePage = CodePageOf(job.query.from);
+    const CodePage targetPage = CodePageOf(job.query.to);
+    const QString translation = FromSingleByte(JoinTranslations(result.translations), targetPage);
+    const QString status = QString::fromStdString(StatusLine(result, sourcePage));
 
     if (job.json) {
         QJsonArray nearest;
-        for (const NearestRow &row : presentation.shownRows)
+        for (const NearestPair &row : result.nearest)
             nearest.append(
                 QJsonArray{FromSingleByte(row.word, sourcePage), FromSingleByte(row.translation, targetPage)});
         QJsonObject object{{QStringLiteral("word"), word},
                            {QStringLiteral("translation"), translation},
                            {QStringLiteral("nearest"), nearest},
                            {QStringLiteral("status"), status}};
-        if (!presentation.baseForm.empty())
-            object.insert(QStringLiteral("base"), FromSingleByte(presentation.baseForm, sourcePage));
+        if (!result.baseForm.empty())
+            object.insert(QStringLiteral("base"), FromSingleByte(result.baseForm, sourcePage));
         // JSON escapes C0 controls itself; \uXXXX for the others is JSON too and means the same.
         printOut(shown(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact))) + u'\n');
     } else {
         QString text = shown(translation) + u'\n';
-        for (const NearestRow &row : presentation.shownRows)
+        for (const NearestPair &row : result.nearest)
             text += shown(FromSingleByte(row.word, sourcePage)) + u'\t'
                     + shown(FromSingleByte(row.translation, targetPage)) + u'\n';
         text += shown(status) + u'\n';
@@ -220,31 +197,29 @@ int runLookup(const QStringList &args, const QCommandLineParser &parser, const s
 {
     if (args.size() < 3 || args.size() > 4)
         return usageError(QStringLiteral("lookup takes FROM TO [WORD]."));
-    const auto from = columnOfCode(args.at(1));
-    const auto to = columnOfCode(args.at(2));
+    const auto from = LanguageOfCode(args.at(1).toStdString());
+    const auto to = LanguageOfCode(args.at(2).toStdString());
     if (!from || !to)
         return usageError(QStringLiteral("FROM and TO are each one of ru, en, sv."));
     if (*from == *to)
         return usageError(QStringLiteral("FROM and TO must be different languages."));
 
     LookupJob job;
-    job.from = *from;
-    job.to = *to;
+    job.query.from = *from;
+    job.query.to = *to;
     job.json = parser.isSet(QStringLiteral("json"));
-    SetStartValues(job.values, appDir, UserDictionaryPath(appDir), &LookupUserDict);
-    if (parser.isSet(QStringLiteral("no-user-dict")))
-        job.values.UseUserDict = 0;
-    if (parser.isSet(QStringLiteral("no-synonyms")))
-        job.values.FindSynonyms = false;
+    job.env = LookupEnvironment{appDir, UserDictionaryPath(appDir), &LookupUserDict};
+    job.query.useUserDict = !parser.isSet(QStringLiteral("no-user-dict"));
+    job.query.findSynonyms = !parser.isSet(QStringLiteral("no-synonyms"));
     if (parser.isSet(QStringLiteral("forms"))) {
         const std::string folder = HunspellFolder();
-        const std::string missing = MissingDictionaryMessage(folder, {job.from});
+        const std::string missing = MissingDictionaryMessage(folder, {*from});
         if (!missing.empty()) {
             printErr(FromEngineMessage(missing));
             return kExitDataError;
         }
         job.forms = std::make_unique<HunspellBaseForms>(folder);
-        job.values.WordForms = job.forms.get();
+        job.env.baseForms = job.forms.get();
     }
 
     if (args.size() == 4)
@@ -424,11 +399,9 @@ void printErrLine(const QString &text)
 
 QString quotedWords(const UserRecord &record)
 {
-    const auto word = [&](int column) {
-        return FromSingleByte(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
-    };
-    return shown(
-        QStringLiteral("\"%1\", \"%2\", \"%3\"").arg(word(kRussianColumn), word(kSwedishColumn), word(kEnglishColumn)));
+    const auto word = [&](Language language) { return FromSingleByte(record[language], CodePageOf(language)); };
+    return shown(QStringLiteral("\"%1\", \"%2\", \"%3\"")
+                     .arg(word(Language::Russian), word(Language::Swedish), word(Language::English)));
 }
 
 int runImport(const QStringList &args, const QCommandLineParser &parser, const std::string &appDir)

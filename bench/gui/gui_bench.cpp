@@ -77,7 +77,8 @@ int benchTranslate()
     writeFullVolumes(appDir.path());
     ProgramValues values;
     dictionary window(values);
-    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict);
+    values.env =
+        LookupEnvironment{appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict};
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -1,7 +1,6 @@
 #include "qttext/QtText.h"
 
 #include "base/CodePages.h"
-#include "engine/LookupContext.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -83,15 +82,6 @@ bool ToSingleByte(const QString &original, CodePage codePage, std::string &bytes
                      .arg(character, hex, FromEngineMessage(CodePageName(codePage)));
     }
     return false;
-}
-
-QString StatusText(const Presentation &shown, CodePage sourcePage)
-{
-    QString status = FromEngineMessage(shown.statTR);
-    if (!shown.baseForm.empty())
-        status += QStringLiteral(" (%1 \u2192 %2)")
-                      .arg(FromSingleByte(shown.formOf, sourcePage), FromSingleByte(shown.baseForm, sourcePage));
-    return status;
 }
 
 bool FitsCodePage(const QString &text, CodePage codePage)

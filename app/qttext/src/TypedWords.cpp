@@ -9,11 +9,13 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
                                 EmptyFields emptyFields)
 {
     PreparedWords prepared;
-    const QString *texts[3] = {&russian, &english, &swedish};
-    NewWordTriple words;
-    for (int i = 0; i < 3 && prepared.refusal == WordRefusal::None; ++i) {
+    const BasicTriple<const QString *> texts{&russian, &swedish, &english};
+    Triple words;
+    for (const Language i : kCheckOrder) {
+        if (prepared.refusal != WordRefusal::None)
+            break;
         QString unfit;
-        if (!ToSingleByte(*texts[i], CodePageOfNewWord(i), words[i], &prepared.detail, &unfit)) {
+        if (!ToSingleByte(*texts[i], CodePageOf(i), words[i], &prepared.detail, &unfit)) {
             prepared.refusal = WordRefusal::UnfitCharacter;
             prepared.field = i;
             prepared.message = QStringLiteral("ERROR: \u201C%1\u201D cannot be stored").arg(unfit);
@@ -40,7 +42,7 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
         prepared.detail = FromEngineMessage(check.detail);
         return prepared;
     }
-    prepared.record = RecordOfNewWords(words);
+    prepared.record = std::move(words);
     return prepared;
 }
 
@@ -67,9 +69,7 @@ TypedWordsAdded AddTypedWords(std::string &userDictPath, const QString &russian,
 
     std::int32_t count = 0;
     UserTable table;
-    const UserRecord &record = prepared.record;
-    const UserDictResult result =
-        AddUserRecord(userDictPath, count, table, record.field[0], record.field[2], record.field[1]);
+    const UserDictResult result = AddUserRecord(userDictPath, count, table, prepared.record);
     if (!result) {
         added.outcome = TypedWordsAdded::Outcome::FileError;
         added.message = FromEngineMessage(result.error);

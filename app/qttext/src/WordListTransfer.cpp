@@ -18,15 +18,15 @@ namespace trelvik {
 namespace {
 
 // What makes two records the same triple: their words, with ё read as е as every comparison reads it.
-std::array<std::string, 3> sameTripleKey(const UserRecord &record)
+Triple sameTripleKey(const UserRecord &record)
 {
-    std::array<std::string, 3> key = record.field;
-    for (char &c : key[kRussianColumn - 1])
+    Triple key = record;
+    for (char &c : key.ru)
         c = static_cast<char>(FoldYo(static_cast<unsigned char>(c)));
     return key;
 }
 
-using TripleKeys = std::set<std::array<std::string, 3>>;
+using TripleKeys = std::set<Triple>;
 
 TripleKeys keysOf(const UserTable &records)
 {
@@ -39,8 +39,8 @@ TripleKeys keysOf(const UserTable &records)
 QString reasonOfRefusal(const PreparedWords &prepared)
 {
     QString reason = prepared.message;
-    if (prepared.field >= 0)
-        reason += QStringLiteral(" (%1)").arg(QLatin1String(kWordListHeader[ColumnOfNewWord(prepared.field) - 1]));
+    if (prepared.field)
+        reason += QStringLiteral(" (%1)").arg(QString::fromUtf8(NameOf(*prepared.field)));
     if (!prepared.detail.isEmpty())
         reason += QStringLiteral(": ") + prepared.detail;
     return reason;
@@ -79,11 +79,9 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
         }
         if (row.kind == WordListRow::Kind::Problem)
             return problem(row.line, QString::fromStdString(row.problem));
-        const auto word = [&row](int column) {
-            return QString::fromStdString(row.words[static_cast<std::size_t>(column - 1)]);
-        };
-        const PreparedWords prepared =
-            PrepareTypedWords(word(kRussianColumn), word(kEnglishColumn), word(kSwedishColumn), EmptyFields::Allowed);
+        const auto word = [&row](Language language) { return QString::fromStdString(row.words[language]); };
+        const PreparedWords prepared = PrepareTypedWords(word(Language::Russian), word(Language::English),
+                                                         word(Language::Swedish), EmptyFields::Allowed);
         if (!prepared)
             return problem(row.line, reasonOfRefusal(prepared));
 

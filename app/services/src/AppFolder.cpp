@@ -163,11 +163,9 @@ UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::st
     // once add the words only once.
     std::size_t added = 0;
     const auto lacking = [&added](const UserTable &present, std::vector<UserRecord> &records) {
-        std::set<std::array<std::string, 3>> known;
-        for (const UserRecord &record : present)
-            known.insert(record.field);
+        const std::set<Triple> known(present.begin(), present.end());
         records.erase(std::remove_if(records.begin(), records.end(),
-                                     [&known](const UserRecord &record) { return known.count(record.field) != 0; }),
+                                     [&known](const UserRecord &record) { return known.count(record) != 0; }),
                       records.end());
         added = records.size();
     };

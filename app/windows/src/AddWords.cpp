@@ -133,17 +133,15 @@ void AddWords::addWords()
 {
     // A user dictionary beside the program in a read-only folder is copied to the user's data folder first.
     const TypedWordsAdded added =
-        AddTypedWords(m_values.UserDictPath, m_text1->text(), m_text2->text(), m_text3->text());
+        AddTypedWords(m_values.env.userDictPath, m_text1->text(), m_text2->text(), m_text3->text());
     if (!added.note.isEmpty())
         ShowMessage(this, added.note);
     switch (added.outcome) {
     case TypedWordsAdded::Outcome::Refused:
         m_label1->setText(added.message);
         m_label1->setToolTip(added.detail);
-        if (added.field >= 0) {
-            QLineEdit *const fields[] = {m_text1, m_text2, m_text3};
-            fields[added.field]->setFocus();
-        }
+        if (added.field)
+            BasicTriple<QLineEdit *>{m_text1, m_text3, m_text2}[*added.field]->setFocus();
         return;
     case TypedWordsAdded::Outcome::FileError:
         // The file is left as it was; the words stay in the fields so the user can try again.

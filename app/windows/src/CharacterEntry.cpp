@@ -8,13 +8,13 @@
 
 namespace trelvik {
 
-KeyLanguage dictionary::keyLanguage() const noexcept
+Language dictionary::keyLanguage() const noexcept
 {
     if (m_option2->isChecked())
-        return KeyLanguage::English;
+        return Language::English;
     if (m_option1->isChecked())
-        return KeyLanguage::Russian;
-    return KeyLanguage::Swedish;
+        return Language::Russian;
+    return Language::Swedish;
 }
 
 QLineEdit *dictionary::inputField() const noexcept

@@ -1,6 +1,8 @@
 // "Translate", "Exit" and the commands that open the other windows.
 #include "windows/Dictionary.h"
 
+#include "engine/Presentation.h"
+#include "engine/TranslateWord.h"
 #include "qttext/QtText.h"
 #include "widgets/MessageBox.h"
 #include "windows/FormText1.h"
@@ -24,12 +26,14 @@ namespace trelvik {
 
 namespace {
 
-// The text of a pane as single-byte text; the headings are plain ASCII in either code page.
-std::string paneBytes(const QPlainTextEdit *pane, CodePage codePage)
+// The text of a pane: its heading, then one side of each nearest pair, each on a line of its own.
+std::string paneText(std::string_view heading, const std::vector<NearestPair> &nearest, bool translations)
 {
-    std::string bytes;
-    ToSingleByte(pane->toPlainText(), codePage, bytes);
-    return bytes;
+    std::string text(heading);
+    text += kLineBreak;
+    for (const NearestPair &pair : nearest)
+        text.append(translations ? pair.translation : pair.word).append(kLineBreak);
+    return text;
 }
 
 // Ends a local event loop when the watched window is hidden, however that happens: its own buttons,
@@ -74,51 +78,50 @@ void dictionary::Translate()
     m_statTR->repaint();
 
     // The same language on both sides gives way to the other language the user most likely means.
-    const int target = m_combo1->currentIndex();
-    if (m_option1->isChecked() && target == kTargetRussian)
-        m_combo1->setCurrentIndex(kTargetSwedish);
-    else if (m_option2->isChecked() && target == kTargetEnglish)
-        m_combo1->setCurrentIndex(kTargetRussian);
-    else if (m_option3->isChecked() && target == kTargetSwedish)
-        m_combo1->setCurrentIndex(kTargetRussian);
+    const std::optional<Language> chosen = TargetLanguageAt(m_combo1->currentIndex());
+    if (m_option1->isChecked() && chosen == Language::Russian)
+        m_combo1->setCurrentIndex(TargetIndexOf(Language::Swedish));
+    else if (m_option2->isChecked() && chosen == Language::English)
+        m_combo1->setCurrentIndex(TargetIndexOf(Language::Russian));
+    else if (m_option3->isChecked() && chosen == Language::Swedish)
+        m_combo1->setCurrentIndex(TargetIndexOf(Language::Russian));
 
     TextNignii();
 
-    TranslationRequest request;
-    request.Option1 = m_option1->isChecked();
-    request.Option2 = m_option2->isChecked();
-    request.Option3 = m_option3->isChecked();
-    request.Combo1Index = m_combo1->currentIndex();
+    const std::optional<Language> from = m_option1->isChecked()   ? std::optional(Language::Russian)
+                                         : m_option2->isChecked() ? std::optional(Language::English)
+                                         : m_option3->isChecked() ? std::optional(Language::Swedish)
+                                                                  : std::nullopt;
     // Only the field the source language reads must convert; the hidden twin may hold anything.
-    const bool fromText1 = request.Option1;
-    const bool fromText2 = !request.Option1 && (request.Option2 || request.Option3);
+    LookupQuery query;
     QString error;
-    const bool text1Ok =
-        ToSingleByte(m_text1->text(), CodePage::Windows1251, request.Text1, fromText1 ? &error : nullptr);
-    const bool text2Ok =
-        ToSingleByte(m_text2->text(), CodePage::Windows1252, request.Text2, fromText2 ? &error : nullptr);
-    if ((fromText1 && !text1Ok) || (fromText2 && !text2Ok)) {
+    if (from
+        && !ToSingleByte((from == Language::Russian ? m_text1 : m_text2)->text(), CodePageOf(*from), query.word,
+                         &error)) {
         m_statTR->setText(FromEngineMessage(kStatReady));
         ShowMessage(this, error);
         return;
     }
-    request.Text11 = paneBytes(m_text11, CodePage::Windows1252);
-    request.Text22 = paneBytes(m_text22, CodePage::Windows1252);
+    if (!from) {
+        ShowMessage(this, FromEngineMessage(kErrorNoSourceLanguage));
+        return;
+    }
+    const std::optional<Language> to = TargetLanguageAt(m_combo1->currentIndex());
+    if (!to || to == from)
+        return;
+    query.from = *from;
+    query.to = *to;
+    query.useUserDict = m_values.useUserDict;
+    query.findSynonyms = m_values.findSynonyms;
 
     if (m_formsM->isChecked() && !m_wordForms)
         m_wordForms = std::make_unique<HunspellBaseForms>(m_hunspellFolder);
-    m_values.WordForms = m_formsM->isChecked() ? m_wordForms.get() : nullptr;
-    TranslationResult result = TranslateWord(m_values, request);
-    switch (result.outcome) {
-    case RequestOutcome::NoSourceLanguage: ShowMessage(this, FromEngineMessage(kErrorNoSourceLanguage)); return;
-    case RequestOutcome::NoTargetLanguage: return;
-    case RequestOutcome::Shown: break;
-    }
-    const Presentation &shown = result.shown;
-    setPair(m_textPole0S, m_textPole0R, shown.TextPole0);
-    setPair(m_text22, m_text22r, shown.Text22);
-    setPair(m_text11, m_text11r, shown.Text11);
-    QString status = StatusText(shown, request.Option1 ? CodePage::Windows1251 : CodePage::Windows1252);
+    m_values.env.baseForms = m_formsM->isChecked() ? m_wordForms.get() : nullptr;
+    const LookupResult result = TranslateWord(query, m_values.env);
+    setPair(m_textPole0S, m_textPole0R, JoinTranslations(result.translations));
+    setPair(m_text22, m_text22r, paneText(LanguageHeading(query.to), result.nearest, true));
+    setPair(m_text11, m_text11r, paneText(LanguageHeading(query.from), result.nearest, false));
+    QString status = QString::fromUtf8(StatusLine(result, CodePageOf(query.from)));
     // An unreadable user dictionary is said in the status line, once: again at every lookup, it would hide
     // every result's status. It is said anew when the cause changes or comes back.
     if (result.userDictError.empty()) {
@@ -166,7 +169,7 @@ void dictionary::openOptions()
 void dictionary::openExamples()
 {
     if (!m_examples)
-        m_examples = new FormText1(QFile::decodeName(m_values.AppDir.c_str()), this);
+        m_examples = new FormText1(QFile::decodeName(m_values.env.appDir.c_str()), this);
     runModal(m_examples);
 }
 
@@ -180,7 +183,7 @@ void dictionary::openAbout()
 
 void dictionary::showHelp()
 {
-    const QString appFolder = QFile::decodeName(m_values.AppDir.c_str());
+    const QString appFolder = QFile::decodeName(m_values.env.appDir.c_str());
     if (!ShowHelpPage(appFolder))
         ShowMessage(this, QStringLiteral("The help page %1 could not be opened.")
                               .arg(QDir::toNativeSeparators(appFolder + QStringLiteral("/html/info.html"))));

@@ -1,5 +1,6 @@
 #include "windows/Dictionary.h"
 
+#include "engine/Presentation.h"
 #include "qttext/QtText.h"
 #include "widgets/PanelComboBox.h"
 #include "widgets/SingleByteValidator.h"
@@ -190,8 +191,7 @@ void dictionary::setUpWordForms(QAction *item)
 {
     item->setCheckable(true);
     m_hunspellFolder = HunspellFolder();
-    const std::string missing =
-        MissingDictionaryMessage(m_hunspellFolder, {kRussianColumn, kSwedishColumn, kEnglishColumn});
+    const std::string missing = MissingDictionaryMessage(m_hunspellFolder, {kLanguages.begin(), kLanguages.end()});
     if (!missing.empty()) {
         item->setEnabled(false);
         item->setToolTip(FromEngineMessage(missing));
@@ -250,7 +250,7 @@ void dictionary::createKeyboard(QWidget *client)
     m_klav1en->setAccessibleName(QStringLiteral("English keyboard"));
 }
 
-void dictionary::nameKeys(KeyLanguage language)
+void dictionary::nameKeys(Language language)
 {
     for (const KeyDef &key : KeyTable()) {
         if (auto *area = centralWidget()->findChild<ClickArea *>(QStringLiteral("Image%1").arg(key.number)))
@@ -300,8 +300,8 @@ void dictionary::createSourceFrame(QWidget *client)
                                                        "keyboard below, then press Enter"));
     m_frame1->setAccessibleDescription(QStringLiteral("The language of the word to translate"));
 
-    const std::pair<QRadioButton *, KeyLanguage> switches[] = {
-        {m_option1, KeyLanguage::Russian}, {m_option2, KeyLanguage::English}, {m_option3, KeyLanguage::Swedish}};
+    const std::pair<QRadioButton *, Language> switches[] = {
+        {m_option1, Language::Russian}, {m_option2, Language::English}, {m_option3, Language::Swedish}};
     for (const auto &[option, language] : switches) {
         // The switches are one Tab stop, and it is the selected switch: the arrow keys move between them, and
         // Space there keeps the language instead of picking another one.
@@ -361,10 +361,10 @@ void dictionary::setTabOrder()
 
 void dictionary::load()
 {
-    m_combo1->setCurrentIndex(kTargetSwedish);
-    m_values.UseUserDict = 1;
-    m_values.FindSynonyms = true;
-    sourceSelected(KeyLanguage::Russian);
+    m_combo1->setCurrentIndex(TargetIndexOf(Language::Swedish));
+    m_values.useUserDict = true;
+    m_values.findSynonyms = true;
+    sourceSelected(Language::Russian);
     // Start with the caret in the word field, so the user can type straight away.
     m_text1->setFocus();
 }

@@ -66,7 +66,7 @@ const std::array<KeyDef, kKeyCount> &KeyTable() noexcept
     return kKeys;
 }
 
-std::string KeyCharacter(const KeyDef &key, KeyLanguage language)
+std::string KeyCharacter(const KeyDef &key, Language language)
 {
     if (key.action == KeyAction::Space)
         return " ";
@@ -74,14 +74,14 @@ std::string KeyCharacter(const KeyDef &key, KeyLanguage language)
         return {};
     char code = 0;
     switch (language) {
-    case KeyLanguage::Russian: code = static_cast<char>(key.russian); break;
-    case KeyLanguage::English: code = key.english; break;
-    case KeyLanguage::Swedish: code = static_cast<char>(key.swedish); break;
+    case Language::Russian: code = static_cast<char>(key.russian); break;
+    case Language::English: code = key.english; break;
+    case Language::Swedish: code = static_cast<char>(key.swedish); break;
     }
     return code ? std::string(1, code) : std::string();
 }
 
-QString KeyName(const KeyDef &key, KeyLanguage language)
+QString KeyName(const KeyDef &key, Language language)
 {
     switch (key.action) {
     case KeyAction::Space: return QStringLiteral("Space");
@@ -92,7 +92,7 @@ QString KeyName(const KeyDef &key, KeyLanguage language)
     const std::string letter = KeyCharacter(key, language);
     if (letter.empty())
         return QStringLiteral("no letter");
-    return FromSingleByte(letter, language == KeyLanguage::Russian ? CodePage::Windows1251 : CodePage::Windows1252);
+    return FromSingleByte(letter, CodePageOf(language));
 }
 
 ClickArea::ClickArea(QWidget *parent) : QWidget(parent)

@@ -1,7 +1,7 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
 #include "windows/Dictionary.h"
 
-#include "engine/LookupContext.h"
+#include "engine/Presentation.h"
 #include "qttext/QtText.h"
 
 #include <QComboBox>
@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <iterator>
+
 namespace trelvik {
 
 namespace {
@@ -17,27 +19,41 @@ namespace {
 // An index the list does not have (nothing picked) shows the Swedish heading.
 std::string_view targetHeading(int index) noexcept
 {
-    const int column = ColumnOfTargetIndex(index);
-    return LanguageHeading(column != 0 ? column : kSwedishColumn);
+    return LanguageHeading(TargetLanguageAt(index).value_or(Language::Swedish));
 }
 
 } // namespace
 
-void dictionary::sourceSelected(KeyLanguage language)
+std::optional<Language> TargetLanguageAt(int index) noexcept
 {
-    const bool russian = language == KeyLanguage::Russian;
+    if (index < 0 || index >= static_cast<int>(std::size(kTargetList)))
+        return std::nullopt;
+    return kTargetList[static_cast<std::size_t>(index)];
+}
+
+int TargetIndexOf(Language language) noexcept
+{
+    int index = 0;
+    while (kTargetList[static_cast<std::size_t>(index)] != language)
+        ++index;
+    return index;
+}
+
+void dictionary::sourceSelected(Language language)
+{
+    const bool russian = language == Language::Russian;
     const bool typing = m_text1->hasFocus() || m_text2->hasFocus();
     m_klav1ru->setVisible(russian);
-    m_klav1en->setVisible(language == KeyLanguage::English);
-    m_klav1sv->setVisible(language == KeyLanguage::Swedish);
+    m_klav1en->setVisible(language == Language::English);
+    m_klav1sv->setVisible(language == Language::Swedish);
     m_text1->setVisible(russian);
     m_text2->setVisible(!russian);
     m_inputBuffer.clear();
     m_text11r->setVisible(russian);
     m_text11->setVisible(!russian);
     if (!russian)
-        m_text2->setAccessibleName(language == KeyLanguage::English ? QStringLiteral("English word")
-                                                                    : QStringLiteral("Swedish word"));
+        m_text2->setAccessibleName(language == Language::English ? QStringLiteral("English word")
+                                                                 : QStringLiteral("Swedish word"));
     nameKeys(language);
     ToText();
     TextNignii();
@@ -47,7 +63,8 @@ void dictionary::sourceSelected(KeyLanguage language)
 
 void dictionary::targetSelected(int index)
 {
-    const bool russian = index == kTargetRussian;
+    const std::optional<Language> target = TargetLanguageAt(index);
+    const bool russian = target == Language::Russian;
     m_textPole0R->setVisible(russian);
     // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
     // focus, or Tab would lead into a line nobody can see.
@@ -55,7 +72,7 @@ void dictionary::targetSelected(int index)
         m_textPole0R->setFocus(Qt::OtherFocusReason);
     m_textPole0S->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
     TextNignii();
-    if (index == kTargetRussian || index == kTargetEnglish) {
+    if (target == Language::Russian || target == Language::English) {
         setPair(m_text22, m_text22r, targetHeading(index));
     } else {
         // Until the next heading reset the Western pane names the country, the Cyrillic one the language.
@@ -68,9 +85,9 @@ void dictionary::targetSelected(int index)
 
 void dictionary::TextNignii()
 {
-    const std::string_view source = m_option1->isChecked()   ? LanguageHeading(kRussianColumn)
-                                    : m_option2->isChecked() ? LanguageHeading(kEnglishColumn)
-                                                             : LanguageHeading(kSwedishColumn);
+    const std::string_view source = m_option1->isChecked()   ? LanguageHeading(Language::Russian)
+                                    : m_option2->isChecked() ? LanguageHeading(Language::English)
+                                                             : LanguageHeading(Language::Swedish);
     setPair(m_text11, m_text11r, source);
     setPair(m_text22, m_text22r, targetHeading(m_combo1->currentIndex()));
     setPair(m_textPole0S, m_textPole0R, {});

@@ -104,20 +104,20 @@ void OptionsF::createControls()
 void OptionsF::loadCount()
 {
     std::int32_t count = 0;
-    const UserDictResult result = ReadUserDictCount(m_values.UserDictPath, count);
+    const UserDictResult result = ReadUserDictCount(m_values.env.userDictPath, count);
     if (!result) {
         // The count is unknown, not zero: say why before the window opens with "0 word(s)".
         count = 0;
         ShowMessage(parentWidget(), FromEngineMessage(result.error));
     }
-    m_values.UserDictCount = count < 1 ? 0 : count;
-    m_label2->setText(QString::number(m_values.UserDictCount) + QStringLiteral(" word(s)"));
+    m_values.userDictCount = count < 1 ? 0 : count;
+    m_label2->setText(QString::number(m_values.userDictCount) + QStringLiteral(" word(s)"));
 }
 
 void OptionsF::storeOptions()
 {
-    m_values.UseUserDict = m_check1->isChecked() ? 1 : 0;
-    m_values.FindSynonyms = m_check2->isChecked();
+    m_values.useUserDict = m_check1->isChecked();
+    m_values.findSynonyms = m_check2->isChecked();
     hide();
 }
 

@@ -27,7 +27,9 @@ int Main(int argc, char *argv[])
         ShowMessage(&window, FromEngineMessage(merged.error));
     else if (!mergeNote.empty())
         ShowMessage(&window, FromEngineMessage(mergeNote));
-    SetStartValues(values, appFolder, UserDictionaryPath(appFolder), &LookupUserDict);
+    values.env.appDir = appFolder;
+    values.env.userDictPath = UserDictionaryPath(appFolder);
+    values.env.searchUserDict = &LookupUserDict;
     // Said once: without the volumes every word would only be "not present".
     if (const std::string missing = MissingDictionaryFolder(appFolder); !missing.empty())
         ShowMessage(

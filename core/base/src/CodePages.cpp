@@ -1,7 +1,5 @@
 #include "base/CodePages.h"
 
-#include "base/Language.h"
-
 #include <array>
 
 namespace trelvik {
@@ -224,11 +222,6 @@ std::string EscapeControlCharacters(std::string_view utf8, std::string_view kept
         i += length;
     }
     return out;
-}
-
-CodePage CodePageOfColumn(int column) noexcept
-{
-    return column == kRussianColumn ? CodePage::Windows1251 : CodePage::Windows1252;
 }
 
 std::string_view CodePageName(CodePage codePage) noexcept

@@ -19,27 +19,24 @@ namespace trelvik {
 
 namespace {
 
-struct Language {
-    int column;
-    std::string_view code;
-    std::string_view name;
-};
-
-constexpr Language kRussian{kRussianColumn, "ru", "Russian"};
-constexpr Language kSwedish{kSwedishColumn, "sv", "Swedish"};
-constexpr Language kEnglish{kEnglishColumn, "en", "English"};
-
 struct Direction {
-    const Catalogue &(*catalogue)();
     Language from;
     Language to;
 };
 
-const Direction kDirections[] = {
-    {&RussianCatalogue, kRussian, kSwedish}, {&RussianCatalogue, kRussian, kEnglish},
-    {&SwedishCatalogue, kSwedish, kRussian}, {&SwedishCatalogue, kSwedish, kEnglish},
-    {&EnglishCatalogue, kEnglish, kRussian}, {&EnglishCatalogue, kEnglish, kSwedish},
+constexpr Direction kDirections[] = {
+    {Language::Russian, Language::Swedish}, {Language::Russian, Language::English},
+    {Language::Swedish, Language::Russian}, {Language::Swedish, Language::English},
+    {Language::English, Language::Russian}, {Language::English, Language::Swedish},
 };
+
+// A language's name in a dictionary's description: "Russian", "Swedish", "English".
+std::string titleOf(Language language)
+{
+    std::string name(NameOf(language));
+    name.front() = static_cast<char>(name.front() - 'a' + 'A');
+    return name;
+}
 
 constexpr std::string_view kUrl = "https://trelvik.invalid/";
 
@@ -98,9 +95,9 @@ constexpr std::string_view kSourceAndLicence =
 DictionaryDescription describe(const Direction &direction, std::size_t entries, const DictionaryExportRequest &request)
 {
     DictionaryDescription d;
-    const std::string from(direction.from.name);
-    const std::string to(direction.to.name);
-    d.name = "trelvik-" + std::string(direction.from.code) + "-" + std::string(direction.to.code);
+    const std::string from = titleOf(direction.from);
+    const std::string to = titleOf(direction.to);
+    d.name = "trelvik-" + std::string(CodeOf(direction.from)) + "-" + std::string(CodeOf(direction.to));
     d.title = "Trelvik " + from + "-" + to;
     d.url = kUrl;
     d.date = request.date;
@@ -219,13 +216,13 @@ DictionaryExportResult ExportDictionaries(const std::string &folder, const Dicti
     std::unique_ptr<SourceWords> words;
     for (const Direction &direction : kDirections) {
         // Both directions from one language share one reading of its volumes.
-        if (gathered != &direction.catalogue()) {
-            gathered = &direction.catalogue();
+        if (gathered != &CatalogueOf(direction.from)) {
+            gathered = &CatalogueOf(direction.from);
             words = std::make_unique<SourceWords>(*gathered, request.appDir);
             words->addUserRecords(userRecords);
             result.notes.insert(result.notes.end(), words->unreadable().begin(), words->unreadable().end());
         }
-        std::vector<Article> articles = words->articles(direction.to.column);
+        std::vector<Article> articles = words->articles(direction.to);
         if (request.format == DictionaryFormat::Dict && !keepDictIndexable(articles, result.error))
             return result;
         const DictionaryDescription description = describe(direction, articles.size(), request);

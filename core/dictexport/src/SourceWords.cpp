@@ -68,7 +68,7 @@ SourceWords::SourceWords(const Catalogue &catalogue, const std::string &appDir) 
             ReadSearchedRecords(bytes, rows);
             for (const RecordView &record : rows) {
                 // A record filed under another letter is never searched for its word.
-                const std::string_view source = record[static_cast<std::size_t>(catalogue.sourceColumn - 1)];
+                const std::string_view source = record[catalogue.language];
                 if (catalogue.rowFor(source.substr(0, 1)) == &row)
                     add(record);
             }
@@ -84,11 +84,11 @@ void SourceWords::addUserRecords(const std::vector<RecordView> &records)
 
 void SourceWords::add(const RecordView &record)
 {
-    const std::string_view source = record[static_cast<std::size_t>(m_catalogue.sourceColumn - 1)];
-    const CodePage codePage = CodePageOfColumn(m_catalogue.sourceColumn);
+    const std::string_view source = record[m_catalogue.language];
+    const CodePage codePage = CodePageOf(m_catalogue.language);
     if (!isTypedAsStored(source, codePage))
         return;
-    const bool russian = m_catalogue.sourceColumn == kRussianColumn;
+    const bool russian = m_catalogue.language == Language::Russian;
     std::string key = lookupKey(source, russian);
     const auto [found, isNew] = m_wordOfKey.try_emplace(std::move(key), m_words.size());
     if (isNew) {
@@ -104,23 +104,23 @@ void SourceWords::add(const RecordView &record)
     word.records.push_back(record);
 }
 
-std::vector<Article> SourceWords::articles(int targetColumn) const
+std::vector<Article> SourceWords::articles(Language target) const
 {
-    const CodePage sourcePage = CodePageOfColumn(m_catalogue.sourceColumn);
-    const CodePage targetPage = CodePageOfColumn(targetColumn);
+    const CodePage sourcePage = CodePageOf(m_catalogue.language);
+    const CodePage targetPage = CodePageOf(target);
     std::vector<Article> articles;
     for (const Word &word : m_words) {
         // The records are collected by the rule every lookup applies, so the translations are those of the
         // translation line, in its order.
         LookupContext ctx;
-        ctx.SourceWord = word.spelling;
-        ctx.SourceColumn = m_catalogue.sourceColumn;
-        ctx.TargetColumn = targetColumn;
-        ctx.FindSynonyms = false;
-        ctx.FirstLetter = word.spelling.substr(0, 1);
+        ctx.word = word.spelling;
+        ctx.from = m_catalogue.language;
+        ctx.to = target;
+        ctx.findSynonyms = false;
+        ctx.firstLetter = word.spelling.substr(0, 1);
         for (const RecordView &record : word.records)
             CollectRecord(record, ctx);
-        const std::vector<std::string_view> translations = DistinctTranslations(ctx.Translations);
+        const std::vector<std::string_view> translations = DistinctTranslations(ctx.translations);
         if (translations.empty())
             continue;
 

@@ -13,16 +13,6 @@ CatalogueRow numbered(unsigned char letter, std::vector<std::string_view> volume
     return CatalogueRow{letter, std::move(volumes)};
 }
 
-void routeAndSearch(const Catalogue &catalogue, LookupContext &ctx, const LookupEnvironment &env)
-{
-    if (const CatalogueRow *row = catalogue.rowFor(ctx.FirstLetter)) {
-        for (std::string_view volume : row->volumes)
-            SearchVolume(catalogue.volumePath(env.AppDir, volume), ctx);
-    }
-    if (env.UseUserDict != 0 && env.SearchUserDict)
-        env.SearchUserDict(env.UserDictPath, ctx);
-}
-
 } // namespace
 
 const CatalogueRow *Catalogue::rowFor(std::string_view firstLetter) const noexcept
@@ -30,7 +20,7 @@ const CatalogueRow *Catalogue::rowFor(std::string_view firstLetter) const noexce
     if (firstLetter.size() != 1)
         return nullptr;
     auto letter = static_cast<unsigned char>(firstLetter[0]);
-    if (sourceColumn == kRussianColumn)
+    if (language == Language::Russian)
         letter = FoldYo(letter); // words with ё are filed under е
     for (const CatalogueRow &row : rows) {
         if (row.letter == letter)
@@ -51,7 +41,7 @@ std::string Catalogue::volumePath(std::string_view appDir, std::string_view volu
 // clang-format off
 const Catalogue &RussianCatalogue()
 {
-    static const Catalogue catalogue{"ru", kRussianColumn, {
+    static const Catalogue catalogue{"ru", Language::Russian, {
         numbered(0xE0, {"mRA1"}),
         numbered(0xE1, {"mRB1", "mRB2"}),
         numbered(0xE2, {"mRV1", "mRV2", "mRV3"}),
@@ -86,7 +76,7 @@ const Catalogue &RussianCatalogue()
 
 const Catalogue &EnglishCatalogue()
 {
-    static const Catalogue catalogue{"en", kEnglishColumn, {
+    static const Catalogue catalogue{"en", Language::English, {
         numbered('a', {"mEA1"}),
         numbered('b', {"mEB1", "mEB2"}),
         numbered('c', {"mEC1", "mEC2", "mEC3", "mEC4"}),
@@ -119,7 +109,7 @@ const Catalogue &EnglishCatalogue()
 
 const Catalogue &SwedishCatalogue()
 {
-    static const Catalogue catalogue{"sv", kSwedishColumn, {
+    static const Catalogue catalogue{"sv", Language::Swedish, {
         numbered('a', {"mSA1", "mSA2"}),
         numbered('b', {"mSB1", "mSB2", "mSB3"}),
         numbered('c', {"mSC1"}),
@@ -160,17 +150,24 @@ const std::vector<const Catalogue *> &AllCatalogues()
     return all;
 }
 
-void LookupRussian(LookupContext &ctx, const LookupEnvironment &env)
+const Catalogue &CatalogueOf(Language language) noexcept
 {
-    routeAndSearch(RussianCatalogue(), ctx, env);
+    switch (language) {
+    case Language::Russian: return RussianCatalogue();
+    case Language::English: return EnglishCatalogue();
+    case Language::Swedish: break;
+    }
+    return SwedishCatalogue();
 }
-void LookupEnglish(LookupContext &ctx, const LookupEnvironment &env)
+
+void SearchCatalogue(const Catalogue &catalogue, LookupContext &ctx, const LookupEnvironment &env, bool useUserDict)
 {
-    routeAndSearch(EnglishCatalogue(), ctx, env);
-}
-void LookupSwedish(LookupContext &ctx, const LookupEnvironment &env)
-{
-    routeAndSearch(SwedishCatalogue(), ctx, env);
+    if (const CatalogueRow *row = catalogue.rowFor(ctx.firstLetter)) {
+        for (std::string_view volume : row->volumes)
+            SearchVolume(catalogue.volumePath(env.appDir, volume), ctx);
+    }
+    if (useUserDict && env.searchUserDict)
+        env.searchUserDict(env.userDictPath, ctx);
 }
 
 } // namespace trelvik

@@ -45,15 +45,16 @@ std::string_view FieldReader::next() noexcept
 
 int FieldReader::nextRecord(RecordView &record) noexcept
 {
-    for (int i = 0; i < 3; ++i) {
+    int read = 0;
+    for (const Language language : kLanguages) {
         if (atEnd()) {
-            for (int j = i; j < 3; ++j)
-                record[static_cast<std::size_t>(j)] = {};
-            return i;
+            record[language] = {};
+        } else {
+            record[language] = next();
+            ++read;
         }
-        record[static_cast<std::size_t>(i)] = next();
     }
-    return 3;
+    return read;
 }
 
 } // namespace trelvik

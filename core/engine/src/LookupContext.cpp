@@ -2,25 +2,21 @@
 
 #include "base/Text.h"
 
-#include <cstddef>
-
 namespace trelvik {
 
-bool TranslationList::add(std::string_view translation)
+bool LookupContext::addTranslation(std::string_view translation)
 {
-    if (full())
+    if (translations.size() >= kMaxTranslations)
         return false;
-    slot[static_cast<std::size_t>(++count)] = translation;
+    translations.emplace_back(translation);
     return true;
 }
 
-bool NearestList::add(std::string_view word, std::string_view translation)
+bool LookupContext::addNearest(std::string_view source, std::string_view translation)
 {
-    if (full())
+    if (nearest.size() >= kMaxNearestWords)
         return false;
-    NearestRow &r = row[static_cast<std::size_t>(++count)];
-    r.word = word;
-    r.translation = translation;
+    nearest.push_back(NearestPair{std::string(source), std::string(translation)});
     return true;
 }
 
@@ -33,19 +29,19 @@ bool EntryContainsWord(std::string_view entry, std::string_view word) noexcept
 
 void CollectRecord(const RecordView &record, LookupContext &ctx)
 {
-    const std::string_view source = record[static_cast<std::size_t>(ctx.SourceColumn - 1)];
-    const std::string_view target = record[static_cast<std::size_t>(ctx.TargetColumn - 1)];
+    const std::string_view source = record[ctx.from];
+    const std::string_view target = record[ctx.to];
 
-    const bool russian = ctx.SourceColumn == kRussianColumn;
+    const bool russian = ctx.from == Language::Russian;
 
     // An exact match that found the list full is not "stored", so it may still show up as a nearest word.
     bool stored = false;
-    if (russian ? SameRussianText(source, ctx.SourceWord) : source == ctx.SourceWord)
-        stored = ctx.Translations.add(target);
+    if (russian ? SameRussianText(source, ctx.word) : source == ctx.word)
+        stored = ctx.addTranslation(target);
 
-    if (ctx.FindSynonyms && !stored && ctx.SourceWord.size() > 2 && !ctx.NearestWords.full()
-        && (russian ? RussianEntryContainsWord(source, ctx.SourceWord) : EntryContainsWord(source, ctx.SourceWord)))
-        ctx.NearestWords.add(source, target);
+    if (ctx.findSynonyms && !stored && ctx.word.size() > 2 && ctx.nearest.size() < kMaxNearestWords
+        && (russian ? RussianEntryContainsWord(source, ctx.word) : EntryContainsWord(source, ctx.word)))
+        ctx.addNearest(source, target);
 }
 
 } // namespace trelvik

@@ -1,21 +1,22 @@
 #include "engine/Presentation.h"
 
+#include "base/CodePages.h"
+
 #include <algorithm>
 
 namespace trelvik {
 
-std::vector<std::string_view> DistinctTranslations(const TranslationList &translations)
+std::vector<std::string_view> DistinctTranslations(const std::vector<std::string> &translations)
 {
     std::vector<std::string_view> distinct;
-    for (int i = 1; i <= translations.count; ++i) {
-        const std::string &candidate = translations.slot[static_cast<std::size_t>(i)];
+    for (const std::string &candidate : translations) {
         if (!candidate.empty() && std::find(distinct.begin(), distinct.end(), candidate) == distinct.end())
             distinct.push_back(candidate);
     }
     return distinct;
 }
 
-std::string JoinTranslations(const TranslationList &translations)
+std::string JoinTranslations(const std::vector<std::string> &translations)
 {
     std::string joined;
     for (std::string_view translation : DistinctTranslations(translations)) {
@@ -26,14 +27,14 @@ std::string JoinTranslations(const TranslationList &translations)
     return joined;
 }
 
-void RemoveDuplicateNearest(NearestList &nearest)
+void RemoveDuplicateNearest(std::vector<NearestPair> &nearest)
 {
-    for (int i = 1; i < nearest.count; ++i) {
-        const NearestRow &first = nearest.row[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < nearest.size(); ++i) {
+        const NearestPair &first = nearest[i];
         if (first.word.empty())
             continue;
-        for (int j = i + 1; j <= nearest.count; ++j) {
-            NearestRow &later = nearest.row[static_cast<std::size_t>(j)];
+        for (std::size_t j = i + 1; j < nearest.size(); ++j) {
+            NearestPair &later = nearest[j];
             if (later == first) {
                 later.word.clear();
                 later.translation.clear();
@@ -42,32 +43,57 @@ void RemoveDuplicateNearest(NearestList &nearest)
     }
 }
 
-Presentation ShowResults(const TranslationList &translations, NearestList &nearest, std::string_view sourceHeading,
-                         std::string_view targetHeading)
+LookupResult ShowResults(LookupContext &ctx)
 {
-    Presentation shown;
-    shown.TextPole0 = JoinTranslations(translations);
-    shown.Text11.append(sourceHeading).append(kLineBreak);
-    shown.Text22.append(targetHeading).append(kLineBreak);
+    LookupResult result;
+    result.word = ctx.word;
+    for (std::string_view translation : DistinctTranslations(ctx.translations))
+        result.translations.emplace_back(translation);
 
-    RemoveDuplicateNearest(nearest);
-    for (int k = 1; k <= kMaxNearestWords; ++k) {
-        const NearestRow &row = nearest.row[static_cast<std::size_t>(k)];
-        // A row missing either side is left out of both panes, so that they stay aligned line by line.
-        if (row.word.empty() || row.translation.empty())
-            continue;
-        shown.Text11.append(row.word).append(kLineBreak);
-        shown.Text22.append(row.translation).append(kLineBreak);
-        shown.shownRows.push_back(row);
+    RemoveDuplicateNearest(ctx.nearest);
+    for (const NearestPair &pair : ctx.nearest) {
+        // A pair missing either side is left out, so that the two panes stay aligned line by line.
+        if (!pair.word.empty() && !pair.translation.empty())
+            result.nearest.push_back(pair);
     }
 
-    if (!shown.TextPole0.empty())
-        shown.statTR = kStatComplete;
-    else if (nearest.count == 0)
-        shown.statTR = kStatNotPresent;
+    if (!result.translations.empty())
+        result.status = LookupStatus::Translated;
+    else if (ctx.nearest.empty())
+        result.status = LookupStatus::NotPresent;
     else
-        shown.statTR = kStatOnlyNearest;
-    return shown;
+        result.status = LookupStatus::OnlyNearest;
+    result.userDictError = ctx.userDictError;
+    return result;
+}
+
+std::string_view StatusText(LookupStatus status) noexcept
+{
+    switch (status) {
+    case LookupStatus::Translated: return kStatComplete;
+    case LookupStatus::OnlyNearest: return kStatOnlyNearest;
+    case LookupStatus::NotPresent: break;
+    }
+    return kStatNotPresent;
+}
+
+std::string StatusLine(const LookupResult &result, CodePage sourcePage)
+{
+    std::string line(StatusText(result.status));
+    if (!result.baseForm.empty())
+        line +=
+            " (" + DecodeToUtf8(result.word, sourcePage) + " \u2192 " + DecodeToUtf8(result.baseForm, sourcePage) + ")";
+    return line;
+}
+
+std::string_view LanguageHeading(Language language) noexcept
+{
+    switch (language) {
+    case Language::Russian: return "RUSSIAN";
+    case Language::English: return "ENGLISH";
+    case Language::Swedish: break;
+    }
+    return "SWEDISH";
 }
 
 } // namespace trelvik

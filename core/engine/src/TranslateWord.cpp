@@ -2,50 +2,32 @@
 
 #include "base/Text.h"
 #include "engine/Catalogue.h"
+#include "engine/Presentation.h"
 
 #include <algorithm>
-#include <iterator>
 
 namespace trelvik {
 
 namespace {
-
-using Router = void (*)(LookupContext &, const LookupEnvironment &);
-
-// One row of the source-language table: which switch, column, input field, code page and router.
-struct SourceRoute {
-    int sourceColumn;
-    bool wordFromText1;
-    CodePage codePage;
-    Router router;
-};
-
-const SourceRoute kRussianRoute{kRussianColumn, true, CodePage::Windows1251, &LookupRussian};
-const SourceRoute kEnglishRoute{kEnglishColumn, false, CodePage::Windows1252, &LookupEnglish};
-const SourceRoute kSwedishRoute{kSwedishColumn, false, CodePage::Windows1252, &LookupSwedish};
-
-// The target list in index order.
-constexpr int kTargetColumns[] = {kRussianColumn, kEnglishColumn, kSwedishColumn};
 
 // A few base forms are plenty; the cap keeps word forms to a handful of extra searches.
 constexpr std::size_t kMaxBaseFormsTried = 8;
 
 // Searches the volumes (and the user dictionary) of one request's languages.
 struct Search {
-    const SourceRoute &route;
-    int targetColumn;
-    bool findSynonyms;
+    const Catalogue &catalogue;
+    const LookupQuery &query;
     const LookupEnvironment &env;
 
     // Searches for word and adds what it finds behind what ctx holds already.
     LookupContext operator()(const std::string &word, LookupContext ctx) const
     {
-        ctx.SourceWord = word;
-        ctx.SourceColumn = route.sourceColumn;
-        ctx.TargetColumn = targetColumn;
-        ctx.FindSynonyms = findSynonyms;
-        ctx.FirstLetter = word.substr(0, 1);
-        route.router(ctx, env);
+        ctx.word = word;
+        ctx.from = query.from;
+        ctx.to = query.to;
+        ctx.findSynonyms = query.findSynonyms;
+        ctx.firstLetter = word.substr(0, 1);
+        SearchCatalogue(catalogue, ctx, env, query.useUserDict);
         return ctx;
     }
 };
@@ -68,10 +50,10 @@ std::vector<std::string> BasesToTry(const std::vector<std::string> &forms, const
 // A word without translations of its own: the results of the first base form that has translations, if any.
 std::string FallBackOnBaseForm(BaseForms &forms, const std::string &word, const Search &search, LookupContext &ctx)
 {
-    const SourceRoute &route = search.route;
-    for (std::string &base : BasesToTry(forms.baseForms(word, route.sourceColumn), word, route.codePage)) {
+    const Language from = search.query.from;
+    for (std::string &base : BasesToTry(forms.baseForms(word, from), word, CodePageOf(from))) {
         LookupContext found = search(base, LookupContext());
-        if (JoinTranslations(found.Translations).empty())
+        if (JoinTranslations(found.translations).empty())
             continue;
         ctx = std::move(found);
         return std::move(base);
@@ -83,11 +65,11 @@ std::string FallBackOnBaseForm(BaseForms &forms, const std::string &word, const 
 // translations puts them and its nearest words after the word's own, as far as the lists have room.
 std::string FollowWithBaseForm(BaseForms &forms, const std::string &word, const Search &search, LookupContext &ctx)
 {
-    const SourceRoute &route = search.route;
-    const std::string own = JoinTranslations(ctx.Translations);
-    for (std::string &base : BasesToTry(forms.inflectionBases(word, route.sourceColumn), word, route.codePage)) {
+    const Language from = search.query.from;
+    const std::string own = JoinTranslations(ctx.translations);
+    for (std::string &base : BasesToTry(forms.inflectionBases(word, from), word, CodePageOf(from))) {
         LookupContext both = search(base, ctx);
-        if (JoinTranslations(both.Translations) == own)
+        if (JoinTranslations(both.translations) == own)
             continue;
         ctx = std::move(both);
         return std::move(base);
@@ -97,81 +79,25 @@ std::string FollowWithBaseForm(BaseForms &forms, const std::string &word, const 
 
 } // namespace
 
-int ColumnOfTargetIndex(int index) noexcept
+LookupResult TranslateWord(const LookupQuery &query, const LookupEnvironment &env)
 {
-    return (index >= 0 && index < static_cast<int>(std::size(kTargetColumns))) ? kTargetColumns[index] : 0;
-}
-
-int TargetIndexOfColumn(int column) noexcept
-{
-    for (int index = 0; index < static_cast<int>(std::size(kTargetColumns)); ++index) {
-        if (kTargetColumns[index] == column)
-            return index;
-    }
-    return kTargetNone;
-}
-
-void SetStartValues(ProgramValues &values, std::string appDir, std::string userDictPath, UserDictSearch searchUserDict)
-{
-    values.UseUserDict = 1;
-    values.FindSynonyms = true;
-    values.UserDictCount = 0;
-    values.AppDir = std::move(appDir);
-    values.UserDictPath = std::move(userDictPath);
-    values.SearchUserDict = searchUserDict;
-}
-
-void TakeFirstLetter(ProgramValues &values)
-{
-    values.FirstLetter = values.SourceWord.empty() ? std::string() : values.SourceWord.substr(0, 1);
-}
-
-std::string_view LanguageHeading(int column) noexcept
-{
-    switch (column) {
-    case kRussianColumn: return "RUSSIAN";
-    case kEnglishColumn: return "ENGLISH";
-    default: return "SWEDISH";
-    }
-}
-
-TranslationResult TranslateWord(ProgramValues &values, const TranslationRequest &request)
-{
-    TranslationResult result;
-    const SourceRoute *route = request.Option1   ? &kRussianRoute
-                               : request.Option2 ? &kEnglishRoute
-                               : request.Option3 ? &kSwedishRoute
-                                                 : nullptr;
-    if (!route) {
-        result.outcome = RequestOutcome::NoSourceLanguage;
-        return result;
+    const std::string word = LowerCaseWord(query.word, CodePageOf(query.from));
+    if (query.from == query.to) {
+        LookupResult nothing;
+        nothing.word = word;
+        return nothing;
     }
 
-    values.SourceWord = LowerCaseWord(route->wordFromText1 ? request.Text1 : request.Text2, route->codePage);
-    TakeFirstLetter(values);
-
-    const int targetColumn = ColumnOfTargetIndex(request.Combo1Index);
-    if (targetColumn == 0 || targetColumn == route->sourceColumn) {
-        result.outcome = RequestOutcome::NoTargetLanguage;
-        return result;
-    }
-
-    const LookupEnvironment env{values.AppDir, values.UseUserDict, values.UserDictPath, values.SearchUserDict};
-    const Search search{*route, targetColumn, values.FindSynonyms, env};
-    LookupContext ctx = search(values.SourceWord, LookupContext());
+    const Search search{CatalogueOf(query.from), query, env};
+    LookupContext ctx = search(word, LookupContext());
     std::string base;
-    if (values.WordForms) {
-        base = JoinTranslations(ctx.Translations).empty()
-                   ? FallBackOnBaseForm(*values.WordForms, values.SourceWord, search, ctx)
-                   : FollowWithBaseForm(*values.WordForms, values.SourceWord, search, ctx);
+    if (env.baseForms) {
+        base = JoinTranslations(ctx.translations).empty() ? FallBackOnBaseForm(*env.baseForms, word, search, ctx)
+                                                          : FollowWithBaseForm(*env.baseForms, word, search, ctx);
     }
-    result.outcome = RequestOutcome::Shown;
-    result.userDictError = std::move(ctx.UserDictError);
-    result.shown = ShowResults(ctx.Translations, ctx.NearestWords, request.Text11, request.Text22);
-    if (!base.empty()) {
-        result.shown.formOf = values.SourceWord;
-        result.shown.baseForm = std::move(base);
-    }
+    LookupResult result = ShowResults(ctx);
+    result.word = word;
+    result.baseForm = std::move(base);
     return result;
 }
 

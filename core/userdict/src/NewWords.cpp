@@ -1,7 +1,6 @@
 #include "userdict/NewWords.h"
 
 #include "base/CodePages.h"
-#include "engine/LookupContext.h"
 
 #include <string_view>
 
@@ -9,55 +8,41 @@ namespace trelvik {
 
 namespace {
 
-WordCheck refused(WordRefusal refusal, int field, std::string message, std::string detail = {})
+WordCheck refused(WordRefusal refusal, std::optional<Language> field, std::string message, std::string detail = {})
 {
     return WordCheck{refusal, field, std::move(message), std::move(detail)};
 }
 
 } // namespace
 
-int ColumnOfNewWord(int field) noexcept
-{
-    switch (field) {
-    case kNewRussian: return kRussianColumn;
-    case kNewEnglish: return kEnglishColumn;
-    default: return kSwedishColumn;
-    }
-}
-
-CodePage CodePageOfNewWord(int field) noexcept
-{
-    return CodePageOfColumn(ColumnOfNewWord(field));
-}
-
-WordCheck ControlCharacterRefusal(int field, char32_t c)
+WordCheck ControlCharacterRefusal(Language field, char32_t c)
 {
     return refused(WordRefusal::ControlChar, field, kNoControlInWords,
                    "The control character " + CodePointName(c) + " cannot be stored.");
 }
 
-WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
+WordCheck MakeStoredWords(Triple &words, EmptyFields emptyFields)
 {
     if (emptyFields == EmptyFields::Refused) {
-        for (int i = 0; i < 3; ++i) {
+        for (const Language i : kCheckOrder) {
             if (words[i].empty())
-                return refused(WordRefusal::EmptyField, -1, kEnterWordsFirst);
+                return refused(WordRefusal::EmptyField, std::nullopt, kEnterWordsFirst);
         }
     }
 
-    NewWordTriple stored;
-    for (int i = 0; i < 3; ++i) {
+    Triple stored;
+    for (const Language i : kCheckOrder) {
         const std::string_view typed = words[i];
         if (typed.find('"') != std::string_view::npos)
             return refused(WordRefusal::DoubleQuote, i, kNoQuoteInWords);
         if (typed.find_first_of("\r\n") != std::string_view::npos)
             return refused(WordRefusal::LineBreak, i, kNoLineBreakInWords);
         for (const char c : typed) {
-            if (const char32_t decoded = DecodeByte(static_cast<unsigned char>(c), CodePageOfNewWord(i));
+            if (const char32_t decoded = DecodeByte(static_cast<unsigned char>(c), CodePageOf(i));
                 IsControlCharacter(decoded))
                 return ControlCharacterRefusal(i, decoded);
         }
-        stored[i] = std::string(TrimSpaces(LowerCaseWord(typed, CodePageOfNewWord(i))));
+        stored[i] = std::string(TrimSpaces(LowerCaseWord(typed, CodePageOf(i))));
         if (stored[i].size() > kMaxWordLength)
             return refused(WordRefusal::TooLong, i, kWordTooLong,
                            "A word can have at most " + std::to_string(kMaxWordLength) + " characters.");
@@ -65,19 +50,11 @@ WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields)
             return refused(WordRefusal::Unstorable, i, std::move(reason));
     }
     // A record of three empty words would end every lookup before the records behind it.
-    if (stored[0].empty() && stored[1].empty() && stored[2].empty())
-        return refused(WordRefusal::EmptyTriple, -1, kEnterWordsFirst);
+    if (stored.empty())
+        return refused(WordRefusal::EmptyTriple, std::nullopt, kEnterWordsFirst);
 
     words = std::move(stored);
     return {};
-}
-
-UserRecord RecordOfNewWords(const NewWordTriple &words)
-{
-    UserRecord record;
-    for (int i = 0; i < 3; ++i)
-        record.field[static_cast<std::size_t>(ColumnOfNewWord(i) - 1)] = words[static_cast<std::size_t>(i)];
-    return record;
 }
 
 } // namespace trelvik

@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace trelvik {
 
@@ -27,15 +28,25 @@ std::string notACount(const std::string &fileName)
     return "The user dictionary " + fileName + " is damaged: its first line is not a record count.";
 }
 
-void appendRecordLine(std::string &out, const std::array<std::string_view, 3> &fields)
+template <class Text> void appendRecordLine(std::string &out, const BasicTriple<Text> &words)
 {
     out += '"';
-    out += fields[0];
+    out += words.ru;
     out += "\",\"";
-    out += fields[1];
+    out += words.sv;
     out += "\",\"";
-    out += fields[2];
+    out += words.en;
     out += "\"\r\n";
+}
+
+// The first reason a word of the record cannot be stored, or an empty text.
+std::string unstorableWord(const Triple &record)
+{
+    for (const Language language : kLanguages) {
+        if (std::string reason = CheckStorableWord(record[language]); !reason.empty())
+            return reason;
+    }
+    return {};
 }
 
 std::string full(const std::string &fileName)
@@ -48,9 +59,9 @@ std::string countLine(std::int32_t count)
     return " " + std::to_string(count) + " \r\n";
 }
 
-UserRecord toRecord(const RecordView &record)
+Triple toRecord(const RecordView &record)
 {
-    return UserRecord{{std::string(record[0]), std::string(record[1]), std::string(record[2])}};
+    return Triple{std::string(record.ru), std::string(record.sv), std::string(record.en)};
 }
 
 // Whether the record that the reader has just read, from offset start on, is a line as the writer writes
@@ -63,14 +74,14 @@ bool isWrittenRecord(std::string_view bytes, std::size_t start, const RecordView
     if (bytes.compare(start, 2, ",,") == 0 && IsEndRecord(record)) {
         end = start + 2;
     } else {
-        if (bytes[start] != '"' || offsetOf(record[0]) != start + 1)
+        if (bytes[start] != '"' || offsetOf(record.ru) != start + 1)
             return false;
-        for (std::size_t i = 1; i < 3; ++i) {
-            const std::size_t behind = offsetOf(record[i - 1]) + record[i - 1].size();
-            if (offsetOf(record[i]) != behind + 3 || bytes.compare(behind, 3, "\",\"") != 0)
+        for (const auto &[before, after] : {std::pair{record.ru, record.sv}, std::pair{record.sv, record.en}}) {
+            const std::size_t behind = offsetOf(before) + before.size();
+            if (offsetOf(after) != behind + 3 || bytes.compare(behind, 3, "\",\"") != 0)
                 return false;
         }
-        end = offsetOf(record[2]) + record[2].size();
+        end = offsetOf(record.en) + record.en.size();
         if (end >= bytes.size() || bytes[end] != '"')
             return false;
         ++end;
@@ -304,11 +315,9 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
     std::string out = countLine(count);
     for (std::int32_t i = 0; i < count; ++i) {
         const UserRecord &record = table[static_cast<std::size_t>(i)];
-        for (const std::string &word : record.field) {
-            if (std::string reason = CheckStorableWord(word); !reason.empty())
-                return failure("Cannot write " + fileName + ": " + reason);
-        }
-        appendRecordLine(out, {record.field[0], record.field[1], record.field[2]});
+        if (std::string reason = unstorableWord(record); !reason.empty())
+            return failure("Cannot write " + fileName + ": " + reason);
+        appendRecordLine(out, record);
     }
     if (out.size() > kMaxDataFileBytes)
         return failure(full(fileName));
@@ -344,11 +353,9 @@ RecordLines::RecordLines(const std::vector<UserRecord> &records)
 
 bool RecordLines::Append(const UserRecord &record)
 {
-    for (const std::string &word : record.field) {
-        if (!CheckStorableWord(word).empty())
-            return false;
-    }
-    appendRecordLine(m_lines, {record.field[0], record.field[1], record.field[2]});
+    if (!unstorableWord(record).empty())
+        return false;
+    appendRecordLine(m_lines, record);
     ++m_count;
     return true;
 }
@@ -360,9 +367,9 @@ namespace {
 std::size_t readRecordLine(const std::string &lines, std::size_t pos, UserRecord &record)
 {
     ++pos;
-    for (std::string &word : record.field) {
+    for (const Language language : kLanguages) {
         const std::size_t end = lines.find('"', pos);
-        word.assign(lines, pos, end - pos);
+        record[language].assign(lines, pos, end - pos);
         pos = end + 3;
     }
     return pos;
@@ -470,21 +477,17 @@ UserDictResult appendLocked(const std::string &fileName, std::int32_t &count, Us
 
 } // namespace
 
-UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
-                             std::string_view russian, std::string_view english, std::string_view swedish)
+UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table, const Triple &words)
 {
-    std::vector<UserRecord> one{UserRecord{{std::string(russian), std::string(swedish), std::string(english)}}};
-    return AddUserRecords(fileName, count, table, std::move(one));
+    return AddUserRecords(fileName, count, table, std::vector<UserRecord>{words});
 }
 
 UserDictResult AddUserRecords(const std::string &fileName, std::int32_t &count, UserTable &table,
                               std::vector<UserRecord> records, const NewRecordFilter &filter)
 {
     for (const UserRecord &record : records) {
-        for (const std::string &word : record.field) {
-            if (std::string reason = CheckStorableWord(word); !reason.empty())
-                return failure(reason);
-        }
+        if (std::string reason = unstorableWord(record); !reason.empty())
+            return failure(reason);
     }
     RecordLinesFilter linesFilter;
     if (filter) {

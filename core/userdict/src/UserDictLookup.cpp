@@ -20,13 +20,13 @@ void LookupUserDict(const std::string &userDictPath, LookupContext &ctx)
         // cannot be read hides the user's words, and is said.
         struct stat st {};
         if (::stat(userDictPath.c_str(), &st) == 0 || errno != ENOENT)
-            ctx.UserDictError = "The user dictionary cannot be read: " + error;
+            ctx.userDictError = "The user dictionary cannot be read: " + error;
         return;
     }
     if (bytes.empty())
         return;
     if (!ForEachSearchedUserRecord(bytes, [&ctx](const RecordView &record) { CollectRecord(record, ctx); }))
-        ctx.UserDictError = NotACountMessage(userDictPath);
+        ctx.userDictError = NotACountMessage(userDictPath);
 }
 
 bool ForEachSearchedUserRecord(std::string_view bytes, const std::function<void(const RecordView &)> &visit)

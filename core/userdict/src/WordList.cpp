@@ -2,7 +2,6 @@
 
 #include "base/CodePages.h"
 #include "base/Text.h"
-#include "engine/LookupContext.h"
 
 #include <algorithm>
 #include <array>
@@ -16,22 +15,22 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 struct LanguageName {
     std::string_view name; // small letters, UTF-8
-    int column;
+    Language language;
 };
 
 constexpr std::array<LanguageName, 12> kLanguageNames{{
-    {"russian", kRussianColumn},
-    {"ryska", kRussianColumn},
-    {"русский", kRussianColumn},
-    {"ru", kRussianColumn},
-    {"swedish", kSwedishColumn},
-    {"svenska", kSwedishColumn},
-    {"шведский", kSwedishColumn},
-    {"sv", kSwedishColumn},
-    {"english", kEnglishColumn},
-    {"engelska", kEnglishColumn},
-    {"английский", kEnglishColumn},
-    {"en", kEnglishColumn},
+    {"russian", Language::Russian},
+    {"ryska", Language::Russian},
+    {"русский", Language::Russian},
+    {"ru", Language::Russian},
+    {"swedish", Language::Swedish},
+    {"svenska", Language::Swedish},
+    {"шведский", Language::Swedish},
+    {"sv", Language::Swedish},
+    {"english", Language::English},
+    {"engelska", Language::English},
+    {"английский", Language::English},
+    {"en", Language::English},
 }};
 
 // The cell without blanks and byte-order marks around it: a list made by joining two files carries the
@@ -46,20 +45,20 @@ std::string_view bareCell(std::string_view cell) noexcept
     }
 }
 
-// The language column a cell names, or 0.
-int columnOfName(std::string_view cell)
+// The language a cell names, or none.
+std::optional<Language> languageOfName(std::string_view cell)
 {
     // Every name fits Windows-1251, whose lower-casing covers both the Latin and the Cyrillic capitals.
     std::string bytes;
     const std::string_view bare = bareCell(cell);
     if (bare.size() > 32 || !EncodeFromUtf8(bare, CodePage::Windows1251, bytes))
-        return 0;
+        return std::nullopt;
     const std::string lower = DecodeToUtf8(LowerCaseWord(bytes, CodePage::Windows1251), CodePage::Windows1251);
     for (const LanguageName &entry : kLanguageNames) {
         if (entry.name == lower)
-            return entry.column;
+            return entry.language;
     }
-    return 0;
+    return std::nullopt;
 }
 
 bool startsFormula(char c) noexcept
@@ -78,31 +77,31 @@ bool isFormulaAfterApostrophes(std::string_view cell, std::size_t atLeast) noexc
 
 WordListLayout DefaultWordListLayout()
 {
-    return {kRussianColumn, kSwedishColumn, kEnglishColumn};
+    return {kLanguages.begin(), kLanguages.end()};
 }
 
 HeaderReading ReadHeader(const std::vector<std::string> &cells)
 {
     HeaderReading reading;
-    std::array<int, 4> named{};
+    std::array<int, 3> named{};
     int distinct = 0;
     std::string_view unknown; // the first cell with text that names no language
     for (const std::string &cell : cells) {
-        const int column = columnOfName(cell);
-        reading.layout.push_back(column);
-        if (column == 0 && unknown.empty())
+        const std::optional<Language> language = languageOfName(cell);
+        reading.layout.push_back(language);
+        if (!language && unknown.empty())
             unknown = bareCell(cell);
-        distinct += column != 0 && named[static_cast<std::size_t>(column)]++ == 0 ? 1 : 0;
+        distinct += language && named[IndexOf(*language)]++ == 0 ? 1 : 0;
     }
     if (distinct < 2) {
         reading.layout.clear();
         return reading;
     }
-    for (int column = kRussianColumn; column <= kEnglishColumn; ++column) {
-        const std::string language = kWordListHeader[column - 1];
-        if (named[static_cast<std::size_t>(column)] > 1)
+    for (const Language each : kLanguages) {
+        const std::string language(NameOf(each));
+        if (named[IndexOf(each)] > 1)
             reading.reason = "the header names " + language + " twice";
-        else if (named[static_cast<std::size_t>(column)] == 0)
+        else if (named[IndexOf(each)] == 0)
             reading.reason = "the header names no " + language + " column"
                              + (unknown.empty() ? std::string(" (a header names russian, swedish and english)")
                                                 : " (\"" + std::string(unknown) + "\" is no language name)");

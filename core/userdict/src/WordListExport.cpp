@@ -1,7 +1,7 @@
 #include "userdict/WordListExport.h"
 
 #include "base/CodePages.h"
-#include "engine/LookupContext.h"
+#include "base/Language.h"
 #include "userdict/DelimitedText.h"
 #include "userdict/NewWords.h"
 #include "userdict/WordList.h"
@@ -38,27 +38,27 @@ std::string shownWord(std::string_view word, CodePage page)
 // capitals and the blanks at the ends of its words, which import removes as "Add" does).
 std::string unwritable(const UserRecord &record)
 {
-    const auto word = [&record](int column) {
-        return "\"" + shownWord(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column)) + "\"";
+    const auto word = [&record](Language language) {
+        return "\"" + shownWord(record[language], CodePageOf(language)) + "\"";
     };
-    const std::string named = "the record " + word(kRussianColumn) + ", " + word(kSwedishColumn) + ", "
-                              + word(kEnglishColumn) + " is left out";
-    for (int column = kRussianColumn; column <= kEnglishColumn; ++column) {
-        const CodePage page = CodePageOfColumn(column);
-        for (const char c : record.field[static_cast<std::size_t>(column - 1)]) {
+    const std::string named = "the record " + word(Language::Russian) + ", " + word(Language::Swedish) + ", "
+                              + word(Language::English) + " is left out";
+    for (const Language language : kLanguages) {
+        const CodePage page = CodePageOf(language);
+        for (const char c : record[language]) {
             const auto byte = static_cast<unsigned char>(c);
             if (DecodeByte(byte, page) == kUndefined)
-                return named + ": its " + kWordListHeader[column - 1] + " word holds the byte 0x" + hex(byte)
+                return named + ": its " + std::string(NameOf(language)) + " word holds the byte 0x" + hex(byte)
                        + ", which " + std::string(CodePageName(page)) + " leaves undefined.";
         }
     }
     // A word the user dictionary holds but the add-words checks refuse (a hand-edited file) would make the
     // whole import fail.
-    NewWordTriple words{record.field[0], record.field[2], record.field[1]};
+    Triple words = record;
     if (const WordCheck check = MakeStoredWords(words, EmptyFields::Allowed); !check) {
         std::string why = named + ", as import would refuse it: " + check.message;
-        if (check.field >= 0)
-            why += std::string(" (") + kWordListHeader[ColumnOfNewWord(check.field) - 1] + ")";
+        if (check.field)
+            why += " (" + std::string(NameOf(*check.field)) + ")";
         return check.detail.empty() ? why : why + ": " + check.detail;
     }
     return {};
@@ -79,19 +79,20 @@ UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat fo
     const std::string_view lineEnd = csv ? "\r\n" : "\n";
     if (csv)
         exported.text = "\xEF\xBB\xBF";
-    AppendDelimitedRow(exported.text, {kWordListHeader[0], kWordListHeader[1], kWordListHeader[2]}, separator, lineEnd);
+    AppendDelimitedRow(exported.text, {NameOf(Language::Russian), NameOf(Language::Swedish), NameOf(Language::English)},
+                       separator, lineEnd);
     for (const UserRecord &record : records) {
         if (std::string why = unwritable(record); !why.empty()) {
             exported.refused.push_back(std::move(why));
             continue;
         }
-        std::array<std::string, 3> cells;
-        for (int column = kRussianColumn; column <= kEnglishColumn; ++column) {
-            std::string &cell = cells[static_cast<std::size_t>(column - 1)];
-            cell = DecodeToUtf8(record.field[static_cast<std::size_t>(column - 1)], CodePageOfColumn(column));
+        Triple cells;
+        for (const Language language : kLanguages) {
+            std::string &cell = cells[language];
+            cell = DecodeToUtf8(record[language], CodePageOf(language));
             NeutraliseFormula(cell);
         }
-        AppendDelimitedRow(exported.text, {cells[0], cells[1], cells[2]}, separator, lineEnd);
+        AppendDelimitedRow(exported.text, {cells.ru, cells.sv, cells.en}, separator, lineEnd);
         ++exported.records;
     }
     return {};

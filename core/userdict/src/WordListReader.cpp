@@ -170,7 +170,7 @@ void WordListReader::takeRow(DelimitedRow &row, const RowTaker &take)
         return problem("not UTF-8 text; save the list as UTF-8");
     std::size_t needed = 0;
     for (std::size_t i = 0; i < m_layout.size(); ++i)
-        needed = m_layout[i] != 0 ? i + 1 : needed;
+        needed = m_layout[i] ? i + 1 : needed;
     // Blank cells behind the last column are what a spreadsheet leaves of cleared cells.
     const std::size_t used = std::max(row.usedCells, std::min(row.cellCount, m_layout.size()));
     if (used < needed || used > m_layout.size())
@@ -178,9 +178,9 @@ void WordListReader::takeRow(DelimitedRow &row, const RowTaker &take)
                        + " are expected");
 
     for (std::size_t i = 0; i < std::min(m_layout.size(), row.cells.size()); ++i) {
-        if (m_layout[i] == 0)
+        if (!m_layout[i])
             continue;
-        std::string &word = out.words[static_cast<std::size_t>(m_layout[i] - 1)];
+        std::string &word = out.words[*m_layout[i]];
         word = std::move(row.cells[i]);
         RestoreNeutralisedFormula(word);
     }

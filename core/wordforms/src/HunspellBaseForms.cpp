@@ -2,8 +2,8 @@
 
 #include "base/CodePages.h"
 #include "base/FileIO.h"
+#include "base/Language.h"
 #include "base/Text.h"
-#include "engine/LookupContext.h"
 
 #include <hunspell/hunspell.hxx>
 
@@ -152,15 +152,15 @@ constexpr std::string_view kEnglishEndings[] = {"s", "es", "ies", "'s", "d", "ed
 
 // True when word is stem with an ending of inflection: it begins with the stem less at most its last letter
 // (Russian: two), so that a prefix (context: text) or a changed root (дня: день) does not count.
-bool inflectsStem(std::string_view word, std::string_view stem, int column)
+bool inflectsStem(std::string_view word, std::string_view stem, Language language)
 {
-    const std::size_t changed = column == kRussianColumn ? 2 : 1;
+    const std::size_t changed = language == Language::Russian ? 2 : 1;
     std::size_t common = 0;
     while (common < word.size() && common < stem.size() && word[common] == stem[common])
         ++common;
     if (common + changed < stem.size())
         return false;
-    if (column != kEnglishColumn)
+    if (language != Language::English)
         return true;
     const std::string_view ending = word.substr(common);
     return std::find(std::begin(kEnglishEndings), std::end(kEnglishEndings), ending) != std::end(kEnglishEndings);
@@ -189,21 +189,22 @@ std::string HunspellFolder()
     return folder && *folder ? std::string(folder) : std::string(kHunspellFolder);
 }
 
-HunspellDictionary HunspellDictionaryOf(int column) noexcept
+HunspellDictionary HunspellDictionaryOf(Language language) noexcept
 {
-    switch (column) {
-    case kRussianColumn: return {"ru_RU", "hunspell-ru"};
-    case kSwedishColumn: return {"sv_SE", "hunspell-sv"};
-    default: return {"en_US", "hunspell-en-us"};
+    switch (language) {
+    case Language::Russian: return {"ru_RU", "hunspell-ru"};
+    case Language::Swedish: return {"sv_SE", "hunspell-sv"};
+    case Language::English: break;
     }
+    return {"en_US", "hunspell-en-us"};
 }
 
-std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns)
+std::string MissingDictionaryMessage(std::string_view folder, const std::vector<Language> &languages)
 {
     std::vector<HunspellDictionary> missing;
     std::string problem;
-    for (int column : columns) {
-        const HunspellDictionary dictionary = HunspellDictionaryOf(column);
+    for (const Language language : languages) {
+        const HunspellDictionary dictionary = HunspellDictionaryOf(language);
         bool absent = false;
         std::string why = dictionaryProblem(folder, dictionary.name, absent);
         if (absent)
@@ -226,35 +227,32 @@ std::string MissingDictionaryMessage(std::string_view folder, const std::vector<
            + std::string(folder) + ".";
 }
 
-const std::vector<std::string> &IrregularBaseForms(std::string_view form, int column)
+const std::vector<std::string> &IrregularBaseForms(std::string_view form, Language language)
 {
     static const IrregularTable russian = parseIrregular(kRussianIrregularText, CodePage::Windows1251);
     static const IrregularTable swedish = parseIrregular(kSwedishIrregularText, CodePage::Windows1252);
     static const IrregularTable english = parseIrregular(kEnglishIrregularText, CodePage::Windows1252);
     static const std::vector<std::string> none;
-    const IrregularTable *table = column == kRussianColumn   ? &russian
-                                  : column == kSwedishColumn ? &swedish
-                                  : column == kEnglishColumn ? &english
-                                                             : nullptr;
-    if (!table)
-        return none;
+    const IrregularTable &table = language == Language::Russian   ? russian
+                                  : language == Language::Swedish ? swedish
+                                                                  : english;
     std::string key(form);
     // The Russian table spells ё as е, like the volumes.
-    if (column == kRussianColumn)
+    if (language == Language::Russian)
         std::transform(key.begin(), key.end(), key.begin(),
                        [](char c) { return static_cast<char>(FoldYo(static_cast<unsigned char>(c))); });
-    const auto found = table->find(key);
-    return found == table->end() ? none : found->second;
+    const auto found = table.find(key);
+    return found == table.end() ? none : found->second;
 }
 
 // One language's Hunspell, opened when the language's first word comes.
-class HunspellBaseForms::Language {
+class HunspellBaseForms::Speller {
 public:
-    Language(const std::string &folder, int column) : m_codePage(CodePageOfColumn(column))
+    Speller(const std::string &folder, Language language) : m_codePage(CodePageOf(language))
     {
-        const std::string stem = folder + "/" + std::string(HunspellDictionaryOf(column).name);
+        const std::string stem = folder + "/" + std::string(HunspellDictionaryOf(language).name);
         bool missing = false;
-        if (!dictionaryProblem(folder, HunspellDictionaryOf(column).name, missing).empty() || missing)
+        if (!dictionaryProblem(folder, HunspellDictionaryOf(language).name, missing).empty() || missing)
             return;
         m_hunspell = std::make_unique<Hunspell>((stem + ".aff").c_str(), (stem + ".dic").c_str());
         if (!isUtf8Name(m_hunspell->get_dict_encoding()))
@@ -313,37 +311,35 @@ HunspellBaseForms::HunspellBaseForms(std::string folder) : m_folder(std::move(fo
 
 HunspellBaseForms::~HunspellBaseForms() = default;
 
-HunspellBaseForms::Language *HunspellBaseForms::language(int column)
+HunspellBaseForms::Speller *HunspellBaseForms::speller(Language language)
 {
-    if (column < kRussianColumn || column > kEnglishColumn)
-        return nullptr;
-    std::unique_ptr<Language> &language = m_languages[static_cast<std::size_t>(column - 1)];
-    if (!language)
-        language = std::make_unique<Language>(m_folder, column);
-    return language.get();
+    std::unique_ptr<Speller> &speller = m_spellers[IndexOf(language)];
+    if (!speller)
+        speller = std::make_unique<Speller>(m_folder, language);
+    return speller.get();
 }
 
-std::vector<std::string> HunspellBaseForms::baseForms(std::string_view word, int column)
+std::vector<std::string> HunspellBaseForms::baseForms(std::string_view word, Language language)
 {
-    Language *hunspell = word.empty() ? nullptr : language(column);
+    Speller *hunspell = word.empty() ? nullptr : speller(language);
     if (!hunspell)
         return {};
-    std::vector<std::string> forms = IrregularBaseForms(word, column);
+    std::vector<std::string> forms = IrregularBaseForms(word, language);
     for (std::string &stem : hunspell->stems(word, true))
         forms.push_back(std::move(stem));
     return forms;
 }
 
-std::vector<std::string> HunspellBaseForms::inflectionBases(std::string_view word, int column)
+std::vector<std::string> HunspellBaseForms::inflectionBases(std::string_view word, Language language)
 {
-    Language *hunspell = word.empty() ? nullptr : language(column);
+    Speller *hunspell = word.empty() ? nullptr : speller(language);
     if (!hunspell)
         return {};
-    if (const std::vector<std::string> &listed = IrregularBaseForms(word, column); !listed.empty())
+    if (const std::vector<std::string> &listed = IrregularBaseForms(word, language); !listed.empty())
         return listed;
     // sv_SE files many common words only as forms of others (bror as bro, mot as mod, bort as bor), so its stems
     // cannot tell an inflected form from a word of its own: for Swedish only the table counts.
-    if (column == kSwedishColumn)
+    if (language == Language::Swedish)
         return {};
     std::vector<std::string> stems = hunspell->stems(word, false);
     // A word Hunspell files as a base form or a name of its own (мой, thing, франция) keeps to its own readings:
@@ -353,11 +349,11 @@ std::vector<std::string> HunspellBaseForms::inflectionBases(std::string_view wor
         return std::find(own.begin(), own.end(), asked) != own.end();
     };
     if (std::find(stems.begin(), stems.end(), word) != stems.end()
-        || filesAsItsOwn(capitalized(word, CodePageOfColumn(column))))
+        || filesAsItsOwn(capitalized(word, CodePageOf(language))))
         return {};
     stems.erase(std::remove_if(stems.begin(), stems.end(),
                                [&](const std::string &stem) {
-                                   return stem.size() < kShortestFollowedStem || !inflectsStem(word, stem, column);
+                                   return stem.size() < kShortestFollowedStem || !inflectsStem(word, stem, language);
                                }),
                 stems.end());
     return stems;

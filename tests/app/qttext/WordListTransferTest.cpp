@@ -269,9 +269,7 @@ TEST_F(WordListTransferTest, AddsDuringImportsAreNotLost)
     UserTable records;
     std::size_t empty = 0;
     ASSERT_TRUE(ReadEveryUserRecord(path, records, empty));
-    std::set<std::array<std::string, 3>> distinct;
-    for (const UserRecord &r : records)
-        distinct.insert(r.field);
+    const std::set<Triple> distinct(records.begin(), records.end());
     EXPECT_EQ(records.size(), static_cast<std::size_t>(kLists * kRowsPerList + kAdds));
     EXPECT_EQ(distinct.size(), records.size());
 }

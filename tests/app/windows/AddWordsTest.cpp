@@ -79,7 +79,7 @@ void AddWordsTest::init()
     QVERIFY(m_dir->isValid());
     m_dictPath = m_dir->filePath(QStringLiteral("user.dct"));
     m_values = ProgramValues{};
-    m_values.UserDictPath = QFile::encodeName(m_dictPath).toStdString();
+    m_values.env.userDictPath = QFile::encodeName(m_dictPath).toStdString();
     m_main = SourceFields{};
     m_catcher = std::make_unique<MessageCatcher>();
     m_window = new AddWords(m_values, [this] { return m_main; });
@@ -304,7 +304,7 @@ void AddWordsTest::fileErrorIsShownAndFileKept()
         QVERIFY(writeBytes(m_dir->filePath(QStringLiteral("file")), ""));
         m_dictPath = m_dir->filePath(QStringLiteral("file/gone/user.dct"));
     }
-    m_values.UserDictPath = QFile::encodeName(m_dictPath).toStdString();
+    m_values.env.userDictPath = QFile::encodeName(m_dictPath).toStdString();
 
     window()->show();
     fill(u"кот"_s, u"cat"_s, u"katt"_s);

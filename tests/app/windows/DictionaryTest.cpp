@@ -198,8 +198,8 @@ void DictionaryTest::init()
     m_messages.clear();
     m_values = ProgramValues();
     m_window = std::make_unique<dictionary>(m_values);
-    SetStartValues(m_values, m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
-                   &LookupUserDict);
+    m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
+                                     &LookupUserDict};
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -264,8 +264,8 @@ void DictionaryTest::startUpState()
     QVERIFY(get<QLineEdit>("TextPole0S")->text().isEmpty());
     QVERIFY(get<QLineEdit>("TextPole0R")->text().isEmpty());
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Ready"));
-    QCOMPARE(m_values.UseUserDict, 1);
-    QVERIFY(m_values.FindSynonyms);
+    QVERIFY(m_values.useUserDict);
+    QVERIFY(m_values.findSynonyms);
 
     // Fixed size, nothing to maximise, and the client area below the menu bar.
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
@@ -614,7 +614,6 @@ void DictionaryTest::russianToSwedish()
     QCOMPARE(get<QPlainTextEdit>("Text11r")->toPlainText(), u"RUSSIAN\nдомой\nдома\n"_qs);
     QCOMPARE(get<QPlainTextEdit>("Text22")->toPlainText(), QStringLiteral("SWEDISH\nhem\nhemma\n"));
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Translate complete."));
-    QCOMPARE(m_values.SourceWord, sb(u"дом"_qs));
 }
 
 void DictionaryTest::swedishToRussianUsesEachTwinsCodePage()
@@ -697,7 +696,6 @@ void DictionaryTest::missingWordAndNoSource()
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
     QCOMPARE(m_messages, QStringList{QStringLiteral("Error. Empty languse from translate")});
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
-    QCOMPARE(m_values.SourceWord, sb(u"кот"_qs));
 }
 
 void DictionaryTest::wordFormsOption()

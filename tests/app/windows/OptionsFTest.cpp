@@ -58,8 +58,8 @@ void OptionsFTest::init()
     QVERIFY(m_dir->isValid());
     m_dictPath = m_dir->filePath(u"user.dct"_s);
     m_values = ProgramValues{};
-    m_values.UserDictPath = QFile::encodeName(m_dictPath).toStdString();
-    m_values.UserDictCount = 99;
+    m_values.env.userDictPath = QFile::encodeName(m_dictPath).toStdString();
+    m_values.userDictCount = 99;
     m_openedOver.clear();
     m_catcher = std::make_unique<MessageCatcher>();
 }
@@ -100,7 +100,7 @@ void OptionsFTest::countIsReadAtCreation()
 
     QCOMPARE(m_window->findChild<QLabel *>(u"Label1"_s)->text(), u"Now in user dictionary:"_s);
     QCOMPARE(label2(), shown);
-    QCOMPARE(m_values.UserDictCount, count);
+    QCOMPARE(m_values.userDictCount, count);
     QVERIFY(m_catcher->messages.isEmpty());
     QVERIFY(QFile::exists(m_dictPath)); // reading creates a missing dictionary
 }
@@ -113,7 +113,7 @@ void OptionsFTest::unreadableDictionaryIsReported()
     QVERIFY(m_catcher->messages[0].contains(m_dictPath));
     QVERIFY(m_catcher->messages[0].contains(u"not a record count"_s));
     QCOMPARE(label2(), u"0 word(s)"_s);
-    QCOMPARE(m_values.UserDictCount, 0);
+    QCOMPARE(m_values.userDictCount, 0);
 }
 
 void OptionsFTest::okStoresBothOptions_data()
@@ -130,8 +130,8 @@ void OptionsFTest::okStoresBothOptions()
 {
     QFETCH(bool, useUserDict);
     QFETCH(bool, findSynonyms);
-    m_values.UseUserDict = 7; // any non-zero start value: "OK" must write 0 or 1, nothing else
-    m_values.FindSynonyms = !findSynonyms;
+    m_values.useUserDict = !useUserDict;
+    m_values.findSynonyms = !findSynonyms;
     create()->show();
     QVERIFY(check("Check1")->isChecked());
     QVERIFY(check("Check2")->isChecked());
@@ -140,8 +140,8 @@ void OptionsFTest::okStoresBothOptions()
     check("Check2")->setChecked(findSynonyms);
     QTest::mouseClick(button("Command2"), Qt::LeftButton);
 
-    QCOMPARE(m_values.UseUserDict, useUserDict ? 1 : 0);
-    QCOMPARE(m_values.FindSynonyms, findSynonyms);
+    QCOMPARE(m_values.useUserDict, useUserDict);
+    QCOMPARE(m_values.findSynonyms, findSynonyms);
     QVERIFY(!m_window->isVisible());
 }
 
@@ -153,8 +153,8 @@ void OptionsFTest::cancelKeepsOptionsAndBoxes()
     QVERIFY(!check("Check1")->isChecked());
     QTest::mouseClick(button("Command1"), Qt::LeftButton);
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_values.UseUserDict, 1);
-    QCOMPARE(m_values.FindSynonyms, true);
+    QVERIFY(m_values.useUserDict);
+    QCOMPARE(m_values.findSynonyms, true);
 
     // Shown again, the boxes are as the user left them, not as the options are.
     m_window->show();
@@ -165,7 +165,7 @@ void OptionsFTest::cancelKeepsOptionsAndBoxes()
     processDeferredDeletes();
     QVERIFY(!m_window.isNull());
     QVERIFY(!m_window->isVisible());
-    QCOMPARE(m_values.FindSynonyms, true);
+    QCOMPARE(m_values.findSynonyms, true);
 }
 
 void OptionsFTest::addWordsButtonOpensOverThisWindowAndCountStays()
@@ -179,7 +179,7 @@ void OptionsFTest::addWordsButtonOpensOverThisWindowAndCountStays()
 
     std::int32_t count = 0;
     UserTable table;
-    QVERIFY(AddUserRecord(m_values.UserDictPath, count, table, "d", "e", "f").ok);
+    QVERIFY(AddUserRecord(m_values.env.userDictPath, count, table, Triple{"d", "f", "e"}).ok);
     QCOMPARE(label2(), u"1 word(s)"_s);
     m_window->hide();
     m_window->show();
@@ -199,7 +199,7 @@ void OptionsFTest::titleBarCloseDiscardsWithoutStoring()
     QVERIFY(m_window->close());
     processDeferredDeletes();
     QVERIFY(m_window.isNull());
-    QCOMPARE(m_values.UseUserDict, 1);
+    QVERIFY(m_values.useUserDict);
 
     create();
     QVERIFY(check("Check1")->isChecked());

@@ -2,6 +2,7 @@
 #include "dictexport/DictDatabase.h"
 #include "dictexport/DictZip.h"
 #include "dictexport/SourceWords.h"
+#include "engine/Presentation.h"
 #include "engine/TranslateWord.h"
 #include "userdict/UserDictLookup.h"
 
@@ -18,16 +19,15 @@ using namespace testsupport;
 
 namespace {
 
-std::string lookupLine(const std::string &appDir, const std::string &userDict, const std::string &word, int target)
+std::string lookupLine(const std::string &appDir, const std::string &userDict, const std::string &word, Language target)
 {
-    ProgramValues values;
-    SetStartValues(values, appDir, userDict, &LookupUserDict);
-    values.FindSynonyms = false;
-    TranslationRequest request;
-    request.Option1 = true;
-    request.Combo1Index = TargetIndexOfColumn(target);
-    request.Text1 = word;
-    return DecodeToUtf8(TranslateWord(values, request).shown.TextPole0, CodePageOfColumn(target));
+    LookupQuery query;
+    query.word = word;
+    query.from = Language::Russian;
+    query.to = target;
+    query.findSynonyms = false;
+    const LookupResult result = TranslateWord(query, LookupEnvironment{appDir, userDict, &LookupUserDict});
+    return DecodeToUtf8(JoinTranslations(result.translations), CodePageOf(target));
 }
 
 // Volumes and a user dictionary with the records a one-pass gathering could get wrong: repeats, a capital,
@@ -49,7 +49,7 @@ TEST(SourceWordsTest, ArticlesGiveWhatTheLookupGivesForEveryWord)
     SourceWords words(RussianCatalogue(), dir.str());
     words.addUserRecords(userRecords);
 
-    for (const int target : {kSwedishColumn, kEnglishColumn}) {
+    for (const Language target : {Language::Swedish, Language::English}) {
         std::map<std::string, std::string> byWord; // every spelling an article is found by: its joined line
         for (const Article &article : words.articles(target)) {
             std::string joined;
@@ -63,11 +63,11 @@ TEST(SourceWordsTest, ArticlesGiveWhatTheLookupGivesForEveryWord)
             const auto found = byWord.find(word);
             EXPECT_EQ(found == byWord.end() ? "" : found->second,
                       lookupLine(dir.str(), dir.userDict(), sb(word), target))
-                << word << " into column " << target;
+                << word << " into " << NameOf(target);
         }
     }
-    ASSERT_EQ(words.articles(kSwedishColumn).front().headword, "дом");
-    EXPECT_EQ(words.articles(kSwedishColumn).front().translations,
+    ASSERT_EQ(words.articles(Language::Swedish).front().headword, "дом");
+    EXPECT_EQ(words.articles(Language::Swedish).front().translations,
               (std::vector<std::string>{"hus", "hem", "villa", "stuga"}));
 }
 

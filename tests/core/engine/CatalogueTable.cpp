@@ -11,10 +11,10 @@ int main()
 {
     using namespace trelvik;
     for (const Catalogue *catalogue : AllCatalogues()) {
-        const CodePage codePage = CodePageOfColumn(catalogue->sourceColumn);
+        const CodePage codePage = CodePageOf(catalogue->language);
         for (const CatalogueRow &row : catalogue->rows) {
             std::string line(catalogue->folder);
-            line += '\t' + std::to_string(catalogue->sourceColumn - 1) + '\t';
+            line += '\t' + std::to_string(IndexOf(catalogue->language)) + '\t';
             line += DecodeToUtf8(std::string(1, static_cast<char>(row.letter)), codePage) + '\t';
             for (std::string_view volume : row.volumes)
                 line.append(volume).append(volume == row.volumes.back() ? "" : " ");

@@ -12,12 +12,9 @@ using namespace testsupport;
 
 namespace {
 
-using Router = void (*)(LookupContext &, const LookupEnvironment &);
-
 struct RouterCase {
     const char *name;
-    const Catalogue &(*catalogue)();
-    Router router;
+    Language language;
     std::size_t rows;
     std::size_t volumes;
     friend void PrintTo(const RouterCase &c, std::ostream *os) { *os << c.name; }
@@ -29,31 +26,31 @@ class RouterTest : public ::testing::TestWithParam<RouterCase> {};
 // volume's name, then checks that a lookup visits exactly the row's volumes, in catalogue order.
 TEST_P(RouterTest, EveryRowSearchesItsVolumesInOrder)
 {
-    const Catalogue &catalogue = GetParam().catalogue();
+    const Catalogue &catalogue = CatalogueOf(GetParam().language);
     TempAppDir dir;
-    const int target = catalogue.sourceColumn == kRussianColumn ? kSwedishColumn : kRussianColumn;
+    const Language target = catalogue.language == Language::Russian ? Language::Swedish : Language::Russian;
     for (const CatalogueRow &row : catalogue.rows) {
         const std::string word = std::string(1, static_cast<char>(row.letter)) + "xyz";
         for (std::string_view volume : row.volumes) {
-            std::array<std::string, 3> fields{"", "", ""};
-            fields[static_cast<std::size_t>(catalogue.sourceColumn - 1)] = word;
-            fields[static_cast<std::size_t>(target - 1)] = std::string(volume);
+            Triple fields;
+            fields[catalogue.language] = word;
+            fields[target] = std::string(volume);
             dir.putVolume(catalogue.folder, volume,
-                          "\"" + fields[0] + "\",\"" + fields[1] + "\",\"" + fields[2] + "\"\r\n");
+                          "\"" + fields.ru + "\",\"" + fields.sv + "\",\"" + fields.en + "\"\r\n");
         }
     }
 
     std::size_t volumes = 0;
     for (const CatalogueRow &row : catalogue.rows) {
         LookupContext ctx;
-        ctx.SourceWord = std::string(1, static_cast<char>(row.letter)) + "xyz";
-        ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
-        ctx.SourceColumn = catalogue.sourceColumn;
-        ctx.TargetColumn = target;
-        GetParam().router(ctx, LookupEnvironment{dir.str(), 0, dir.userDict(), &LookupUserDict});
-        ASSERT_EQ(static_cast<std::size_t>(ctx.Translations.count), row.volumes.size()) << row.volumes.front();
+        ctx.word = std::string(1, static_cast<char>(row.letter)) + "xyz";
+        ctx.firstLetter = ctx.word.substr(0, 1);
+        ctx.from = catalogue.language;
+        ctx.to = target;
+        SearchCatalogue(catalogue, ctx, LookupEnvironment{dir.str(), dir.userDict(), &LookupUserDict}, false);
+        ASSERT_EQ(ctx.translations.size(), row.volumes.size()) << row.volumes.front();
         for (std::size_t i = 0; i < row.volumes.size(); ++i)
-            EXPECT_EQ(ctx.Translations.slot[i + 1], row.volumes[i]);
+            EXPECT_EQ(ctx.translations[i], row.volumes[i]);
         volumes += row.volumes.size();
     }
     EXPECT_EQ(catalogue.rows.size(), GetParam().rows);
@@ -61,9 +58,9 @@ TEST_P(RouterTest, EveryRowSearchesItsVolumesInOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogues, RouterTest,
-                         ::testing::Values(RouterCase{"russian", &RussianCatalogue, &LookupRussian, 28, 52},
-                                           RouterCase{"english", &EnglishCatalogue, &LookupEnglish, 26, 44},
-                                           RouterCase{"swedish", &SwedishCatalogue, &LookupSwedish, 29, 51}),
+                         ::testing::Values(RouterCase{"russian", Language::Russian, 28, 52},
+                                           RouterCase{"english", Language::English, 26, 44},
+                                           RouterCase{"swedish", Language::Swedish, 29, 51}),
                          [](const auto &p) { return std::string(p.param.name); });
 
 struct RowCase {
@@ -142,27 +139,27 @@ TEST(RouterUserDictTest, UserDictionaryIsSearchedAfterTheVolumesEvenWithoutARow)
 
     for (const char *word : {"арбуз", "йогурт"}) {
         LookupContext ctx;
-        ctx.SourceWord = sb(word);
-        ctx.FirstLetter = ctx.SourceWord.substr(0, 1);
-        ctx.SourceColumn = kRussianColumn;
-        ctx.TargetColumn = kSwedishColumn;
-        LookupRussian(ctx, LookupEnvironment{dir.str(), 1, dir.userDict(), &LookupUserDict});
+        ctx.word = sb(word);
+        ctx.firstLetter = ctx.word.substr(0, 1);
+        ctx.from = Language::Russian;
+        ctx.to = Language::Swedish;
+        SearchCatalogue(RussianCatalogue(), ctx, LookupEnvironment{dir.str(), dir.userDict(), &LookupUserDict}, true);
         if (std::string_view(word) == "арбуз") {
-            ASSERT_EQ(ctx.Translations.count, 2);
-            EXPECT_EQ(ctx.Translations.slot[1], "vattenmelon");
-            EXPECT_EQ(ctx.Translations.slot[2], "melon");
+            ASSERT_EQ(ctx.translations.size(), 2u);
+            EXPECT_EQ(ctx.translations[0], "vattenmelon");
+            EXPECT_EQ(ctx.translations[1], "melon");
         } else {
-            ASSERT_EQ(ctx.Translations.count, 1);
-            EXPECT_EQ(ctx.Translations.slot[1], "yoghurt");
+            ASSERT_EQ(ctx.translations.size(), 1u);
+            EXPECT_EQ(ctx.translations[0], "yoghurt");
         }
 
         LookupContext off = LookupContext{};
-        off.SourceWord = sb(word);
-        off.FirstLetter = off.SourceWord.substr(0, 1);
-        off.SourceColumn = kRussianColumn;
-        off.TargetColumn = kSwedishColumn;
-        LookupRussian(off, LookupEnvironment{dir.str(), 0, dir.userDict()});
-        EXPECT_EQ(off.Translations.count, std::string_view(word) == "арбуз" ? 1 : 0);
+        off.word = sb(word);
+        off.firstLetter = off.word.substr(0, 1);
+        off.from = Language::Russian;
+        off.to = Language::Swedish;
+        SearchCatalogue(RussianCatalogue(), off, LookupEnvironment{dir.str(), dir.userDict(), &LookupUserDict}, false);
+        EXPECT_EQ(off.translations.size(), std::string_view(word) == "арбуз" ? 1u : 0u);
     }
 }
 

@@ -70,9 +70,9 @@ TEST(FieldReaderTest, ReportsRecordCutShortByEndOfData)
     FieldReader reader("\"a\",\"b\"");
     trelvik::RecordView record;
     EXPECT_EQ(reader.nextRecord(record), 2);
-    EXPECT_EQ(record[0], "a");
-    EXPECT_EQ(record[1], "b");
-    EXPECT_EQ(record[2], "");
+    EXPECT_EQ(record.ru, "a");
+    EXPECT_EQ(record.sv, "b");
+    EXPECT_EQ(record.en, "");
 }
 
 TEST(FieldReaderTest, FinalLineEndLeavesNothingToRead)

@@ -6,25 +6,21 @@ using namespace trelvik;
 
 namespace {
 
-TranslationList translations(std::initializer_list<const char *> items)
+// The working values of a request that found these translations and nearest pairs.
+LookupContext found(std::initializer_list<const char *> translations,
+                    std::initializer_list<std::pair<const char *, const char *>> pairs = {})
 {
-    TranslationList list;
-    for (const char *item : items)
-        list.add(item);
-    return list;
-}
-
-NearestList nearest(std::initializer_list<std::pair<const char *, const char *>> rows)
-{
-    NearestList list;
-    for (const auto &[word, translation] : rows)
-        list.add(word, translation);
-    return list;
+    LookupContext ctx;
+    for (const char *item : translations)
+        ctx.addTranslation(item);
+    for (const auto &[word, translation] : pairs)
+        ctx.addNearest(word, translation);
+    return ctx;
 }
 
 struct JoinCase {
     const char *name;
-    std::vector<const char *> items;
+    std::vector<std::string> items;
     const char *joined;
     friend void PrintTo(const JoinCase &c, std::ostream *os) { *os << c.name; }
 };
@@ -33,12 +29,7 @@ class JoinTranslationsTest : public ::testing::TestWithParam<JoinCase> {};
 
 TEST_P(JoinTranslationsTest, JoinsDistinctNonEmptyTranslations)
 {
-    TranslationList list;
-    for (const char *item : GetParam().items)
-        list.add(item);
-    const TranslationList before = list;
-    EXPECT_EQ(JoinTranslations(list), GetParam().joined);
-    EXPECT_EQ(list.slot, before.slot) << "joining must not change the list";
+    EXPECT_EQ(JoinTranslations(GetParam().items), GetParam().joined);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, JoinTranslationsTest,
@@ -52,71 +43,71 @@ INSTANTIATE_TEST_SUITE_P(Cases, JoinTranslationsTest,
 
 TEST(JoinTranslationsTest, TwentyDifferentTranslationsAreAllShown)
 {
-    TranslationList list;
+    LookupContext ctx;
     std::string expected;
     for (int i = 1; i <= 20; ++i) {
-        list.add("t" + std::to_string(i));
+        ctx.addTranslation("t" + std::to_string(i));
         expected += (i > 1 ? ", t" : "t") + std::to_string(i);
     }
-    EXPECT_FALSE(list.add("t21"));
-    EXPECT_EQ(JoinTranslations(list), expected);
+    EXPECT_FALSE(ctx.addTranslation("t21"));
+    EXPECT_EQ(JoinTranslations(ctx.translations), expected);
 }
 
-TEST(RemoveDuplicateNearestTest, RepeatedPairsAreEmptiedAndCountKept)
+TEST(RemoveDuplicateNearestTest, RepeatedPairsAreEmptiedAndLengthKept)
 {
-    NearestList list = nearest({{"w", "t"}, {"x", "u"}, {"w", "t"}, {"w", "v"}, {"w", "t"}});
+    std::vector<NearestPair> list = found({}, {{"w", "t"}, {"x", "u"}, {"w", "t"}, {"w", "v"}, {"w", "t"}}).nearest;
     RemoveDuplicateNearest(list);
-    EXPECT_EQ(list.count, 5);
-    EXPECT_EQ(list.row[1], (NearestRow{"w", "t"}));
-    EXPECT_EQ(list.row[2], (NearestRow{"x", "u"}));
-    EXPECT_EQ(list.row[3], (NearestRow{"", ""}));
-    EXPECT_EQ(list.row[4], (NearestRow{"w", "v"})) << "same word, other translation is another row";
-    EXPECT_EQ(list.row[5], (NearestRow{"", ""}));
+    const std::vector<NearestPair> expected{{"w", "t"}, {"x", "u"}, {"", ""}, {"w", "v"}, {"", ""}};
+    EXPECT_EQ(list, expected) << "same word, other translation is another pair";
 }
 
 TEST(ShowResultsTest, NothingFound)
 {
-    TranslationList none;
-    NearestList empty;
-    const Presentation shown = ShowResults(none, empty, "RUSSIAN", "SWEDISH");
-    EXPECT_EQ(shown.TextPole0, "");
-    EXPECT_EQ(shown.Text11, "RUSSIAN\r\n");
-    EXPECT_EQ(shown.Text22, "SWEDISH\r\n");
-    EXPECT_EQ(shown.statTR, kStatNotPresent);
+    LookupContext ctx;
+    const LookupResult result = ShowResults(ctx);
+    EXPECT_TRUE(result.translations.empty());
+    EXPECT_TRUE(result.nearest.empty());
+    EXPECT_EQ(result.status, LookupStatus::NotPresent);
 }
 
 TEST(ShowResultsTest, TranslationsAndNearestWordsTogether)
 {
-    TranslationList list = translations({"x", "y", "x"});
-    NearestList rows = nearest({{"w", "t"}, {"x", "u"}, {"w", "t"}, {"w", "t"}});
-    const Presentation shown = ShowResults(list, rows, "ENGLISH", "RUSSIAN");
-    EXPECT_EQ(shown.TextPole0, "x, y");
-    EXPECT_EQ(shown.Text11, "ENGLISH\r\nw\r\nx\r\n");
-    EXPECT_EQ(shown.Text22, "RUSSIAN\r\nt\r\nu\r\n");
-    EXPECT_EQ(shown.statTR, kStatComplete);
-    EXPECT_EQ(shown.shownRows.size(), 2u);
+    LookupContext ctx = found({"x", "y", "x"}, {{"w", "t"}, {"x", "u"}, {"w", "t"}, {"w", "t"}});
+    const LookupResult result = ShowResults(ctx);
+    EXPECT_EQ(result.translations, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(result.nearest, (std::vector<NearestPair>{{"w", "t"}, {"x", "u"}}));
+    EXPECT_EQ(result.status, LookupStatus::Translated);
 }
 
-TEST(ShowResultsTest, RowsWithAnEmptySideAreLeftOutOfBothPanes)
+TEST(ShowResultsTest, PairsWithAnEmptySideAreLeftOut)
 {
-    TranslationList none;
-    NearestList rows = nearest({{"a", ""}, {"", "b"}, {"c", "d"}});
-    const Presentation shown = ShowResults(none, rows, "S", "T");
-    EXPECT_EQ(shown.Text11, "S\r\nc\r\n");
-    EXPECT_EQ(shown.Text22, "T\r\nd\r\n");
-    EXPECT_EQ(shown.statTR, kStatOnlyNearest);
+    LookupContext ctx = found({}, {{"a", ""}, {"", "b"}, {"c", "d"}});
+    const LookupResult result = ShowResults(ctx);
+    EXPECT_EQ(result.nearest, (std::vector<NearestPair>{{"c", "d"}}));
+    EXPECT_EQ(result.status, LookupStatus::OnlyNearest);
 }
 
-TEST(ShowResultsTest, StatusComesFromTheJoinedLineNotTheCount)
+TEST(ShowResultsTest, StatusComesFromTheDistinctTranslationsNotTheCount)
 {
-    TranslationList emptyOne = translations({""});
-    NearestList none;
-    EXPECT_EQ(ShowResults(emptyOne, none, "S", "T").statTR, kStatNotPresent);
+    LookupContext emptyOne = found({""});
+    EXPECT_EQ(ShowResults(emptyOne).status, LookupStatus::NotPresent);
 
-    NearestList hidden = nearest({{"abc", ""}});
-    const Presentation shown = ShowResults(emptyOne, hidden, "S", "T");
-    EXPECT_EQ(shown.statTR, kStatOnlyNearest) << "rows count even when none of them can be listed";
-    EXPECT_EQ(shown.Text11, "S\r\n");
+    LookupContext hidden = found({""}, {{"abc", ""}});
+    const LookupResult result = ShowResults(hidden);
+    EXPECT_EQ(result.status, LookupStatus::OnlyNearest) << "pairs count even when none of them can be listed";
+    EXPECT_TRUE(result.nearest.empty());
+}
+
+TEST(StatusLineTest, NamesTheBaseFormInUtf8)
+{
+    LookupResult result;
+    result.status = LookupStatus::Translated;
+    EXPECT_EQ(StatusLine(result, CodePage::Windows1251), kStatComplete);
+    result.word = "\xEA\xED\xE8\xE3\xE8"; // книги
+    result.baseForm = "\xEA\xED\xE8\xE3\xE0";
+    EXPECT_EQ(StatusLine(result, CodePage::Windows1251),
+              "Stat: Translate complete. (\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB8 \xE2\x86\x92 "
+              "\xD0\xBA\xD0\xBD\xD0\xB8\xD0\xB3\xD0\xB0)");
 }
 
 } // namespace

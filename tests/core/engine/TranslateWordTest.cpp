@@ -1,5 +1,6 @@
 #include "engine/TranslateWord.h"
 #include "base/Text.h"
+#include "engine/Presentation.h"
 #include "userdict/UserDictLookup.h"
 
 #include "support/TestSupport.h"
@@ -20,136 +21,89 @@ protected:
         dir.putVolume("sv", "mSK1", line("кошка", "katt", "cat") + line("котёнок", "kattunge", "kitten"));
         dir.putVolume("en", "mEC1", line("кошка", "katt", "cat") + line("кошки", "katter", "cats"));
         dir.putVolume("sv", "mSOE1", line("остров", "ö", "island") + line("ухо", "öra", "ear"));
-        SetStartValues(values, dir.str(), dir.userDict(), &LookupUserDict);
+        env = LookupEnvironment{dir.str(), dir.userDict(), &LookupUserDict};
     }
 
-    TranslationRequest request(int source, int index, std::string_view word)
+    LookupResult translate(Language from, Language to, std::string_view word)
     {
-        TranslationRequest r;
-        r.Option1 = source == kRussianColumn;
-        r.Option2 = source == kEnglishColumn;
-        r.Option3 = source == kSwedishColumn;
-        r.Combo1Index = index;
-        (source == kRussianColumn ? r.Text1 : r.Text2) = sb(word);
-        r.Text11 = std::string(LanguageHeading(source));
-        r.Text22 = "TARGET";
-        return r;
+        query.word = sb(word);
+        query.from = from;
+        query.to = to;
+        return TranslateWord(query, env);
     }
 
     TempAppDir dir;
-    ProgramValues values;
+    LookupEnvironment env;
+    LookupQuery query;
 };
 
 struct RouteCase {
     const char *name;
-    int source;
-    int index;
+    Language from;
+    Language to;
     const char *word;
-    const char *translation; // nullptr: the request ends without results
+    const char *translation; // nullptr: nothing is searched
     friend void PrintTo(const RouteCase &c, std::ostream *os) { *os << c.name; }
 };
 
 class TranslateRouteTest : public TranslateWordTest, public ::testing::WithParamInterface<RouteCase> {};
 
-TEST_P(TranslateRouteTest, SwitchAndTargetIndexPickColumns)
+TEST_P(TranslateRouteTest, LanguagesPickTheStoredWords)
 {
     const RouteCase &c = GetParam();
-    const TranslationResult result = TranslateWord(values, request(c.source, c.index, c.word));
-    if (!c.translation) {
-        EXPECT_EQ(result.outcome, RequestOutcome::NoTargetLanguage);
-        EXPECT_EQ(values.SourceWord, sb(c.word)) << "the word is taken before the target is checked";
-        return;
-    }
-    ASSERT_EQ(result.outcome, RequestOutcome::Shown);
-    EXPECT_EQ(result.shown.TextPole0, sb(c.translation));
-    EXPECT_EQ(result.shown.statTR, kStatComplete);
+    const LookupResult result = translate(c.from, c.to, c.word);
+    EXPECT_EQ(JoinTranslations(result.translations), sb(c.translation ? c.translation : ""));
+    EXPECT_EQ(result.status, c.translation ? LookupStatus::Translated : LookupStatus::NotPresent);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TranslateRouteTest,
-    ::testing::Values(RouteCase{"ru_to_en", kRussianColumn, kTargetEnglish, "кошка", "cat"},
-                      RouteCase{"ru_to_sv", kRussianColumn, kTargetSwedish, "кошка", "katt"},
-                      RouteCase{"ru_to_ru_ends", kRussianColumn, kTargetRussian, "кошка", nullptr},
-                      RouteCase{"en_to_ru", kEnglishColumn, kTargetRussian, "cat", "кошка"},
-                      RouteCase{"en_to_sv", kEnglishColumn, kTargetSwedish, "cat", "katt"},
-                      RouteCase{"en_to_en_ends", kEnglishColumn, kTargetEnglish, "cat", nullptr},
-                      RouteCase{"sv_to_ru", kSwedishColumn, kTargetRussian, "katt", "кошка"},
-                      RouteCase{"sv_to_en", kSwedishColumn, kTargetEnglish, "katt", "cat"},
-                      RouteCase{"sv_to_sv_ends", kSwedishColumn, kTargetSwedish, "katt", nullptr},
-                      RouteCase{"no_target_ends", kSwedishColumn, kTargetNone, "katt", nullptr},
-                      RouteCase{"index_out_of_range_ends", kSwedishColumn, 7, "katt", nullptr},
-                      RouteCase{"sv_capital_umlaut_lowered", kSwedishColumn, kTargetEnglish, "ÖRA", "ear"},
-                      RouteCase{"ru_capitals_lowered", kRussianColumn, kTargetEnglish, "КоШкА", "cat"},
-                      RouteCase{"en_capitals_lowered", kEnglishColumn, kTargetSwedish, "CAT", "katt"}),
+    ::testing::Values(RouteCase{"ru_to_en", Language::Russian, Language::English, "кошка", "cat"},
+                      RouteCase{"ru_to_sv", Language::Russian, Language::Swedish, "кошка", "katt"},
+                      RouteCase{"ru_to_ru_searches_nothing", Language::Russian, Language::Russian, "кошка", nullptr},
+                      RouteCase{"en_to_ru", Language::English, Language::Russian, "cat", "кошка"},
+                      RouteCase{"en_to_sv", Language::English, Language::Swedish, "cat", "katt"},
+                      RouteCase{"sv_to_ru", Language::Swedish, Language::Russian, "katt", "кошка"},
+                      RouteCase{"sv_to_en", Language::Swedish, Language::English, "katt", "cat"},
+                      RouteCase{"sv_capital_umlaut_lowered", Language::Swedish, Language::English, "ÖRA", "ear"},
+                      RouteCase{"ru_capitals_lowered", Language::Russian, Language::English, "КоШкА", "cat"},
+                      RouteCase{"en_capitals_lowered", Language::English, Language::Swedish, "CAT", "katt"}),
     [](const auto &p) { return std::string(p.param.name); });
-
-TEST_F(TranslateWordTest, NoSwitchOnLeavesEverythingAsItWas)
-{
-    values.SourceWord = "previous";
-    TranslationRequest r = request(kRussianColumn, kTargetSwedish, "кошка");
-    r.Option1 = false;
-    const TranslationResult result = TranslateWord(values, r);
-    EXPECT_EQ(result.outcome, RequestOutcome::NoSourceLanguage);
-    EXPECT_EQ(values.SourceWord, "previous");
-    EXPECT_EQ(kErrorNoSourceLanguage, "Error. Empty languse from translate");
-}
-
-TEST_F(TranslateWordTest, FirstSwitchOnWinsAndEnglishReadsText2)
-{
-    TranslationRequest r = request(kEnglishColumn, kTargetSwedish, "cat");
-    r.Text1 = sb("кошка");
-    r.Option3 = true; // english is tested before swedish
-    EXPECT_EQ(TranslateWord(values, r).shown.TextPole0, "katt");
-    EXPECT_EQ(values.SourceWord, "cat");
-}
 
 TEST_F(TranslateWordTest, BlanksStayInTheWord)
 {
-    const TranslationResult trailing = TranslateWord(values, request(kEnglishColumn, kTargetSwedish, "cat "));
-    EXPECT_EQ(trailing.shown.statTR, kStatNotPresent);
-    EXPECT_EQ(values.SourceWord, "cat ");
-
-    TranslateWord(values, request(kEnglishColumn, kTargetSwedish, " cat"));
-    EXPECT_EQ(values.FirstLetter, " ");
+    const LookupResult trailing = translate(Language::English, Language::Swedish, "cat ");
+    EXPECT_EQ(trailing.status, LookupStatus::NotPresent);
+    EXPECT_EQ(trailing.word, "cat ");
+    EXPECT_EQ(translate(Language::English, Language::Swedish, " cat").status, LookupStatus::NotPresent);
 }
 
 TEST_F(TranslateWordTest, EmptyWordStillSearchesTheUserDictionary)
 {
     testsupport::writeFile(dir.userDict(), " 1 \r\n" + line("пусто", "", "empty"));
-    const TranslationResult result = TranslateWord(values, request(kSwedishColumn, kTargetEnglish, ""));
-    EXPECT_EQ(values.FirstLetter, "");
-    EXPECT_EQ(result.shown.TextPole0, "empty");
+    EXPECT_EQ(translate(Language::Swedish, Language::English, "").translations, (std::vector<std::string>{"empty"}));
 }
 
-TEST_F(TranslateWordTest, NearestWordsAndPanes)
+TEST_F(TranslateWordTest, NearestWordsComeWithTheirTranslations)
 {
-    const TranslationResult result = TranslateWord(values, request(kEnglishColumn, kTargetRussian, "cat"));
-    EXPECT_EQ(result.shown.TextPole0, sb("кошка"));
-    EXPECT_EQ(result.shown.Text11, "ENGLISH\r\ncats\r\n");
-    EXPECT_EQ(result.shown.Text22, "TARGET\r\n" + sb("кошки") + "\r\n");
+    const LookupResult result = translate(Language::English, Language::Russian, "cat");
+    EXPECT_EQ(result.translations, (std::vector<std::string>{sb("кошка")}));
+    EXPECT_EQ(result.nearest, (std::vector<NearestPair>{{"cats", sb("кошки")}}));
 }
 
 TEST_F(TranslateWordTest, OptionsAreReadOnEveryRequest)
 {
     testsupport::writeFile(dir.userDict(), " 1 \r\n" + line("кошка", "misse", "pussycat"));
-    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetSwedish, "кошка")).shown.TextPole0, "katt, misse");
-    values.UseUserDict = 0;
-    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetSwedish, "кошка")).shown.TextPole0, "katt");
-    values.FindSynonyms = false;
-    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetSwedish, "кошк")).shown.statTR, kStatNotPresent);
-}
-
-TEST_F(TranslateWordTest, SecondRequestStartsFromEmptyLists)
-{
-    const auto first = TranslateWord(values, request(kRussianColumn, kTargetSwedish, "кошка"));
-    const auto second = TranslateWord(values, request(kRussianColumn, kTargetSwedish, "кошка"));
-    EXPECT_EQ(first.shown.Text11, second.shown.Text11);
-    EXPECT_EQ(second.shown.TextPole0, "katt");
+    EXPECT_EQ(JoinTranslations(translate(Language::Russian, Language::Swedish, "кошка").translations), "katt, misse");
+    query.useUserDict = false;
+    EXPECT_EQ(JoinTranslations(translate(Language::Russian, Language::Swedish, "кошка").translations), "katt");
+    query.findSynonyms = false;
+    EXPECT_EQ(translate(Language::Russian, Language::Swedish, "кошк").status, LookupStatus::NotPresent);
 }
 
 struct YoCase {
     const char *name;
-    int source;
+    Language from;
     const char *word;
     const char *translation;
     const char *nearest; // first nearest word, "" for none
@@ -166,42 +120,43 @@ TEST_P(YoAsYeTest, RussianWordsMatchWhicheverLetterIsTyped)
     dir.putVolume("en", "mEX1", line("икс", "x", "x\u00b8y"));
     testsupport::writeFile(dir.userDict(),
                            " 2 \r\n" + line("ёж", "igelkott", "hedgehog") + line("Ёлкин", "Jolkin", "Yolkin"));
-    const int target = c.source == kRussianColumn ? kTargetEnglish : kTargetRussian;
-    const Presentation shown = TranslateWord(values, request(c.source, target, c.word)).shown;
-    EXPECT_EQ(shown.TextPole0, sb(c.translation));
-    const std::string firstNearest = shown.shownRows.empty() ? "" : shown.shownRows.front().word;
+    const Language to = c.from == Language::Russian ? Language::English : Language::Russian;
+    const LookupResult result = translate(c.from, to, c.word);
+    EXPECT_EQ(JoinTranslations(result.translations), sb(c.translation));
+    const std::string firstNearest = result.nearest.empty() ? "" : result.nearest.front().word;
     EXPECT_EQ(firstNearest, sb(c.nearest));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, YoAsYeTest,
-                         ::testing::Values(YoCase{"first_letter_yo_finds_ye_volume", kRussianColumn, "ёль", "fir", ""},
-                                           YoCase{"capital_yo", kRussianColumn, "ЁЛЬ", "fir", ""},
-                                           YoCase{"yo_inside_word", kRussianColumn, "пёс", "dog", ""},
-                                           YoCase{"yo_in_nearest_words", kRussianColumn, "ёлоч", "", "елочка"},
-                                           YoCase{"user_dict_yo_found_by_ye", kRussianColumn, "еж", "hedgehog", ""},
-                                           YoCase{"user_dict_yo_found_by_yo", kRussianColumn, "ёж", "hedgehog", ""},
-                                           YoCase{"capital_yo_stays_a_capital", kRussianColumn, "елкин", "", ""},
-                                           YoCase{"not_folded_outside_russian", kEnglishColumn, "xåy", "", ""}),
+                         ::testing::Values(YoCase{"first_letter_yo_finds_ye_volume", Language::Russian, "ёль", "fir",
+                                                  ""},
+                                           YoCase{"capital_yo", Language::Russian, "ЁЛЬ", "fir", ""},
+                                           YoCase{"yo_inside_word", Language::Russian, "пёс", "dog", ""},
+                                           YoCase{"yo_in_nearest_words", Language::Russian, "ёлоч", "", "елочка"},
+                                           YoCase{"user_dict_yo_found_by_ye", Language::Russian, "еж", "hedgehog", ""},
+                                           YoCase{"user_dict_yo_found_by_yo", Language::Russian, "ёж", "hedgehog", ""},
+                                           YoCase{"capital_yo_stays_a_capital", Language::Russian, "елкин", "", ""},
+                                           YoCase{"not_folded_outside_russian", Language::English, "xåy", "", ""}),
                          [](const auto &p) { return std::string(p.param.name); });
 
 // Base forms from a fixed table, counting the questions.
 class TableForms : public BaseForms {
 public:
-    std::vector<std::string> baseForms(std::string_view word, int column) override
+    std::vector<std::string> baseForms(std::string_view word, Language language) override
     {
         ++asked;
-        lastColumn = column;
+        lastLanguage = language;
         return word == sb("кошками") ? std::vector<std::string>{sb("кошками"), sb("кошкам"), sb("КОШКА"), sb("кошки")}
                                      : std::vector<std::string>{};
     }
     int asked = 0;
-    int lastColumn = 0;
+    Language lastLanguage = Language::English;
 };
 
 // The same, and кошки an inflected form of two words.
 class InflectingForms : public TableForms {
 public:
-    std::vector<std::string> inflectionBases(std::string_view word, int) override
+    std::vector<std::string> inflectionBases(std::string_view word, Language) override
     {
         return word == sb("кошки") ? std::vector<std::string>{sb("кошечки"), sb("кошка")} : std::vector<std::string>{};
     }
@@ -210,24 +165,24 @@ public:
 TEST_F(TranslateWordTest, WordFormsFallBackOnTheFirstBaseFormWithTranslations)
 {
     TableForms forms;
-    values.WordForms = &forms;
-    const Presentation shown = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "Кошками")).shown;
-    EXPECT_EQ(shown.TextPole0, "cat") << "the word itself and a form without translations are passed over";
-    EXPECT_EQ(shown.statTR, kStatComplete);
-    EXPECT_EQ(shown.formOf, sb("кошками"));
-    EXPECT_EQ(shown.baseForm, sb("кошка")) << "base forms are lower-cased like typed words";
-    EXPECT_EQ(forms.lastColumn, kRussianColumn);
-    EXPECT_EQ(values.SourceWord, sb("кошками")) << "the request's word stays the typed one";
+    env.baseForms = &forms;
+    const LookupResult result = translate(Language::Russian, Language::English, "Кошками");
+    EXPECT_EQ(JoinTranslations(result.translations), "cat")
+        << "the word itself and a form without translations are passed over";
+    EXPECT_EQ(result.status, LookupStatus::Translated);
+    EXPECT_EQ(result.word, sb("кошками")) << "the result's word stays the typed one";
+    EXPECT_EQ(result.baseForm, sb("кошка")) << "base forms are lower-cased like typed words";
+    EXPECT_EQ(forms.lastLanguage, Language::Russian);
 
     // A word with translations of its own never asks; a word whose forms find nothing shows its own results.
-    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown.TextPole0, "cats");
+    EXPECT_EQ(JoinTranslations(translate(Language::Russian, Language::English, "кошки").translations), "cats");
     EXPECT_EQ(forms.asked, 1);
-    const Presentation none = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кош")).shown;
-    EXPECT_EQ(none.statTR, kStatOnlyNearest);
+    const LookupResult none = translate(Language::Russian, Language::English, "кош");
+    EXPECT_EQ(none.status, LookupStatus::OnlyNearest);
     EXPECT_TRUE(none.baseForm.empty());
 
-    values.WordForms = nullptr;
-    EXPECT_EQ(TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошками")).shown.statTR, kStatNotPresent);
+    env.baseForms = nullptr;
+    EXPECT_EQ(translate(Language::Russian, Language::English, "кошками").status, LookupStatus::NotPresent);
 }
 
 TEST_F(TranslateWordTest, WordFormsPutTheBaseFormsTranslationsAfterTheWordsOwn)
@@ -236,14 +191,15 @@ TEST_F(TranslateWordTest, WordFormsPutTheBaseFormsTranslationsAfterTheWordsOwn)
                   line("кошка", "katt", "cat") + line("кошки", "katter", "cats")
                       + line("кошечки", "kattungar", "cats"));
     InflectingForms forms;
-    values.WordForms = &forms;
-    const Presentation shown = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown;
-    EXPECT_EQ(shown.TextPole0, "cats, cat") << "a base form that adds no translation is passed over";
-    EXPECT_EQ(shown.formOf + "/" + shown.baseForm, sb("кошки/кошка"));
+    env.baseForms = &forms;
+    const LookupResult result = translate(Language::Russian, Language::English, "кошки");
+    EXPECT_EQ(JoinTranslations(result.translations), "cats, cat")
+        << "a base form that adds no translation is passed over";
+    EXPECT_EQ(result.word + "/" + result.baseForm, sb("кошки/кошка"));
 
-    values.WordForms = nullptr;
-    const Presentation off = TranslateWord(values, request(kRussianColumn, kTargetEnglish, "кошки")).shown;
-    EXPECT_EQ(off.TextPole0, "cats");
+    env.baseForms = nullptr;
+    const LookupResult off = translate(Language::Russian, Language::English, "кошки");
+    EXPECT_EQ(JoinTranslations(off.translations), "cats");
     EXPECT_TRUE(off.baseForm.empty());
 }
 

@@ -38,7 +38,7 @@ std::vector<std::string> completeRecords(const std::string &bytes)
     RecordView record;
     while (!reader.atEnd()) {
         EXPECT_EQ(reader.nextRecord(record), 3) << "torn record";
-        words.emplace_back(record[0]);
+        words.emplace_back(record.ru);
     }
     EXPECT_EQ(static_cast<std::size_t>(count), words.size()) << "count line disagrees with the records";
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << "file does not end with a whole line";
@@ -58,7 +58,7 @@ int leftoverTemporaries(const std::filesystem::path &folder)
     for (int i = 0;; ++i) {
         std::int32_t count = 0;
         UserTable table;
-        AddUserRecord(path, count, table, prefix + std::to_string(i), "en", "sv");
+        AddUserRecord(path, count, table, Triple{prefix + std::to_string(i), "sv", "en"});
     }
 }
 
@@ -116,7 +116,7 @@ TEST(UserDictCrashSafety, WritersKilledAtRandomMomentsLeaveAnOldOrNewCompleteFil
 
     std::int32_t count = 0;
     UserTable table;
-    ASSERT_TRUE(AddUserRecord(path, count, table, "last", "en", "sv"));
+    ASSERT_TRUE(AddUserRecord(path, count, table, Triple{"last", "sv", "en"}));
     EXPECT_EQ(static_cast<std::size_t>(count), seen.size());
     EXPECT_EQ(leftoverTemporaries(dir.path()), 0);
 }
@@ -143,7 +143,7 @@ TEST(UserDictCrashSafety, FullDiskKeepsTheOldFileAndReportsTheError)
                 ReadUserDict(path, count, table);
                 result = WriteUserDict(path, count, table);
             } else {
-                result = AddUserRecord(path, count, table, "a", "b", "c");
+                result = AddUserRecord(path, count, table, Triple{"a", "c", "b"});
             }
             std::fputs(result.error.c_str(), report);
             return result.ok ? 1 : 0;
@@ -168,7 +168,7 @@ TEST(UserDictConcurrency, TwoProgramsAddingAtOnceLoseNoRecord)
             for (int i = 0; i < kEach; ++i) {
                 std::int32_t count = 0;
                 UserTable table;
-                if (!AddUserRecord(path, count, table, prefix + std::to_string(i), "en", "sv"))
+                if (!AddUserRecord(path, count, table, Triple{prefix + std::to_string(i), "sv", "en"}))
                     ::_exit(1);
             }
             ::_exit(0);
@@ -216,10 +216,10 @@ int addConcurrently(const std::vector<std::string> &paths, int each, bool unpriv
             for (int i = 0; i < each; ++i) {
                 std::int32_t count = 0;
                 UserTable table;
-                done +=
-                    AddUserRecord(paths[w], count, table, "w" + std::to_string(w) + "-" + std::to_string(i), "en", "sv")
-                        ? 1
-                        : 0;
+                done += AddUserRecord(paths[w], count, table,
+                                      Triple{"w" + std::to_string(w) + "-" + std::to_string(i), "sv", "en"})
+                            ? 1
+                            : 0;
             }
             ::_exit(done);
         }
@@ -315,7 +315,7 @@ TEST_P(RefusedWriter, ChangesNothing)
             return 3;
         std::int32_t count = 0;
         UserTable table;
-        const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+        const UserDictResult added = AddUserRecord(path, count, table, Triple{"a", "c", "b"});
         const UserDictResult written = WriteUserDict(path, 0, table);
         std::fprintf(report, "%s\n%s", added.error.c_str(), written.error.c_str());
         return added.ok || written.ok ? 1 : 0;
@@ -361,7 +361,7 @@ TEST(UserDictReadOnlyMedium, SaysTheFileSystemIsReadOnly)
             return 2;
         std::int32_t count = 0;
         UserTable table;
-        std::fprintf(report, "%s", AddUserRecord(path, count, table, "a", "b", "c").error.c_str());
+        std::fprintf(report, "%s", AddUserRecord(path, count, table, Triple{"a", "c", "b"}).error.c_str());
         return 0;
     });
     if (child.exitCode == 2)

@@ -21,12 +21,12 @@ protected:
     {
         std::int32_t count = 0;
         UserTable table;
-        UserDictResult result = AddUserRecord(path, count, table, sb(ru), sb(en), sb(sv));
+        UserDictResult result = AddUserRecord(path, count, table, Triple{sb(ru), sb(sv), sb(en)});
         if (countOut)
             *countOut = count;
         return result;
     }
-    LookupContext lookup(std::string_view word, int source, int target, bool synonyms = true)
+    LookupContext lookup(std::string_view word, Language source, Language target, bool synonyms = true)
     {
         LookupContext ctx = testsupport::lookupContext(word, source, target, synonyms);
         LookupUserDict(path, ctx);
@@ -57,8 +57,8 @@ TEST_F(UserDictTest, ReadGivesCountAndRecords)
     ASSERT_TRUE(ReadUserDict(path, count, table));
     EXPECT_EQ(count, 2);
     ASSERT_EQ(table.size(), 2u);
-    EXPECT_EQ(table[0].field[0], sb("лёд, снег")) << "a comma inside quotes belongs to the word";
-    EXPECT_EQ(table[1].field[2], "cat");
+    EXPECT_EQ(table[0].ru, sb("лёд, снег")) << "a comma inside quotes belongs to the word";
+    EXPECT_EQ(table[1].en, "cat");
 }
 
 TEST_F(UserDictTest, EmptyOrMissingFileLeavesTheCountAsItCame)
@@ -131,7 +131,7 @@ TEST_F(UserDictTest, AppendCountsTheRecordsThatExistWhateverLineOneSays)
         EXPECT_EQ(before, 2) << countLine;
         EXPECT_EQ(readFile(path),
                   " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
-        EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1) << countLine;
+        EXPECT_EQ(lookup("пёс", Language::Russian, Language::English).translations.size(), 1u) << countLine;
     }
 }
 
@@ -140,13 +140,13 @@ TEST_F(UserDictTest, AppendDropsEmptyRecordsThatWouldHideTheNewOne)
     writeFile(path, " 2 \r\n" + line("дом", "hus", "house") + ",,\r\n\r\n");
     ASSERT_TRUE(add("пёс", "dog", "hund"));
     EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + line("пёс", "hund", "dog"));
-    EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
+    EXPECT_EQ(lookup("пёс", Language::Russian, Language::English).translations.size(), 1u);
 }
 
 TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
 {
     writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
-    const std::vector<UserRecord> batch{UserRecord{{sb("кот"), "katt", "cat"}}, UserRecord{{sb("пёс"), "hund", "dog"}}};
+    const std::vector<UserRecord> batch{UserRecord{sb("кот"), "katt", "cat"}, UserRecord{sb("пёс"), "hund", "dog"}};
     std::int32_t before = -1;
     UserTable table;
     ASSERT_TRUE(AddUserRecords(path, before, table, batch));
@@ -156,7 +156,7 @@ TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
               " 3 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat") + line("пёс", "hund", "dog"));
 
     // A filter sees what the file holds under the lock and drops what is there already.
-    const std::vector<UserRecord> again{UserRecord{{"a", "b", "c"}}, UserRecord{{sb("кот"), "katt", "cat"}}};
+    const std::vector<UserRecord> again{UserRecord{"a", "b", "c"}, UserRecord{sb("кот"), "katt", "cat"}};
     ASSERT_TRUE(
         AddUserRecords(path, before, table, again, [](const UserTable &present, std::vector<UserRecord> &records) {
             records.erase(std::remove_if(records.begin(), records.end(),
@@ -170,12 +170,12 @@ TEST_F(UserDictTest, BatchAppendStoresAllRecordsOrNone)
                                   + line("пёс", "hund", "dog") + line("a", "b", "c"));
 
     const std::string stored = readFile(path);
-    const std::vector<UserRecord> oneBad{UserRecord{{"a", "b", "c"}}, UserRecord{{"d", "e\"", "f"}}};
+    const std::vector<UserRecord> oneBad{UserRecord{"a", "b", "c"}, UserRecord{"d", "e\"", "f"}};
     EXPECT_FALSE(AddUserRecords(path, before, table, oneBad));
     EXPECT_EQ(readFile(path), stored);
 
     // Records kept as the lines they will be are filtered in place.
-    RecordLines lines(std::vector<UserRecord>{{{"x", "y", "z"}}, {{sb("кот"), "katt", "cat"}}, {{"u", "v", "w"}}});
+    RecordLines lines(std::vector<UserRecord>{{"x", "y", "z"}, {sb("кот"), "katt", "cat"}, {"u", "v", "w"}});
     ASSERT_TRUE(
         AddRecordLines(path, before, table, std::move(lines), [](const UserTable &present, RecordLines &records) {
             records.KeepIf(
@@ -201,7 +201,7 @@ TEST_P(LayoutTest, AppendRewritesOnlyTheWrittenForm)
     const UserDictResult added = add("пёс", "dog", "hund");
     if (GetParam().badLine == 0) {
         EXPECT_TRUE(added) << added.error;
-        EXPECT_EQ(lookup("пёс", kRussianColumn, kEnglishColumn).Translations.count, 1);
+        EXPECT_EQ(lookup("пёс", Language::Russian, Language::English).translations.size(), 1u);
         return;
     }
     const std::string why = GetParam().badLine == 1
@@ -274,14 +274,14 @@ TEST_F(UserDictTest, DirectoryInPlaceOfTheFileIsAnError)
     UserTable table;
     EXPECT_FALSE(ReadUserDict(path, count, table));
     EXPECT_FALSE(add("кот", "cat", "katt"));
-    EXPECT_EQ(lookup("кот", kRussianColumn, kEnglishColumn).Translations.count, 0);
+    EXPECT_EQ(lookup("кот", Language::Russian, Language::English).translations.size(), 0u);
 }
 
 TEST_F(UserDictTest, WriteReplacesTheWholeFileAndKeepsItsPermissions)
 {
     writeFile(path, "old");
     ::chmod(path.c_str(), 0640);
-    UserTable table{UserRecord{{sb("дом"), "hus", "house"}}, UserRecord{{"", "", ""}}};
+    UserTable table{UserRecord{sb("дом"), "hus", "house"}, UserRecord{"", "", ""}};
     ASSERT_TRUE(WriteUserDict(path, 2, table));
     EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + "\"\",\"\",\"\"\r\n");
     struct stat st {};
@@ -296,32 +296,32 @@ TEST_F(UserDictTest, LookupFollowsTheVolumeRules)
     writeFile(path, " 6 \r\n" + line("собака", "hund", "dog") + line("собака", "vovve", "doggy")
                         + line("собачка", "hundvalp", "little dog") + line("xabcy", "x", "y") + ",,\r\n"
                         + line("собака", "hynda", "bitch"));
-    const LookupContext ru = lookup("собака", kRussianColumn, kEnglishColumn);
-    ASSERT_EQ(ru.Translations.count, 2) << "the record of empty words hides the ones after it";
-    EXPECT_EQ(ru.Translations.slot[1], "dog");
-    EXPECT_EQ(ru.Translations.slot[2], "doggy");
+    const LookupContext ru = lookup("собака", Language::Russian, Language::English);
+    ASSERT_EQ(ru.translations.size(), 2u) << "the record of empty words hides the ones after it";
+    EXPECT_EQ(ru.translations[0], "dog");
+    EXPECT_EQ(ru.translations[1], "doggy");
 
-    EXPECT_EQ(lookup("abc", kRussianColumn, kEnglishColumn).NearestWords.count, 1);
-    EXPECT_EQ(lookup("ab", kRussianColumn, kEnglishColumn).NearestWords.count, 0);
-    EXPECT_EQ(lookup("abc", kRussianColumn, kEnglishColumn, false).NearestWords.count, 0);
-    EXPECT_EQ(lookup("dog ", kEnglishColumn, kRussianColumn).Translations.count, 0);
+    EXPECT_EQ(lookup("abc", Language::Russian, Language::English).nearest.size(), 1u);
+    EXPECT_EQ(lookup("ab", Language::Russian, Language::English).nearest.size(), 0u);
+    EXPECT_EQ(lookup("abc", Language::Russian, Language::English, false).nearest.size(), 0u);
+    EXPECT_EQ(lookup("dog ", Language::English, Language::Russian).translations.size(), 0u);
 }
 
 TEST_F(UserDictTest, LookupReadsNoMoreRecordsThanLineOneSays)
 {
     writeFile(path, " 1 \r\n" + line("дом", "hus", "house") + line("дом", "bostad", "home"));
-    EXPECT_EQ(lookup("дом", kRussianColumn, kSwedishColumn).Translations.count, 1);
+    EXPECT_EQ(lookup("дом", Language::Russian, Language::Swedish).translations.size(), 1u);
 }
 
 TEST_F(UserDictTest, LookupAfterFullTranslationsListsTheMatchAsNearest)
 {
     writeFile(path, " 1 \r\n" + line("дом", "hus", "house"));
-    LookupContext ctx = testsupport::lookupContext("дом", kRussianColumn, kSwedishColumn);
-    for (int i = 0; i < kMaxTranslations; ++i)
-        ctx.Translations.add("x");
+    LookupContext ctx = testsupport::lookupContext("дом", Language::Russian, Language::Swedish);
+    for (std::size_t i = 0; i < kMaxTranslations; ++i)
+        ctx.addTranslation("x");
     LookupUserDict(path, ctx);
-    ASSERT_EQ(ctx.NearestWords.count, 1);
-    EXPECT_EQ(ctx.NearestWords.row[1].translation, "hus");
+    ASSERT_EQ(ctx.nearest.size(), 1u);
+    EXPECT_EQ(ctx.nearest[0].translation, "hus");
 }
 
 TEST_F(UserDictTest, HugeCountWithFewRecordsCostsNoMemory)
@@ -332,7 +332,7 @@ TEST_F(UserDictTest, HugeCountWithFewRecordsCostsNoMemory)
     ASSERT_TRUE(ReadUserDict(path, count, table));
     EXPECT_EQ(count, 2147483647);
     EXPECT_EQ(table.size(), 1u);
-    EXPECT_EQ(lookup("дом", kRussianColumn, kSwedishColumn).Translations.count, 1);
+    EXPECT_EQ(lookup("дом", Language::Russian, Language::Swedish).translations.size(), 1u);
 }
 
 } // namespace

@@ -132,13 +132,13 @@ INSTANTIATE_TEST_SUITE_P(
         HeaderCase{"other_columns_left_alone",
                    {"English", " russian ", "notes", "SV"},
                    Kind::Header,
-                   {kEnglishColumn, kRussianColumn, 0, kSwedishColumn},
+                   {Language::English, Language::Russian, std::nullopt, Language::Swedish},
                    ""},
         HeaderCase{"in_swedish", {"ryska", "svenska", "engelska"}, Kind::Header, DefaultWordListLayout(), ""},
         HeaderCase{"in_russian_capitals",
                    {"ШВЕДСКИЙ", "Английский", "русский"},
                    Kind::Header,
-                   {kSwedishColumn, kEnglishColumn, kRussianColumn},
+                   {Language::Swedish, Language::English, Language::Russian},
                    ""},
         HeaderCase{"byte_order_mark_of_a_joined_list",
                    {"\xEF\xBB\xBFrussian", "swedish", "english"},
@@ -197,7 +197,7 @@ TEST(WordListReaderTest, ReadsUtf16InPiecesAndBoundsHostileRows)
 
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].kind, WordListRow::Kind::Words);
-    EXPECT_EQ(rows[0].words, (std::array<std::string, 3>{"улыбка", "leende", "smile \U0001F600"}));
+    EXPECT_EQ(rows[0].words, (Triple{"улыбка", "leende", "smile \U0001F600"}));
     EXPECT_EQ(rows[1].problem, "100001 cells where 3 are expected");
     EXPECT_EQ(rows[2].line, 2u);
     EXPECT_EQ(rows[2].problem, "a cell holds more than 65536 bytes");

@@ -17,7 +17,7 @@ namespace {
 
 struct FormCase {
     const char *name;
-    int column;
+    Language language;
     const char *word;
     const char *base; // "" when no base form may be given
 };
@@ -42,27 +42,27 @@ void expectBase(const std::vector<std::string> &bases, const FormCase &c, bool f
     EXPECT_TRUE(first ? found == bases.begin() : found != bases.end()) << c.word;
 }
 
-TEST_P(BaseFormsTest, GivesTheBaseFormInTheColumnsCodePage)
+TEST_P(BaseFormsTest, GivesTheBaseFormInTheLanguagesCodePage)
 {
-    expectBase(forms().baseForms(sb(GetParam().word), GetParam().column), GetParam(), false);
+    expectBase(forms().baseForms(sb(GetParam().word), GetParam().language), GetParam(), false);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, BaseFormsTest,
-                         ::testing::Values(FormCase{"russian_plural", kRussianColumn, "книги", "книга"},
-                                           FormCase{"russian_yo_stays", kRussianColumn, "ёлки", "ёлка"},
-                                           FormCase{"russian_past", kRussianColumn, "читала", "читать"},
-                                           FormCase{"swedish_definite", kSwedishColumn, "husen", "hus"},
-                                           FormCase{"swedish_root_form", kSwedishColumn, "pojkar", "pojke"},
-                                           FormCase{"swedish_supine_with_a_ring", kSwedishColumn, "skrivit", "skriva"},
-                                           FormCase{"swedish_umlaut_plural", kSwedishColumn, "böcker", "bok"},
-                                           FormCase{"swedish_strong_past", kSwedishColumn, "gick", "gå"},
-                                           FormCase{"russian_other_stem_yo_typed", kRussianColumn, "шёл", "идти"},
-                                           FormCase{"english_irregular_first", kEnglishColumn, "went", "go"},
-                                           FormCase{"english_regular", kEnglishColumn, "cities", "city"},
-                                           FormCase{"english_doubled_consonant", kEnglishColumn, "stopped", "stop"},
-                                           FormCase{"no_word_no_form", kEnglishColumn, "xqzv", ""},
-                                           FormCase{"empty_word", kRussianColumn, "", ""},
-                                           FormCase{"bad_column", 4, "books", ""}),
+                         ::testing::Values(FormCase{"russian_plural", Language::Russian, "книги", "книга"},
+                                           FormCase{"russian_yo_stays", Language::Russian, "ёлки", "ёлка"},
+                                           FormCase{"russian_past", Language::Russian, "читала", "читать"},
+                                           FormCase{"swedish_definite", Language::Swedish, "husen", "hus"},
+                                           FormCase{"swedish_root_form", Language::Swedish, "pojkar", "pojke"},
+                                           FormCase{"swedish_supine_with_a_ring", Language::Swedish, "skrivit",
+                                                    "skriva"},
+                                           FormCase{"swedish_umlaut_plural", Language::Swedish, "böcker", "bok"},
+                                           FormCase{"swedish_strong_past", Language::Swedish, "gick", "gå"},
+                                           FormCase{"russian_other_stem_yo_typed", Language::Russian, "шёл", "идти"},
+                                           FormCase{"english_irregular_first", Language::English, "went", "go"},
+                                           FormCase{"english_regular", Language::English, "cities", "city"},
+                                           FormCase{"english_doubled_consonant", Language::English, "stopped", "stop"},
+                                           FormCase{"no_word_no_form", Language::English, "xqzv", ""},
+                                           FormCase{"empty_word", Language::Russian, "", ""}),
                          [](const auto &p) { return std::string(p.param.name); });
 
 class InflectionBasesTest : public BaseFormsTest {};
@@ -70,30 +70,30 @@ class InflectionBasesTest : public BaseFormsTest {};
 // Only a base the word is surely an inflected form of may follow a word's own translations.
 TEST_P(InflectionBasesTest, FollowOnlyTrueInflections)
 {
-    expectBase(forms().inflectionBases(sb(GetParam().word), GetParam().column), GetParam(), true);
+    expectBase(forms().inflectionBases(sb(GetParam().word), GetParam().language), GetParam(), true);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InflectionBasesTest,
-    ::testing::Values(FormCase{"swedish_present_with_a_noun_of_its_own", kSwedishColumn, "bor", "bo"},
-                      FormCase{"swedish_lemma_hunspell_also_stems", kSwedishColumn, "åker", "åka"},
-                      FormCase{"russian_plural_with_an_entry", kRussianColumn, "рыбы", "рыба"},
-                      FormCase{"english_irregular_with_an_entry", kEnglishColumn, "saw", "see"},
-                      FormCase{"english_regular_plural", kEnglishColumn, "tables", "table"},
-                      FormCase{"swedish_plain_word", kSwedishColumn, "bra", ""},
-                      FormCase{"swedish_word_hunspell_files_as_a_form", kSwedishColumn, "bror", ""},
-                      FormCase{"russian_lemma_with_a_homograph", kRussianColumn, "мой", ""},
-                      FormCase{"russian_name", kRussianColumn, "франция", ""},
-                      FormCase{"english_lemma", kEnglishColumn, "thing", ""},
-                      FormCase{"english_short_stem", kEnglishColumn, "his", ""},
-                      FormCase{"english_prefix", kEnglishColumn, "display", ""},
-                      FormCase{"english_derivation", kEnglishColumn, "finally", ""}),
+    ::testing::Values(FormCase{"swedish_present_with_a_noun_of_its_own", Language::Swedish, "bor", "bo"},
+                      FormCase{"swedish_lemma_hunspell_also_stems", Language::Swedish, "åker", "åka"},
+                      FormCase{"russian_plural_with_an_entry", Language::Russian, "рыбы", "рыба"},
+                      FormCase{"english_irregular_with_an_entry", Language::English, "saw", "see"},
+                      FormCase{"english_regular_plural", Language::English, "tables", "table"},
+                      FormCase{"swedish_plain_word", Language::Swedish, "bra", ""},
+                      FormCase{"swedish_word_hunspell_files_as_a_form", Language::Swedish, "bror", ""},
+                      FormCase{"russian_lemma_with_a_homograph", Language::Russian, "мой", ""},
+                      FormCase{"russian_name", Language::Russian, "франция", ""},
+                      FormCase{"english_lemma", Language::English, "thing", ""},
+                      FormCase{"english_short_stem", Language::English, "his", ""},
+                      FormCase{"english_prefix", Language::English, "display", ""},
+                      FormCase{"english_derivation", Language::English, "finally", ""}),
     [](const auto &p) { return std::string(p.param.name); });
 
 TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
 {
     HunspellBaseForms forms;
-    const std::vector<std::string> bases = forms.baseForms("better", kEnglishColumn);
+    const std::vector<std::string> bases = forms.baseForms("better", Language::English);
     ASSERT_GE(bases.size(), 2u);
     EXPECT_EQ(bases[0], "good");
     EXPECT_EQ(bases[1], "well");
@@ -102,17 +102,18 @@ TEST(BaseFormsTest, IrregularFormsComeBeforeHunspellsStems)
 TEST(BaseFormsTest, MissingDictionariesNameTheirPackages)
 {
     testsupport::TempAppDir empty;
-    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {kSwedishColumn}),
+    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {Language::Swedish}),
               "Looking up word forms needs the package hunspell-sv: the Hunspell dictionary sv_SE is missing from "
                   + empty.str() + ".");
-    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {kRussianColumn, kSwedishColumn, kEnglishColumn}),
+    EXPECT_EQ(MissingDictionaryMessage(empty.str(), {Language::Russian, Language::Swedish, Language::English}),
               "Looking up word forms needs the packages hunspell-ru, hunspell-sv and hunspell-en-us: the Hunspell "
               "dictionaries ru_RU, sv_SE and en_US are missing from "
                   + empty.str() + ".");
-    EXPECT_EQ(MissingDictionaryMessage(std::string(kHunspellFolder), {kRussianColumn, kSwedishColumn, kEnglishColumn}),
+    EXPECT_EQ(MissingDictionaryMessage(std::string(kHunspellFolder),
+                                       {Language::Russian, Language::Swedish, Language::English}),
               "");
     HunspellBaseForms without(empty.str());
-    EXPECT_TRUE(without.baseForms("books", kEnglishColumn) == std::vector<std::string>{})
+    EXPECT_TRUE(without.baseForms("books", Language::English) == std::vector<std::string>{})
         << "no stems without dictionaries";
 }
 
@@ -140,9 +141,9 @@ TEST_P(DictionaryFiles, AreUsedAsHunspellReadsThemOrNameTheirFault)
         expected.replace(expected.find('F'), 1, folder.str());
         expected = "Looking up word forms cannot use the Hunspell dictionary en_US: " + expected + ".";
     }
-    EXPECT_EQ(MissingDictionaryMessage(folder.str(), {kEnglishColumn}), expected);
+    EXPECT_EQ(MissingDictionaryMessage(folder.str(), {Language::English}), expected);
     HunspellBaseForms forms(folder.str());
-    EXPECT_EQ(forms.baseForms("cities", kEnglishColumn),
+    EXPECT_EQ(forms.baseForms("cities", Language::English),
               expected.empty() ? std::vector<std::string>{"city"} : std::vector<std::string>{});
 }
 

@@ -2,7 +2,6 @@
 
 #include "base/CodePages.h"
 #include "base/Text.h"
-#include "engine/Presentation.h"
 
 #include <QString>
 
@@ -29,10 +28,6 @@ void NormaliseTypedText(QString &text, CodePage codePage, int *cursor = nullptr)
 // the character itself.
 bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
                   QString *unfit = nullptr);
-
-// The status line after a request. When the results are, or include, those of a base form it names both words, as in
-// "Stat: Translate complete. (книги → книга)".
-QString StatusText(const Presentation &shown, CodePage sourcePage);
 
 // True when every character of text can be written in the code page.
 bool FitsCodePage(const QString &text, CodePage codePage);

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace trelvik {
@@ -11,10 +12,10 @@ namespace trelvik {
 // Words typed (or read) as Unicode, checked and made into the record the user dictionary stores.
 struct PreparedWords {
     WordRefusal refusal = WordRefusal::None;
-    int field = -1;    // the NewWordField at fault, -1 for the triple as a whole
-    QString message;   // the error line
-    QString detail;    // what exactly is wrong, where there is more to say
-    UserRecord record; // what is stored, when nothing was refused
+    std::optional<Language> field; // the language of the word at fault, none for the triple as a whole
+    QString message;               // the error line
+    QString detail;                // what exactly is wrong, where there is more to say
+    UserRecord record;             // what is stored, when nothing was refused
     explicit operator bool() const noexcept { return refusal == WordRefusal::None; }
 };
 
@@ -26,11 +27,11 @@ PreparedWords PrepareTypedWords(const QString &russian, const QString &english, 
 // Outcome of adding typed words to the user dictionary.
 struct TypedWordsAdded {
     enum class Outcome { Added, Refused, FileError } outcome = Outcome::Added;
-    int field = -1;          // for Refused: the field at fault, or -1
-    QString message;         // for Refused: the error line; for FileError: why the file was left as it was
-    QString detail;          // for Refused: more about the refusal, or empty
-    qint64 recordNumber = 0; // for Added: the new record's number
-    QString note;            // the user dictionary was moved first: where the words went, to tell once
+    std::optional<Language> field; // for Refused: the language of the word at fault, or none
+    QString message;               // for Refused: the error line; for FileError: why the file was left as it was
+    QString detail;                // for Refused: more about the refusal, or empty
+    qint64 recordNumber = 0;       // for Added: the new record's number
+    QString note;                  // the user dictionary was moved first: where the words went, to tell once
 };
 
 // Adds typed words as the add-words window's "Add" does (both it and `trelvik-cli add` come here): every

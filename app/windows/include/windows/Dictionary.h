@@ -1,14 +1,17 @@
 #pragma once
 
+#include "base/Language.h"
 #include "base/Text.h"
-#include "engine/TranslateWord.h"
 #include "windows/AddWords.h"
 #include "windows/Keyboard.h"
+#include "windows/ProgramValues.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
+#include <array>
 #include <memory>
+#include <optional>
 
 #include <string>
 #include <string_view>
@@ -24,6 +27,18 @@ class QPushButton;
 class QRadioButton;
 
 namespace trelvik {
+
+// What the window says when no source language is chosen.
+inline constexpr char kErrorNoSourceLanguage[] = "Error. Empty languse from translate";
+
+// The languages of the target list ("Translate to:"), in its order.
+inline constexpr std::array<Language, 3> kTargetList{Language::Russian, Language::English, Language::Swedish};
+
+// The language at an index of the target list, or none for an index the list does not have.
+std::optional<Language> TargetLanguageAt(int index) noexcept;
+
+// The index of a language in the target list.
+int TargetIndexOf(Language language) noexcept;
 
 class FormText1;
 class HunspellBaseForms;
@@ -76,13 +91,13 @@ private:
     void setTabOrder();
     void load();
 
-    void sourceSelected(KeyLanguage language);
-    void nameKeys(KeyLanguage language);
+    void sourceSelected(Language language);
+    void nameKeys(Language language);
     void targetSelected(int index);
     void keyClicked(const KeyDef &key);
     void backspace();
 
-    KeyLanguage keyLanguage() const noexcept;
+    Language keyLanguage() const noexcept;
     QLineEdit *inputField() const noexcept;
     CodePage inputCodePage() const noexcept;
     bool readInputField(std::string &bytes) const;

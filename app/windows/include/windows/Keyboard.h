@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Language.h"
 #include "widgets/WindowLook.h"
 #include <QWidget>
 
@@ -7,9 +8,6 @@
 #include <string>
 
 namespace trelvik {
-
-// Which column of the key table a click reads.
-enum class KeyLanguage { Russian, English, Swedish };
 
 // What a click area does besides (or instead of) giving a letter.
 enum class KeyAction { Letter, DeleteAll, Space, Backspace };
@@ -30,11 +28,11 @@ inline constexpr int kKeyCount = 35;
 const std::array<KeyDef, kKeyCount> &KeyTable() noexcept;
 
 // The single-byte text a letter key adds for a language: one byte, or empty for a key with nothing on it.
-std::string KeyCharacter(const KeyDef &key, KeyLanguage language);
+std::string KeyCharacter(const KeyDef &key, Language language);
 
 // What a screen reader calls a key when the source language is language: the letter it adds, "Space",
 // "Backspace" or "Delete All", and "no letter" for a key that adds nothing in that language.
-QString KeyName(const KeyDef &key, KeyLanguage language);
+QString KeyName(const KeyDef &key, Language language);
 
 // A transparent area over a keyboard picture that reports a click of the left mouse button.
 class ClickArea : public QWidget {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/TranslateWord.h"
+#include "windows/ProgramValues.h"
 
 #include <QDialog>
 

@@ -51,9 +51,6 @@ std::string CodePointName(char32_t codePoint);
 // and tabs of a word list's own layout). A byte that is not UTF-8 is written as \xHH.
 std::string EscapeControlCharacters(std::string_view utf8, std::string_view kept = {});
 
-// Code page of a language column: Russian text is Windows-1251, Swedish and English Windows-1252.
-CodePage CodePageOfColumn(int column) noexcept;
-
 // Human-readable name of a code page, for messages.
 std::string_view CodePageName(CodePage codePage) noexcept;
 

@@ -51,7 +51,4 @@ constexpr std::string_view NameOf(Language language) noexcept
     return names[IndexOf(language)];
 }
 
-// Language columns of a record, counted from 1 in stored order.
-enum Column : int { kRussianColumn = 1, kSwedishColumn = 2, kEnglishColumn = 3 };
-
 } // namespace trelvik

@@ -29,9 +29,9 @@ public:
     // Adds records of the user dictionary behind the volumes'; they must outlive this object.
     void addUserRecords(const std::vector<RecordView> &records);
 
-    // The articles of the words whose lookup into targetColumn gives a translation, in the order the words
-    // were first met. Each holds what the translation line shows, one translation an item.
-    std::vector<Article> articles(int targetColumn) const;
+    // The articles of the words whose lookup into target gives a translation, in the order the words were
+    // first met. Each holds what the translation line shows, one translation an item.
+    std::vector<Article> articles(Language target) const;
 
     // Volumes that could not be read, each as the reason ("Cannot open ...: No such file or directory").
     const std::vector<std::string> &unreadable() const noexcept { return m_unreadable; }

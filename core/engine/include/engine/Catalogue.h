@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Language.h"
+#include "engine/Lookup.h"
 #include "engine/LookupContext.h"
 
 #include <string>
@@ -17,7 +19,7 @@ struct CatalogueRow {
 // The volumes of one source language: the language folder under data/ and its rows in search order.
 struct Catalogue {
     std::string_view folder;
-    int sourceColumn;
+    Language language; // the language whose words the volumes are filed by
     std::vector<CatalogueRow> rows;
 
     // The row of a first letter, or nullptr when the letter has none (also for an empty letter).
@@ -33,10 +35,11 @@ const Catalogue &SwedishCatalogue();
 // The three catalogues in the order Russian, English, Swedish.
 const std::vector<const Catalogue *> &AllCatalogues();
 
-// Routers: search the volumes of ctx.FirstLetter in the source language's catalogue, then the user
-// dictionary through env.SearchUserDict when env.UseUserDict is non-zero.
-void LookupRussian(LookupContext &ctx, const LookupEnvironment &env);
-void LookupEnglish(LookupContext &ctx, const LookupEnvironment &env);
-void LookupSwedish(LookupContext &ctx, const LookupEnvironment &env);
+// The catalogue of a source language.
+const Catalogue &CatalogueOf(Language language) noexcept;
+
+// The router: searches the volumes of ctx.firstLetter in the source language's catalogue, then, with
+// useUserDict, the user dictionary through env.searchUserDict.
+void SearchCatalogue(const Catalogue &catalogue, LookupContext &ctx, const LookupEnvironment &env, bool useUserDict);
 
 } // namespace trelvik

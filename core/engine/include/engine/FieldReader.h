@@ -70,7 +70,7 @@ private:
 // True when all three fields of a record are empty: such a record ends the data.
 inline bool IsEndRecord(const RecordView &record) noexcept
 {
-    return record[0].empty() && record[1].empty() && record[2].empty();
+    return record.empty();
 }
 
 } // namespace trelvik

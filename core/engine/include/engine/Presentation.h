@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/Language.h"
+#include "base/Text.h"
+#include "engine/Lookup.h"
 #include "engine/LookupContext.h"
 
 #include <string>
@@ -18,32 +21,29 @@ inline constexpr std::string_view kStatOnlyNearest = "Stat: Finded only nearest 
 // Line break inside the multi-line fields.
 inline constexpr std::string_view kLineBreak = "\r\n";
 
-// What one request shows: the texts of the translation line (both twins), the source pane
-// (Text11/Text11r), the target pane (Text22/Text22r) and the status line, plus the rows listed in the panes.
-struct Presentation {
-    std::string TextPole0;
-    std::string Text11;
-    std::string Text22;
-    std::string statTR;
-    std::vector<NearestRow> shownRows;
-    // When the results are those of a base form: the word as looked up and that base form (source code page).
-    std::string formOf;
-    std::string baseForm;
-};
-
 // The distinct non-empty translations, each at the place of its first occurrence: what the translation line
 // lists. The views point into translations.
-std::vector<std::string_view> DistinctTranslations(const TranslationList &translations);
+std::vector<std::string_view> DistinctTranslations(const std::vector<std::string> &translations);
 
 // Joins the distinct non-empty translations, each at the place of its first occurrence, with ", ".
 // A single translation is returned whole.
-std::string JoinTranslations(const TranslationList &translations);
+std::string JoinTranslations(const std::vector<std::string> &translations);
 
-// Empties every row that repeats an earlier row's word and translation; the count stays.
-void RemoveDuplicateNearest(NearestList &nearest);
+// Empties every pair that repeats an earlier pair's word and translation; the list keeps its length.
+void RemoveDuplicateNearest(std::vector<NearestPair> &nearest);
 
-// Builds the visible result of a request from its lists and the headings the panes start with.
-Presentation ShowResults(const TranslationList &translations, NearestList &nearest, std::string_view sourceHeading,
-                         std::string_view targetHeading);
+// Makes the result of a request from its lists: the distinct translations, the nearest words worth showing
+// (no repeated pair, none missing a side) and the status.
+LookupResult ShowResults(LookupContext &ctx);
+
+// The status line's text of a status ("Stat: Translate complete.", ...).
+std::string_view StatusText(LookupStatus status) noexcept;
+
+// The status line after a lookup, as UTF-8. When the results are, or include, those of a base form it names
+// both words, as in "Stat: Translate complete. (книги → книга)"; sourcePage is the code page of the words.
+std::string StatusLine(const LookupResult &result, CodePage sourcePage);
+
+// Heading of a language in the panes: "RUSSIAN", "SWEDISH", "ENGLISH".
+std::string_view LanguageHeading(Language language) noexcept;
 
 } // namespace trelvik

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/Language.h"
 #include "base/Text.h"
+#include "base/Triple.h"
 #include "userdict/UserDictFile.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace trelvik {
@@ -12,10 +15,9 @@ namespace trelvik {
 // The longest word, in characters, that a user record takes; longer text is a paste gone wrong, not a word.
 inline constexpr std::size_t kMaxWordLength = 255;
 
-// The three words of a new user record in the order the add-words window lists its fields and
-// AddUserRecord takes them: Russian, English, Swedish.
-enum NewWordField : int { kNewRussian = 0, kNewEnglish = 1, kNewSwedish = 2 };
-using NewWordTriple = std::array<std::string, 3>;
+// The order in which the words of a new record are checked, and so which one a refusal names first: the order
+// of the add-words window's fields, Russian, English, Swedish.
+inline constexpr std::array<Language, 3> kCheckOrder{Language::Russian, Language::English, Language::Swedish};
 
 // Why words cannot become a user record.
 enum class WordRefusal {
@@ -34,29 +36,22 @@ enum class WordRefusal {
 // as the user dictionary itself may.
 enum class EmptyFields { Refused, Allowed };
 
-// Outcome of checking new words; field is the NewWordField at fault, or -1 for the triple as a whole.
+// Outcome of checking new words; field is the language of the word at fault, none for the triple as a whole.
 struct WordCheck {
     WordRefusal refusal = WordRefusal::None;
-    int field = -1;
+    std::optional<Language> field;
     std::string message; // short enough for the add-words window's error line
     std::string detail;  // more to say, or empty
     explicit operator bool() const noexcept { return refusal == WordRefusal::None; }
 };
 
-// Language column (kRussianColumn, ...) and code page of a field of a new triple.
-int ColumnOfNewWord(int field) noexcept;
-CodePage CodePageOfNewWord(int field) noexcept;
-
 // Turns the words as typed (bytes in their code pages) into the words stored, in place: each is lower-cased,
 // then stripped of spaces at both ends. Refuses, leaving the words as they came, whatever cannot be stored,
 // with the message the user sees. The first field at fault is reported.
-WordCheck MakeStoredWords(NewWordTriple &words, EmptyFields emptyFields);
+WordCheck MakeStoredWords(Triple &words, EmptyFields emptyFields);
 
-// The refusal of a word (field is a NewWordField) that holds the control character c.
-WordCheck ControlCharacterRefusal(int field, char32_t c);
-
-// The stored words as a record, in column order Russian, Swedish, English.
-UserRecord RecordOfNewWords(const NewWordTriple &words);
+// The refusal of the word of a language that holds the control character c.
+WordCheck ControlCharacterRefusal(Language field, char32_t c);
 
 // Message texts shared by the add-words window and trelvik-cli.
 inline constexpr char kEnterWordsFirst[] = "ERROR: enter words first";

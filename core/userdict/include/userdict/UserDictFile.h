@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "base/Triple.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -10,11 +11,8 @@
 
 namespace trelvik {
 
-// One user record: the Russian, Swedish and English word, in column order (index 0 = column 1).
-struct UserRecord {
-    std::array<std::string, 3> field;
-    bool operator==(const UserRecord &other) const { return field == other.field; }
-};
+// One user record: its three words in stored order.
+using UserRecord = Triple;
 
 using UserTable = std::vector<UserRecord>;
 
@@ -49,10 +47,9 @@ UserDictResult WriteUserDict(const std::string &fileName, std::int32_t count, co
 // Afterwards count and table hold the records the file had before, so the new record's number is count + 1.
 // Refuses words that the format cannot store (a double quote or a line break) and files it cannot read,
 // write or understand, leaving the file as it was.
-UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table,
-                             std::string_view russian, std::string_view english, std::string_view swedish);
+UserDictResult AddUserRecord(const std::string &fileName, std::int32_t &count, UserTable &table, const Triple &words);
 
-// Appends records (each in column order Russian, Swedish, English) behind the file's records in one locked
+// Appends records behind the file's records in one locked
 // read and one atomic rewrite: either all of them are stored or, on any refusal or failure, none, and the
 // file stays as it was. Refuses exactly what AddUserRecord refuses. Afterwards count and table hold the
 // records the file had before, so the first new record's number is count + 1. Storing nothing is allowed

@@ -8,10 +8,10 @@
 
 namespace trelvik {
 
-// Searches the user dictionary for ctx.SourceWord by the same rules as a volume and adds behind what the
+// Searches the user dictionary for ctx.word by the same rules as a volume and adds behind what the
 // volumes stored. Reads the count on line 1 and at most that many records, stopping at a record of three
 // empty words. A missing file is created empty (where it cannot be, it holds no words); a file that cannot be
-// read or understood adds nothing, and ctx.UserDictError says why.
+// read or understood adds nothing, and ctx.userDictError says why.
 // Records are matched by CollectRecord, so the volumes' substring test EntryContainsWord serves both.
 void LookupUserDict(const std::string &userDictPath, LookupContext &ctx);
 

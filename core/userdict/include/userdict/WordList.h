@@ -1,18 +1,21 @@
 #pragma once
 
+#include "base/Language.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace trelvik {
 
-// How the cells of a word list's rows map to languages: for each cell, its language column
-// (kRussianColumn, kSwedishColumn, kEnglishColumn), or 0 for a cell that holds something else.
-using WordListLayout = std::vector<int>;
+// How the cells of a word list's rows map to languages: for each cell, its language, or none for a cell that
+// holds something else.
+using WordListLayout = std::vector<std::optional<Language>>;
 
-// The layout of a list without a header row, and the header that export writes: Russian, Swedish, English.
+// The layout of a list without a header row, and of the header that export writes (each language's NameOf):
+// Russian, Swedish, English.
 WordListLayout DefaultWordListLayout();
-inline constexpr const char *kWordListHeader[3] = {"russian", "swedish", "english"};
 
 // What a row of a word list is, judged by the language names its cells hold.
 struct HeaderReading {

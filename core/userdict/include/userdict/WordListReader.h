@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Triple.h"
 #include "userdict/DelimitedText.h"
 #include "userdict/WordList.h"
 
@@ -20,7 +21,7 @@ struct WordListRow {
         Problem, // the row cannot be imported: problem says why
     } kind = Kind::Words;
     std::size_t line = 0;
-    std::array<std::string, 3> words; // UTF-8, in column order Russian, Swedish, English, as the list has them
+    Triple words; // UTF-8, as the list has them
     std::string problem;
 };
 

@@ -17,19 +17,19 @@ inline constexpr std::string_view kHunspellFolder = "/usr/share/hunspell";
 // TRELVIK_HUNSPELL_DIR names another one.
 std::string HunspellFolder();
 
-// The Hunspell dictionary a language column needs: its file name without .aff/.dic, and the Debian package
+// The Hunspell dictionary a language needs: its file name without .aff/.dic, and the Debian package
 // that installs it.
 struct HunspellDictionary {
     std::string_view name;
     std::string_view package;
 };
-HunspellDictionary HunspellDictionaryOf(int column) noexcept;
+HunspellDictionary HunspellDictionaryOf(Language language) noexcept;
 
-// Names the packages to install when a dictionary of one of the columns is missing from folder, or else what
+// Names the packages to install when a dictionary of one of the languages is missing from folder, or else what
 // keeps the first unusable one from being used (a file that cannot be read or is not a regular file, one larger
 // than any real dictionary, a .dic without its word count, an .aff not in UTF-8); empty when every one is
 // there and usable. Reads only the .aff files and the first line of each .dic, so it costs no loading.
-std::string MissingDictionaryMessage(std::string_view folder, const std::vector<int> &columns);
+std::string MissingDictionaryMessage(std::string_view folder, const std::vector<Language> &languages);
 
 // Base forms from Hunspell's stemming (книги → книга, husen → hus, cities → city) and from tables of irregular
 // forms that Hunspell cannot stem (люди → человек, gick → gå, went → go). A language's dictionary is loaded on its
@@ -41,19 +41,19 @@ public:
     HunspellBaseForms(const HunspellBaseForms &) = delete;
     HunspellBaseForms &operator=(const HunspellBaseForms &) = delete;
 
-    std::vector<std::string> baseForms(std::string_view word, int column) override;
-    std::vector<std::string> inflectionBases(std::string_view word, int column) override;
+    std::vector<std::string> baseForms(std::string_view word, Language language) override;
+    std::vector<std::string> inflectionBases(std::string_view word, Language language) override;
 
 private:
-    class Language;
-    Language *language(int column);
+    class Speller;
+    Speller *speller(Language language);
     std::string m_folder;
-    std::array<std::unique_ptr<Language>, 3> m_languages; // by column - 1; created on first use
+    std::array<std::unique_ptr<Speller>, 3> m_spellers; // in stored order; created on first use
 };
 
-// Base forms of an irregular form of a language column (люди → человек, gick → gå, went → go) as single-byte
+// Base forms of an irregular form of a language (люди → человек, gick → gå, went → go) as single-byte
 // text, from the English table made from WordNet and the Russian and Swedish ones written by hand; none for other
 // words.
-const std::vector<std::string> &IrregularBaseForms(std::string_view form, int column);
+const std::vector<std::string> &IrregularBaseForms(std::string_view form, Language language);
 
 } // namespace trelvik
