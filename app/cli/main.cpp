@@ -7,9 +7,10 @@
 #include "engine/Presentation.h"
 #include "engine/TranslateWord.h"
 #include "qttext/QtText.h"
-#include "qttext/TypedWords.h"
-#include "qttext/WordListTransfer.h"
+#include "services/AddTypedWords.h"
 #include "services/AppFolder.h"
+#include "services/WordListTransfer.h"
+#include "userdict/TypedWords.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 #include "userdict/WordList.h"
@@ -247,15 +248,18 @@ int runAdd(const QStringList &args, const std::string &appDir)
         }
     }
     std::string userDict = UserDictionaryPath(appDir);
-    const TypedWordsAdded added = AddTypedWords(userDict, args.at(1), args.at(2), args.at(3));
-    if (!added.note.isEmpty())
-        printErr(added.note);
+    const std::string russian = args.at(1).toStdString();
+    const std::string english = args.at(2).toStdString();
+    const std::string swedish = args.at(3).toStdString();
+    const TypedWordsAdded added = AddTypedWords(userDict, TripleView{russian, swedish, english});
+    if (!added.note.empty())
+        printErr(FromEngineMessage(added.note));
     if (added.outcome != TypedWordsAdded::Outcome::Added) {
-        printErr(added.detail.isEmpty() ? added.message : added.message + QStringLiteral(": ") + added.detail);
+        printErr(FromEngineMessage(added.detail.empty() ? added.message : added.message + ": " + added.detail));
         return kExitDataError;
     }
     g_wordsStored = true;
-    printOut(WordsAddedText(added.recordNumber) + u'\n');
+    writeOut(WordsAddedText(added.recordNumber) + '\n');
     return kExitOk;
 }
 
@@ -420,7 +424,8 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     std::string report;
     ImportListener listener;
     listener.onProblem = [&](const ImportProblem &problem) {
-        printErrLine(QStringLiteral("%1:%2: %3").arg(shownName).arg(problem.line).arg(problem.reason));
+        printErrLine(
+            QStringLiteral("%1:%2: %3").arg(shownName).arg(problem.line).arg(QString::fromStdString(problem.reason)));
     };
     listener.onHeader = [&](std::size_t line) {
         printErrLine(QStringLiteral("%1:%2: another header row, skipped").arg(shownName).arg(line));
@@ -443,11 +448,11 @@ int runImport(const QStringList &args, const QCommandLineParser &parser, const s
     }
     const ImportOutcome outcome = ImportWordList(UserDictionaryPath(appDir), wordListSource(fileName, fromStdin),
                                                  SeparatorsOfWordList(fileName), dryRun, listener);
-    if (!outcome.note.isEmpty())
-        printErr(outcome.note);
-    if (!outcome.fileError.isEmpty()) {
+    if (!outcome.note.empty())
+        printErr(FromEngineMessage(outcome.note));
+    if (!outcome.fileError.empty()) {
         writeOut(report);
-        printErr(outcome.fileError);
+        printErr(FromEngineMessage(outcome.fileError));
         return kExitDataError;
     }
 

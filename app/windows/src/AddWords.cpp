@@ -1,8 +1,9 @@
 #include "windows/AddWords.h"
 
 #include "qttext/QtText.h"
-#include "qttext/TypedWords.h"
+#include "services/AddTypedWords.h"
 #include "services/AppFolder.h"
+#include "userdict/TypedWords.h"
 #include "widgets/MessageBox.h"
 #include "widgets/SingleByteValidator.h"
 #include "widgets/WindowLook.h"
@@ -132,23 +133,25 @@ void AddWords::focusFirstEmptyField()
 void AddWords::addWords()
 {
     // A user dictionary beside the program in a read-only folder is copied to the user's data folder first.
-    const TypedWordsAdded added =
-        AddTypedWords(m_values.env.userDictPath, m_text1->text(), m_text2->text(), m_text3->text());
-    if (!added.note.isEmpty())
-        ShowMessage(this, added.note);
+    const std::string russian = m_text1->text().toStdString();
+    const std::string english = m_text2->text().toStdString();
+    const std::string swedish = m_text3->text().toStdString();
+    const TypedWordsAdded added = AddTypedWords(m_values.env.userDictPath, TripleView{russian, swedish, english});
+    if (!added.note.empty())
+        ShowMessage(this, FromEngineMessage(added.note));
     switch (added.outcome) {
     case TypedWordsAdded::Outcome::Refused:
-        m_label1->setText(added.message);
-        m_label1->setToolTip(added.detail);
+        m_label1->setText(QString::fromStdString(added.message));
+        m_label1->setToolTip(QString::fromStdString(added.detail));
         if (added.field)
             BasicTriple<QLineEdit *>{m_text1, m_text3, m_text2}[*added.field]->setFocus();
         return;
     case TypedWordsAdded::Outcome::FileError:
         // The file is left as it was; the words stay in the fields so the user can try again.
-        ShowMessage(this, added.message);
+        ShowMessage(this, FromEngineMessage(added.message));
         return;
     case TypedWordsAdded::Outcome::Added:
-        ShowMessage(this, WordsAddedText(added.recordNumber));
+        ShowMessage(this, QString::fromStdString(WordsAddedText(added.recordNumber)));
         hide();
         return;
     }

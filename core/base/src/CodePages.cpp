@@ -52,9 +52,9 @@ const std::array<char16_t, 128> &highHalf(CodePage codePage) noexcept
     return codePage == CodePage::Windows1251 ? kWindows1251High : kWindows1252High;
 }
 
-// Reads the UTF-8 sequence at text[at]: its length, and its code point into codePoint; 0 when it is not
-// well-formed (cut short, overlong, a surrogate or past U+10FFFF).
-std::size_t readUtf8(std::string_view text, std::size_t at, char32_t &codePoint) noexcept
+} // namespace
+
+std::size_t ReadUtf8(std::string_view text, std::size_t at, char32_t &codePoint) noexcept
 {
     const auto lead = static_cast<unsigned char>(text[at]);
     if (lead < 0x80) {
@@ -83,6 +83,8 @@ std::size_t readUtf8(std::string_view text, std::size_t at, char32_t &codePoint)
         return 0;
     return length;
 }
+
+namespace {
 
 void appendUtf8(std::string &out, char32_t c)
 {
@@ -168,7 +170,7 @@ bool EncodeFromUtf8(std::string_view utf8, CodePage codePage, std::string &bytes
     bytes.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t codePoint = 0;
-        const std::size_t length = readUtf8(utf8, i, codePoint);
+        const std::size_t length = ReadUtf8(utf8, i, codePoint);
         const int byte = length == 0 ? -1 : EncodeCodePoint(codePoint, codePage);
         if (byte < 0) {
             bytes.clear();
@@ -184,7 +186,7 @@ bool IsValidUtf8(std::string_view text) noexcept
 {
     char32_t codePoint = 0;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = readUtf8(text, i, codePoint);
+        const std::size_t length = ReadUtf8(text, i, codePoint);
         if (length == 0)
             return false;
         i += length;
@@ -208,7 +210,7 @@ std::string EscapeControlCharacters(std::string_view utf8, std::string_view kept
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         char32_t codePoint = 0;
-        const std::size_t length = readUtf8(utf8, i, codePoint);
+        const std::size_t length = ReadUtf8(utf8, i, codePoint);
         if (length == 0) {
             const auto byte = static_cast<unsigned char>(utf8[i++]);
             out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xF]);

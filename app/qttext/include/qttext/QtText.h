@@ -16,16 +16,13 @@ void SetApplicationIdentity();
 // Single-byte dictionary text as a QString.
 QString FromSingleByte(std::string_view bytes, CodePage codePage);
 
-// Makes typed or pasted text the letters it shows: composes it to NFC, so that a letter typed as a base letter
-// and a combining mark (e + U+0301, и + U+0306) is the one letter (é, й), and then removes the combining acute
-// and grave accents (U+0301, U+0300) that compose with nothing: they mark stress in texts for learners, so a
-// pasted "моло́ко" is the word молоко (and "ѐ", which Russian lacks, is е). A cursor position, if given, moves
-// with the text before it.
+// Makes typed or pasted text the letters it shows, as the core's NormaliseTypedText does. A cursor position, if
+// given, moves with the text before it.
 void NormaliseTypedText(QString &text, CodePage codePage, int *cursor = nullptr);
 
-// QString as single-byte dictionary text, normalised by NormaliseTypedText first. Returns false when the code page
-// cannot hold a character: nothing is ever silently replaced. error then says which character and why, unfit receives
-// the character itself.
+// QString as single-byte dictionary text, by the core's TypedToSingleByte. Returns false when the code page cannot
+// hold a character: nothing is ever silently replaced. error then says which character and why, unfit receives the
+// character itself.
 bool ToSingleByte(const QString &text, CodePage codePage, std::string &bytes, QString *error = nullptr,
                   QString *unfit = nullptr);
 

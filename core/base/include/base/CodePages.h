@@ -33,6 +33,10 @@ void AppendUtf8(std::string &out, char32_t codePoint);
 // well-formed.
 bool EncodeFromUtf8(std::string_view utf8, CodePage codePage, std::string &bytes);
 
+// Reads the UTF-8 sequence at text[at]: returns its length and puts its code point into codePoint; 0 when it
+// is not well-formed (cut short, overlong, a surrogate or past U+10FFFF).
+std::size_t ReadUtf8(std::string_view text, std::size_t at, char32_t &codePoint) noexcept;
+
 // True when text is well-formed UTF-8 (no overlong forms, surrogates or code points past U+10FFFF).
 bool IsValidUtf8(std::string_view text) noexcept;
 

@@ -1,15 +1,13 @@
 // Export and import of the user dictionary as word lists, through the routines trelvik-cli calls.
 
-#include "qttext/WordListTransfer.h"
+#include "services/WordListTransfer.h"
 #include "base/FileIO.h"
-#include "qttext/TypedWords.h"
+#include "services/AddTypedWords.h"
 #include "userdict/WordList.h"
 
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-
-#include <QString>
 
 #include <set>
 #include <thread>
@@ -119,19 +117,19 @@ TEST_F(WordListTransferTest, EveryBadRowIsReportedWithItsLineAndNothingIsWritten
     EXPECT_EQ(importList(list), before);
     EXPECT_FALSE(last.stored);
 
-    std::vector<std::pair<std::size_t, QString>> problems;
+    std::vector<std::pair<std::size_t, std::string>> problems;
     for (const ImportProblem &p : heard.problems)
         problems.emplace_back(p.line, p.reason);
-    const std::vector<std::pair<std::size_t, QString>> expected{
-        {3, QStringLiteral("ERROR: words cannot hold a \" sign (swedish)")},
-        {4, QStringLiteral("ERROR: words cannot hold a line break (russian)")},
-        {6, QStringLiteral("ERROR: \u201C\u0430\u201D cannot be stored (swedish): The character \u201C\u0430\u201D "
-                           "(U+0430) cannot be written in Windows-1252.")},
-        {7, QStringLiteral("ERROR: a word is too long (english): A word can have at most 255 characters.")},
-        {8, QStringLiteral("2 cells where 3 are expected")},
-        {9, QStringLiteral("not UTF-8 text; save the list as UTF-8")},
-        {10, QStringLiteral("4 cells where 3 are expected")},
-        {11, QStringLiteral("a quoted cell has no closing quote")}};
+    const std::vector<std::pair<std::size_t, std::string>> expected{
+        {3, std::string("ERROR: words cannot hold a \" sign (swedish)")},
+        {4, std::string("ERROR: words cannot hold a line break (russian)")},
+        {6, std::string("ERROR: \u201C\u0430\u201D cannot be stored (swedish): The character \u201C\u0430\u201D "
+                        "(U+0430) cannot be written in Windows-1252.")},
+        {7, std::string("ERROR: a word is too long (english): A word can have at most 255 characters.")},
+        {8, std::string("2 cells where 3 are expected")},
+        {9, std::string("not UTF-8 text; save the list as UTF-8")},
+        {10, std::string("4 cells where 3 are expected")},
+        {11, std::string("a quoted cell has no closing quote")}};
     EXPECT_EQ(problems, expected);
 }
 
@@ -201,7 +199,7 @@ TEST_F(WordListTransferTest, HeadersNeverDropAColumnOrBecomeWords)
         EXPECT_EQ(std::filesystem::exists(path), !c.stored.empty()) << c.name;
         std::vector<std::pair<std::size_t, std::string>> problems;
         for (const ImportProblem &p : heard.problems)
-            problems.emplace_back(p.line, p.reason.toStdString());
+            problems.emplace_back(p.line, p.reason);
         EXPECT_EQ(problems, c.problems) << c.name;
         EXPECT_EQ(heard.headers, c.headers) << c.name;
     }
@@ -242,7 +240,7 @@ TEST_F(WordListTransferTest, AListPastTheSizeLimitStoresNothing)
     };
     last = ImportWordList(path, limited, ",", false);
     ::close(fds[0]);
-    EXPECT_EQ(last.fileError, QStringLiteral("Cannot read standard input: it holds more than 1000 bytes"));
+    EXPECT_EQ(last.fileError, std::string("Cannot read standard input: it holds more than 1000 bytes"));
     EXPECT_FALSE(last.stored);
     EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -256,13 +254,12 @@ TEST_F(WordListTransferTest, AddsDuringImportsAreNotLost)
             for (int r = 0; r < kRowsPerList; ++r)
                 list += "list" + std::to_string(l) + ",row" + std::to_string(r) + ",x\n";
             const ImportOutcome outcome = ImportWordList(path, list, ",", false);
-            EXPECT_TRUE(outcome.stored) << outcome.fileError.toStdString();
+            EXPECT_TRUE(outcome.stored) << outcome.fileError;
         }
     });
     for (int a = 0; a < kAdds; ++a) {
-        const TypedWordsAdded added =
-            AddTypedWords(path, QStringLiteral("add"), QString::number(a), QStringLiteral("y"));
-        EXPECT_EQ(added.outcome, TypedWordsAdded::Outcome::Added) << added.message.toStdString();
+        const TypedWordsAdded added = AddTypedWords(path, TripleView{"add", "y", std::to_string(a)});
+        EXPECT_EQ(added.outcome, TypedWordsAdded::Outcome::Added) << added.message;
     }
     importer.join();
 

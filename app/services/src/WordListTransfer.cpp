@@ -1,10 +1,9 @@
-#include "qttext/WordListTransfer.h"
+#include "services/WordListTransfer.h"
 
 #include "base/Text.h"
-#include "qttext/QtText.h"
-#include "qttext/TypedWords.h"
 #include "services/AppFolder.h"
 #include "userdict/NewWords.h"
+#include "userdict/TypedWords.h"
 #include "userdict/WordListReader.h"
 
 #include <algorithm>
@@ -36,13 +35,13 @@ TripleKeys keysOf(const UserTable &records)
     return keys;
 }
 
-QString reasonOfRefusal(const PreparedWords &prepared)
+std::string reasonOfRefusal(const PreparedWords &prepared)
 {
-    QString reason = prepared.message;
+    std::string reason = prepared.message;
     if (prepared.field)
-        reason += QStringLiteral(" (%1)").arg(QString::fromUtf8(NameOf(*prepared.field)));
-    if (!prepared.detail.isEmpty())
-        reason += QStringLiteral(": ") + prepared.detail;
+        reason += " (" + std::string(NameOf(*prepared.field)) + ")";
+    if (!prepared.detail.empty())
+        reason += ": " + prepared.detail;
     return reason;
 }
 
@@ -57,7 +56,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
         UserTable existing;
         std::size_t emptyRecords = 0;
         if (const UserDictResult read = ReadEveryUserRecord(userDictPath, existing, emptyRecords); !read) {
-            outcome.fileError = FromEngineMessage(read.error);
+            outcome.fileError = read.error;
             return outcome;
         }
         present = keysOf(existing);
@@ -65,7 +64,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
 
     // Only the records to store are kept, as the lines they will be, and only as long as every row can be stored.
     RecordLines toAdd;
-    const auto problem = [&](std::size_t line, const QString &reason) {
+    const auto problem = [&](std::size_t line, const std::string &reason) {
         ++outcome.problems;
         toAdd = RecordLines();
         if (listener.onProblem)
@@ -78,10 +77,9 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
             return;
         }
         if (row.kind == WordListRow::Kind::Problem)
-            return problem(row.line, QString::fromStdString(row.problem));
-        const auto word = [&row](Language language) { return QString::fromStdString(row.words[language]); };
-        const PreparedWords prepared = PrepareTypedWords(word(Language::Russian), word(Language::English),
-                                                         word(Language::Swedish), EmptyFields::Allowed);
+            return problem(row.line, row.problem);
+        const PreparedWords prepared =
+            PrepareTypedWords(TripleView{row.words.ru, row.words.sv, row.words.en}, EmptyFields::Allowed);
         if (!prepared)
             return problem(row.line, reasonOfRefusal(prepared));
 
@@ -106,7 +104,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
         },
         error);
     if (!read) {
-        outcome.fileError = FromEngineMessage(error);
+        outcome.fileError = error;
         return outcome;
     }
     if (stopped)
@@ -120,12 +118,10 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
         return outcome;
     }
     std::string target = userDictPath;
-    std::string note;
-    if (const UserDictResult moved = UseWritableUserDictionary(target, note); !moved) {
-        outcome.fileError = FromEngineMessage(moved.error);
+    if (const UserDictResult moved = UseWritableUserDictionary(target, outcome.note); !moved) {
+        outcome.fileError = moved.error;
         return outcome;
     }
-    outcome.note = FromEngineMessage(note);
     // The plan was made before the lock was taken: what the file holds under the lock decides.
     const auto skipPresent = [&outcome](const UserTable &now, RecordLines &chosen) {
         const TripleKeys presentNow = keysOf(now);
@@ -137,7 +133,7 @@ ImportOutcome ImportWordList(const std::string &userDictPath, const WordListSour
     std::int32_t count = 0;
     UserTable before;
     if (const UserDictResult added = AddRecordLines(target, count, before, std::move(toAdd), skipPresent); !added) {
-        outcome.fileError = FromEngineMessage(added.error);
+        outcome.fileError = added.error;
         return outcome;
     }
     outcome.stored = true;

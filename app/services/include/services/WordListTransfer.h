@@ -3,8 +3,6 @@
 #include "userdict/UserDictFile.h"
 #include "userdict/WordListExport.h"
 
-#include <QString>
-
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -22,7 +20,7 @@ struct ImportRow {
 // A row that cannot be imported, and why.
 struct ImportProblem {
     std::size_t line = 0;
-    QString reason;
+    std::string reason; // UTF-8
 };
 
 // Where the bytes of a word list come from: a function that hands every piece of the list, in order, to take
@@ -42,8 +40,8 @@ struct ImportOutcome {
     std::size_t added = 0;          // rows whose words were (or, in a dry run, would be) added
     std::size_t alreadyPresent = 0; // rows whose triple the user dictionary holds already
     std::size_t problems = 0;       // rows that cannot be stored
-    QString fileError;              // the list or the user dictionary could not be read, or the latter not written
-    QString note;        // the user dictionary was moved to a writable place first (UseWritableUserDictionary)
+    std::string fileError;          // the list or the user dictionary could not be read, or the latter not written
+    std::string note;    // the user dictionary was moved to a writable place first (UseWritableUserDictionary)
     bool stored = false; // the words are in the user dictionary (also when there were none to add)
 };
 
