@@ -9,6 +9,7 @@
 #include "qttext/QtText.h"
 #include "services/AddTypedWords.h"
 #include "services/AppFolder.h"
+#include "services/StartUp.h"
 #include "services/WordListTransfer.h"
 #include "userdict/TypedWords.h"
 #include "userdict/UserDictFile.h"
@@ -25,7 +26,6 @@
 #include <QJsonObject>
 
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -600,40 +600,21 @@ int run(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("no command given."));
 
-    std::string appDir = ApplicationFolder();
-    if (const std::optional<std::string> given = rawAppDir(argc, argv);
-        given && parser.isSet(QStringLiteral("app-dir"))) {
-        appDir = *given;
-        if (appDir.empty() || appDir.front() != '/') {
-            char cwd[PATH_MAX];
-            if (::getcwd(cwd, sizeof cwd))
-                appDir = std::string(cwd) + '/' + appDir;
-        }
-        while (appDir.size() > 1 && appDir.back() == '/')
-            appDir.pop_back();
-        struct stat st {};
-        if (::stat(appDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-            printErr(QStringLiteral("%1 is not a folder.").arg(FromEngineMessage(appDir)));
-            return kExitDataError;
-        }
-    }
     const QString command = args.first();
-    // Without its volumes every lookup would say "not present"; the user's own words need no volumes, so that
-    // they can be counted, added and taken out of a broken installation.
-    if (const std::string missing = MissingDictionaryFolder(appDir);
-        !missing.empty() && (command == u"lookup" || command == u"export-dictionary")) {
-        printErr(FromEngineMessage("no dictionary in " + appDir + ": " + missing + " is not a folder"));
+    StartUpRequest request;
+    if (const std::optional<std::string> given = rawAppDir(argc, argv); given && parser.isSet(QStringLiteral("app-dir")))
+        request.appDir = *given;
+    request.needsDictionary = command == u"lookup" || command == u"export-dictionary";
+    // A dry run writes nothing at all.
+    request.joinPortableWords = !(command == u"import" && parser.isSet(QStringLiteral("dry-run")));
+    const StartUp start = StartProgram(request);
+    if (!start) {
+        printErr(FromEngineMessage(start.error));
         return kExitDataError;
     }
-
-    // Said before any command, so that the words beside a read-only program are in the dictionary it uses; but
-    // a dry run writes nothing at all.
-    if (!(command == u"import" && parser.isSet(QStringLiteral("dry-run")))) {
-        std::string mergeNote;
-        const UserDictResult merged = MergePortableUserDictionary(appDir, mergeNote);
-        if (!merged || !mergeNote.empty())
-            printErr(FromEngineMessage(merged ? mergeNote : merged.error));
-    }
+    for (const std::string &note : start.notes)
+        printErr(FromEngineMessage(note));
+    const std::string &appDir = start.appDir;
 
     const bool lookupOnly = parser.isSet(QStringLiteral("json")) || parser.isSet(QStringLiteral("no-user-dict"))
                             || parser.isSet(QStringLiteral("no-synonyms")) || parser.isSet(QStringLiteral("forms"));
@@ -677,7 +658,6 @@ int main(int argc, char *argv[])
                 g_outputError = EBADF;
         }
     }
-    IgnoreFileSizeSignal();
     // A reader that goes away (export | head) makes the write fail, which is reported, rather than kill us.
     std::signal(SIGPIPE, SIG_IGN);
     int status = kExitOk;

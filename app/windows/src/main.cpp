@@ -1,7 +1,7 @@
 #include "windows/Dictionary.h"
 
 #include "qttext/QtText.h"
-#include "services/AppFolder.h"
+#include "services/StartUp.h"
 #include "userdict/UserDictLookup.h"
 #include "widgets/MessageBox.h"
 
@@ -12,7 +12,6 @@ namespace trelvik {
 // The program's start routine: the main window first, then the values every lookup reads.
 int Main(int argc, char *argv[])
 {
-    IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     SetApplicationIdentity();
 
@@ -21,20 +20,16 @@ int Main(int argc, char *argv[])
     window.centreOnScreen();
     window.show();
 
-    const std::string appFolder = ApplicationFolder();
-    std::string mergeNote;
-    if (const UserDictResult merged = MergePortableUserDictionary(appFolder, mergeNote); !merged)
-        ShowMessage(&window, FromEngineMessage(merged.error));
-    else if (!mergeNote.empty())
-        ShowMessage(&window, FromEngineMessage(mergeNote));
-    values.env.appDir = appFolder;
-    values.env.userDictPath = UserDictionaryPath(appFolder);
+    const StartUp start = StartProgram(StartUpRequest{});
+    for (const std::string &note : start.notes)
+        ShowMessage(&window, FromEngineMessage(note));
+    values.env.appDir = start.appDir;
+    values.env.userDictPath = start.userDictPath;
     values.env.searchUserDict = &LookupUserDict;
     // Said once: without the volumes every word would only be "not present".
-    if (const std::string missing = MissingDictionaryFolder(appFolder); !missing.empty())
-        ShowMessage(
-            &window,
-            QStringLiteral("The dictionary files are missing: %1 is not a folder.").arg(FromEngineMessage(missing)));
+    if (!start.missingDictionaryFolder.empty())
+        ShowMessage(&window, QStringLiteral("The dictionary files are missing: %1 is not a folder.")
+                                 .arg(FromEngineMessage(start.missingDictionaryFolder)));
     return app.exec();
 }
 
