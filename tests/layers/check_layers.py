@@ -18,7 +18,7 @@ LAYERS = ["base", "engine", "userdict", "wordforms", "dictexport", "services", "
 QT_FREE = {"base", "engine", "userdict", "wordforms", "dictexport", "services"}
 FOLDERS = {name: ("core/" if LAYERS.index(name) <= LAYERS.index("dictexport") else "app/") + name for name in LAYERS}
 
-LINK = re.compile(r"(?:target_link_libraries|trelvik_add_test)\s*\(([^)]*)\)", re.S)
+LINK = re.compile(r"(?:target_link_libraries|trelvik_add_library|trelvik_add_test)\s*\(([^)]*)\)", re.S)
 TRELVIK_LIB = re.compile(r"trelvik::(\w+)")
 QUOTED_INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 ANGLE_INCLUDE = re.compile(r"^\s*#\s*include\s*<([^>]+)>", re.M)

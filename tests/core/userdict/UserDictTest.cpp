@@ -49,6 +49,26 @@ TEST_F(UserDictTest, FirstAddCreatesTheFileInTheExactFormat)
     EXPECT_EQ(readFile(path), " 2 \r\n" + line("дом", "hus", "house") + line("кот", "katt", "cat"));
 }
 
+// Each reader gives every word back in its own language, whichever way the record was written.
+TEST_F(UserDictTest, ATripleKeepsItsLanguagesThroughEveryReaderAndWriter)
+{
+    const Triple words{sb("дом"), "hus", "house"};
+    std::int32_t count = 0;
+    UserTable table;
+    ASSERT_TRUE(AddUserRecord(path, count, table, words));
+    ASSERT_TRUE(ReadUserDict(path, count, table));
+    ASSERT_EQ(table.size(), 1u);
+    EXPECT_EQ(table[0], words);
+    ASSERT_TRUE(WriteUserDict(path, 1, table));
+    const std::string bytes = readFile(path);
+    std::vector<Triple> viewed;
+    ForEachSearchedUserRecord(bytes, [&](const RecordView &r) {
+        viewed.push_back(Triple{std::string(r.ru), std::string(r.sv), std::string(r.en)});
+    });
+    EXPECT_EQ(viewed, std::vector<Triple>{words});
+    EXPECT_EQ(lookup("hus", Language::Swedish, Language::English).translations, std::vector<std::string>{"house"});
+}
+
 TEST_F(UserDictTest, ReadGivesCountAndRecords)
 {
     writeFile(path, " 2 \r\n" + line("лёд, снег", "is", "ice") + line("кот", "katt", "cat"));
