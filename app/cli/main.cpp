@@ -602,7 +602,8 @@ int run(int argc, char *argv[])
 
     const QString command = args.first();
     StartUpRequest request;
-    if (const std::optional<std::string> given = rawAppDir(argc, argv); given && parser.isSet(QStringLiteral("app-dir")))
+    if (const std::optional<std::string> given = rawAppDir(argc, argv);
+        given && parser.isSet(QStringLiteral("app-dir")))
         request.appDir = *given;
     request.needsDictionary = command == u"lookup" || command == u"export-dictionary";
     // A dry run writes nothing at all.
