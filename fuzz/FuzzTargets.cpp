@@ -136,7 +136,7 @@ std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, Lang
     return words;
 }
 
-constexpr Language kColumnPairs[][2] = {{Language::Russian, Language::Swedish},
+constexpr Language kLanguagePairs[][2] = {{Language::Russian, Language::Swedish},
                                         {Language::Swedish, Language::English},
                                         {Language::English, Language::Russian}};
 
@@ -156,7 +156,7 @@ std::string FuzzVolume(const std::uint8_t *data, std::size_t size)
         }
     }
 
-    for (const auto &pair : kColumnPairs) {
+    for (const auto &pair : kLanguagePairs) {
         for (const std::string &word : wordsToSearch(rows, pair[0])) {
             LookupContext ctx;
             ctx.word = word;
@@ -193,7 +193,7 @@ std::string FuzzUserDict(const std::uint8_t *data, std::size_t size)
     if (table.size() > bytes.size())
         return "the table holds more records than the file has bytes";
 
-    for (const auto &pair : kColumnPairs) {
+    for (const auto &pair : kLanguagePairs) {
         std::vector<std::string> words{std::string()};
         if (!table.empty()) {
             const std::string &word = table.front()[pair[0]];
