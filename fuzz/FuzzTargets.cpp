@@ -137,8 +137,8 @@ std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, Lang
 }
 
 constexpr Language kLanguagePairs[][2] = {{Language::Russian, Language::Swedish},
-                                        {Language::Swedish, Language::English},
-                                        {Language::English, Language::Russian}};
+                                          {Language::Swedish, Language::English},
+                                          {Language::English, Language::Russian}};
 
 } // namespace
 

@@ -1,10 +1,7 @@
 #include "ExportDictionaryCommand.h"
 
 #include "dictexport/DictionaryExport.h"
-#include "qttext/QtText.h"
 #include "services/AppFolder.h"
-
-#include <QCoreApplication>
 
 #include <cstdlib>
 #include <ctime>
@@ -13,7 +10,7 @@ namespace trelvik {
 
 namespace {
 
-CommandReport usage(const QString &message)
+CommandReport usage(const std::string &message)
 {
     return CommandReport{2, true, {}, {message}};
 }
@@ -37,46 +34,44 @@ std::string buildDate()
 
 } // namespace
 
-CommandReport RunExportDictionary(const QStringList &args, const std::string &folder, const QCommandLineParser &parser,
-                                  const std::string &appDir)
+CommandReport RunExportDictionary(const ExportDictionaryArguments &args, const std::string &appDir,
+                                  const std::string &programName)
 {
-    if (args.size() != 2)
-        return usage(QStringLiteral("export-dictionary takes one DIR."));
-    if (parser.isSet(QStringLiteral("dry-run")))
-        return usage(QStringLiteral("--dry-run goes with import."));
+    if (args.positionals != 2)
+        return usage("export-dictionary takes one DIR.");
+    if (args.dryRun)
+        return usage("--dry-run goes with import.");
 
     DictionaryExportRequest request;
-    const QString format =
-        parser.isSet(QStringLiteral("format")) ? parser.value(QStringLiteral("format")) : QStringLiteral("dict");
-    if (format == u"dict")
+    const std::string format = args.format.value_or("dict");
+    if (format == "dict")
         request.format = DictionaryFormat::Dict;
-    else if (format == u"stardict")
+    else if (format == "stardict")
         request.format = DictionaryFormat::StarDict;
     else
-        return usage(QStringLiteral("--format is dict or stardict for export-dictionary."));
+        return usage("--format is dict or stardict for export-dictionary.");
     request.appDir = appDir;
-    if (parser.isSet(QStringLiteral("with-user-dict")))
+    if (args.withUserDict)
         request.userDictPath = UserDictionaryPath(appDir);
     request.date = buildDate();
-    request.programName = "trelvik-cli " + QCoreApplication::applicationVersion().toStdString();
+    request.programName = programName;
 
-    const DictionaryExportResult result = ExportDictionaries(folder, request);
+    const DictionaryExportResult result = ExportDictionaries(args.folder, request);
     CommandReport report;
     // A broken installation may lack many volumes: one line says so.
     if (result.notes.size() == 1)
-        report.errors << FromEngineMessage(result.notes.front()) + QStringLiteral(": its words are left out.");
+        report.errors.push_back(result.notes.front() + ": its words are left out.");
     else if (result.notes.size() > 1)
-        report.errors << QStringLiteral("%1 (and %2 more volumes): their words are left out.")
-                             .arg(FromEngineMessage(result.notes.front()))
-                             .arg(result.notes.size() - 1);
+        report.errors.push_back(result.notes.front() + " (and " + std::to_string(result.notes.size() - 1)
+                                + " more volumes): their words are left out.");
     if (!result.ok) {
-        report.errors << FromEngineMessage(result.error);
+        report.errors.push_back(result.error);
         report.exitCode = 1;
         return report;
     }
     for (const ExportedDictionary &written : result.written)
-        report.out += QStringLiteral("%1: %2 entries\n").arg(QString::fromStdString(written.name)).arg(written.entries);
-    report.out += QStringLiteral("Written to %1\n").arg(FromEngineMessage(folder));
+        report.out += written.name + ": " + std::to_string(written.entries) + " entries\n";
+    report.out += "Written to " + args.folder + "\n";
     return report;
 }
 

@@ -374,10 +374,10 @@ int runExport(const QStringList &args, const QCommandLineParser &parser, const s
 int reportCommand(const CommandReport &report)
 {
     if (report.usage)
-        return usageError(report.errors.value(0));
-    for (const QString &error : report.errors)
-        printErr(error);
-    if (!report.out.isEmpty() && !writeOut(shown(report.out, "\n").toStdString()))
+        return usageError(FromEngineMessage(report.errors.empty() ? std::string() : report.errors.front()));
+    for (const std::string &error : report.errors)
+        printErr(FromEngineMessage(error));
+    if (!report.out.empty() && !writeOut(shown(FromEngineMessage(report.out), "\n").toStdString()))
         return outputFailure();
     return report.exitCode;
 }
@@ -625,9 +625,17 @@ int run(int argc, char *argv[])
         return runLookup(args, parser, appDir);
     if (lookupOnly)
         return usageError(QStringLiteral("--json, --no-user-dict, --no-synonyms and --forms go with lookup."));
-    if (command == u"export-dictionary")
+    if (command == u"export-dictionary") {
+        ExportDictionaryArguments given;
+        given.positionals = static_cast<std::size_t>(args.size());
+        given.folder = args.size() == 2 ? rawPositional(args, 1) : std::string();
+        if (parser.isSet(QStringLiteral("format")))
+            given.format = parser.value(QStringLiteral("format")).toStdString();
+        given.withUserDict = parser.isSet(QStringLiteral("with-user-dict"));
+        given.dryRun = parser.isSet(QStringLiteral("dry-run"));
         return reportCommand(
-            RunExportDictionary(args, args.size() == 2 ? rawPositional(args, 1) : std::string(), parser, appDir));
+            RunExportDictionary(given, appDir, "trelvik-cli " + QCoreApplication::applicationVersion().toStdString()));
+    }
     const bool exportOnly = parser.isSet(QStringLiteral("format"));
     const bool importOnly = parser.isSet(QStringLiteral("dry-run"));
     if (exportOnly && command != u"export")
