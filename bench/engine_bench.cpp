@@ -73,18 +73,14 @@ BenchFolder &folder()
 
 void runRequests(benchmark::State &state, int userRecords)
 {
-    ProgramValues values;
-    SetStartValues(values, folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "", &LookupUserDict);
-    values.UseUserDict = userRecords > 0 ? 1 : 0;
-
-    TranslationRequest request;
-    request.Option1 = true;
-    request.Combo1Index = kTargetSwedish;
-    request.Text1 = russianWord(3250); // an entry of the fourth volume; its prefix also yields nearest words
-    request.Text11 = "RUSSIAN";
-    request.Text22 = "SWEDISH";
+    const LookupEnvironment env{folder().str(), userRecords > 0 ? folder().userDict(userRecords) : "", &LookupUserDict};
+    LookupQuery query;
+    query.from = Language::Russian;
+    query.to = Language::Swedish;
+    query.useUserDict = userRecords > 0;
+    query.word = russianWord(3250); // an entry of the fourth volume; its prefix also yields nearest words
     for (auto _ : state) {
-        TranslationResult result = TranslateWord(values, request);
+        LookupResult result = TranslateWord(query, env);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -99,20 +95,15 @@ void BM_RequestSixFullVolumes(benchmark::State &state)
 void BM_RequestNotFound(benchmark::State &state)
 {
     static HunspellBaseForms forms;
-    ProgramValues values;
-    SetStartValues(values, folder().str(), "", nullptr);
-    values.UseUserDict = 0;
-    values.WordForms = state.range(0) != 0 ? &forms : nullptr;
-
-    TranslationRequest request;
-    request.Option1 = true;
-    request.Combo1Index = kTargetSwedish;
-    request.Text1 = "\xEF\xEE\xE5\xE7\xE4\xE0\xEC\xE8"; // поездами: trains, with translations for neither it nor поезд
-    request.Text11 = "RUSSIAN";
-    request.Text22 = "SWEDISH";
-    TranslateWord(values, request);
+    const LookupEnvironment env{folder().str(), "", nullptr, state.range(0) != 0 ? &forms : nullptr};
+    LookupQuery query;
+    query.from = Language::Russian;
+    query.to = Language::Swedish;
+    query.useUserDict = false;
+    query.word = "\xEF\xEE\xE5\xE7\xE4\xE0\xEC\xE8"; // поездами: trains, with translations for neither it nor поезд
+    TranslateWord(query, env);
     for (auto _ : state) {
-        TranslationResult result = TranslateWord(values, request);
+        LookupResult result = TranslateWord(query, env);
         benchmark::DoNotOptimize(result);
     }
 }
@@ -122,7 +113,7 @@ void BM_LoadRussianDictionary(benchmark::State &state)
 {
     for (auto _ : state) {
         HunspellBaseForms forms;
-        benchmark::DoNotOptimize(forms.baseForms("\xEA\xED\xE8\xE3\xE8", kRussianColumn)); // книги
+        benchmark::DoNotOptimize(forms.baseForms("\xEA\xED\xE8\xE3\xE8", Language::Russian)); // книги
     }
 }
 void BM_RequestWithUserDict(benchmark::State &state)
@@ -140,7 +131,7 @@ void BM_AppendToUserDict(benchmark::State &state)
         state.ResumeTiming();
         std::int32_t count = 0;
         UserTable table;
-        const UserDictResult result = AddUserRecord(path, count, table, "\xEF\xE5\xF1", "dog", "hund");
+        const UserDictResult result = AddUserRecord(path, count, table, Triple{"\xEF\xE5\xF1", "hund", "dog"});
         if (!result)
             state.SkipWithError(result.error.c_str());
     }

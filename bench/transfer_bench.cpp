@@ -1,7 +1,7 @@
 // Moving words in and out of the user dictionary: importing a 10,000-row word list into a user dictionary of
 // 10,000 records (one locked read and one rewrite, whatever the number of rows), and exporting it again.
 
-#include "qtedge/WordListTransfer.h"
+#include "services/WordListTransfer.h"
 
 #include <benchmark/benchmark.h>
 

@@ -37,7 +37,7 @@ endforeach()
 set(TRELVIK_INSTALL_DOCDIR "${CMAKE_INSTALL_DATADIR}/doc/trelvik")
 install(FILES "${PROJECT_SOURCE_DIR}/data/SOURCES.md" packaging/copyright DESTINATION ${TRELVIK_INSTALL_DOCDIR}
         COMPONENT runtime)
-install(FILES wordforms/SOURCES.md DESTINATION ${TRELVIK_INSTALL_DOCDIR} RENAME WORDFORMS-SOURCES.md COMPONENT runtime)
+install(FILES core/wordforms/SOURCES.md DESTINATION ${TRELVIK_INSTALL_DOCDIR} RENAME WORDFORMS-SOURCES.md COMPONENT runtime)
 # Debian wants the changelog and the manual pages compressed, without a time stamp inside.
 set(TRELVIK_CHANGELOG "${PROJECT_BINARY_DIR}/packaging/changelog.gz")
 add_custom_command(OUTPUT "${TRELVIK_CHANGELOG}"

@@ -15,10 +15,10 @@ endif()
 add_library(trelvik_fuzz_entries STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FuzzTargets.cpp ${CMAKE_CURRENT_LIST_DIR}/FuzzTargets.h)
 target_include_directories(trelvik_fuzz_entries PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(trelvik_fuzz_entries PUBLIC trelvik::userdict trelvik::engine PRIVATE trelvik::warnings)
+target_link_libraries(trelvik_fuzz_entries PUBLIC trelvik::services trelvik::userdict trelvik::engine PRIVATE trelvik::warnings)
 
 # The widget and command-line edge converts through QString, so this one entry needs QtCore.
 add_library(trelvik_fuzz_qt_entries STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FuzzQtText.cpp ${CMAKE_CURRENT_LIST_DIR}/FuzzQtText.h)
 target_include_directories(trelvik_fuzz_qt_entries PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(trelvik_fuzz_qt_entries PUBLIC trelvik::qtedge Qt6::Core PRIVATE trelvik::warnings)
+target_link_libraries(trelvik_fuzz_qt_entries PUBLIC trelvik::qttext Qt6::Core PRIVATE trelvik::warnings)

@@ -1,7 +1,7 @@
 #include "FuzzQtText.h"
 
-#include "engine/LookupContext.h"
-#include "qtedge/QtText.h"
+#include "base/Language.h"
+#include "qttext/QtText.h"
 
 #include <QString>
 
@@ -11,8 +11,8 @@ std::string FuzzQtText(const std::uint8_t *data, std::size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const std::string_view raw(reinterpret_cast<const char *>(data), size);
-    for (int column : {kRussianColumn, kSwedishColumn}) {
-        const CodePage page = CodePageOfColumn(column);
+    for (const Language language : {Language::Russian, Language::Swedish}) {
+        const CodePage page = CodePageOf(language);
         QString normalised = text;
         NormaliseTypedText(normalised, page);
         std::string bytes;

@@ -1,11 +1,11 @@
 #include "FuzzTargets.h"
 
-#include "engine/CodePages.h"
-#include "engine/ExampleText.h"
+#include "base/CodePages.h"
+#include "base/Text.h"
 #include "engine/FieldReader.h"
 #include "engine/LookupContext.h"
-#include "engine/Text.h"
 #include "engine/VolumeSearch.h"
+#include "services/ExampleText.h"
 #include "userdict/DelimitedText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
@@ -80,10 +80,10 @@ std::string readFile(const std::string &path)
 
 // A word as the searches compare it: in the Russian column ё counts as е. Folded here byte by byte, apart from
 // the engine's own comparisons, so that the check does not just repeat them.
-std::string comparable(std::string_view text, int column)
+std::string comparable(std::string_view text, Language language)
 {
     std::string folded(text);
-    if (column == kRussianColumn) {
+    if (language == Language::Russian) {
         for (char &c : folded)
             c = static_cast<char>(FoldYo(static_cast<unsigned char>(c)));
     }
@@ -94,31 +94,29 @@ std::string comparable(std::string_view text, int column)
 // nearest words that really contain the word.
 std::string checkSearch(const std::vector<RecordView> &rows, const LookupContext &ctx)
 {
-    if (ctx.Translations.count < 0 || ctx.Translations.count > kMaxTranslations)
+    if (ctx.translations.size() > kMaxTranslations)
         return "translation count out of range";
-    if (ctx.NearestWords.count < 0 || ctx.NearestWords.count > kMaxNearestWords)
+    if (ctx.nearest.size() > kMaxNearestWords)
         return "nearest-word count out of range";
 
-    const std::string word = comparable(ctx.SourceWord, ctx.SourceColumn);
+    const std::string word = comparable(ctx.word, ctx.from);
     std::vector<std::string_view> expected;
     for (const RecordView &row : rows) {
         if (IsEndRecord(row))
             break;
-        if (comparable(row[static_cast<std::size_t>(ctx.SourceColumn - 1)], ctx.SourceColumn) == word
-            && expected.size() < static_cast<std::size_t>(kMaxTranslations))
-            expected.push_back(row[static_cast<std::size_t>(ctx.TargetColumn - 1)]);
+        if (comparable(row[ctx.from], ctx.from) == word && expected.size() < kMaxTranslations)
+            expected.push_back(row[ctx.to]);
     }
-    if (static_cast<std::size_t>(ctx.Translations.count) != expected.size())
+    if (ctx.translations.size() != expected.size())
         return "the number of translations differs from the number of exact hits";
     for (std::size_t i = 0; i < expected.size(); ++i) {
-        if (ctx.Translations.slot[i + 1] != expected[i])
+        if (ctx.translations[i] != expected[i])
             return "a translation is not the target word of its exact hit";
     }
-    if (ctx.NearestWords.count > 0 && ctx.SourceWord.size() <= 2)
+    if (!ctx.nearest.empty() && ctx.word.size() <= 2)
         return "a word of one or two characters gave nearest words";
-    for (int i = 1; i <= ctx.NearestWords.count; ++i) {
-        if (comparable(ctx.NearestWords.row[static_cast<std::size_t>(i)].word, ctx.SourceColumn).find(word)
-            == std::string::npos)
+    for (const NearestPair &pair : ctx.nearest) {
+        if (comparable(pair.word, ctx.from).find(word) == std::string::npos)
             return "a nearest word does not contain the searched word";
     }
     return {};
@@ -126,11 +124,11 @@ std::string checkSearch(const std::vector<RecordView> &rows, const LookupContext
 
 // Words worth searching for in a file: the first record's word in the source column (an exact hit for
 // sure) and its first three bytes (a nearest-word search).
-std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, int sourceColumn)
+std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, Language from)
 {
     std::vector<std::string> words{std::string()};
     if (!rows.empty()) {
-        const std::string_view word = rows.front()[static_cast<std::size_t>(sourceColumn - 1)];
+        const std::string_view word = rows.front()[from];
         words.emplace_back(word);
         if (word.size() > 3)
             words.emplace_back(word.substr(0, 3));
@@ -138,8 +136,9 @@ std::vector<std::string> wordsToSearch(const std::vector<RecordView> &rows, int 
     return words;
 }
 
-constexpr int kColumnPairs[][2] = {
-    {kRussianColumn, kSwedishColumn}, {kSwedishColumn, kEnglishColumn}, {kEnglishColumn, kRussianColumn}};
+constexpr Language kLanguagePairs[][2] = {{Language::Russian, Language::Swedish},
+                                          {Language::Swedish, Language::English},
+                                          {Language::English, Language::Russian}};
 
 } // namespace
 
@@ -151,19 +150,19 @@ std::string FuzzVolume(const std::uint8_t *data, std::size_t size)
     if (rows.size() > static_cast<std::size_t>(kVolumeRecordLimit))
         return "more rows than the record limit";
     for (const RecordView &row : rows) {
-        for (std::string_view field : row) {
+        for (std::string_view field : {row.ru, row.sv, row.en}) {
             if (!field.empty() && !pointsInto(bytes, field))
                 return "a field lies outside the volume's bytes";
         }
     }
 
-    for (const auto &pair : kColumnPairs) {
+    for (const auto &pair : kLanguagePairs) {
         for (const std::string &word : wordsToSearch(rows, pair[0])) {
             LookupContext ctx;
-            ctx.SourceWord = word;
-            ctx.SourceColumn = pair[0];
-            ctx.TargetColumn = pair[1];
-            ctx.FindSynonyms = true;
+            ctx.word = word;
+            ctx.from = pair[0];
+            ctx.to = pair[1];
+            ctx.findSynonyms = true;
             SearchVolumeBytes(bytes, ctx);
             if (std::string problem = checkSearch(rows, ctx); !problem.empty())
                 return problem;
@@ -194,23 +193,23 @@ std::string FuzzUserDict(const std::uint8_t *data, std::size_t size)
     if (table.size() > bytes.size())
         return "the table holds more records than the file has bytes";
 
-    for (const auto &pair : kColumnPairs) {
+    for (const auto &pair : kLanguagePairs) {
         std::vector<std::string> words{std::string()};
         if (!table.empty()) {
-            const std::string &word = table.front().field[static_cast<std::size_t>(pair[0] - 1)];
+            const std::string &word = table.front()[pair[0]];
             words.push_back(word);
             if (word.size() > 3)
                 words.push_back(word.substr(0, 3));
         }
         for (const std::string &word : words) {
             LookupContext ctx;
-            ctx.SourceWord = word;
-            ctx.SourceColumn = pair[0];
-            ctx.TargetColumn = pair[1];
+            ctx.word = word;
+            ctx.from = pair[0];
+            ctx.to = pair[1];
             LookupUserDict(path, ctx);
-            if (ctx.Translations.count > kMaxTranslations || ctx.NearestWords.count > kMaxNearestWords)
+            if (ctx.translations.size() > kMaxTranslations || ctx.nearest.size() > kMaxNearestWords)
                 return "a lookup overfilled a list";
-            if (ctx.NearestWords.count > 0 && word.size() <= 2)
+            if (ctx.nearest.size() > 0 && word.size() <= 2)
                 return "a word of one or two characters gave nearest words";
         }
     }
@@ -224,7 +223,7 @@ std::string FuzzUserDict(const std::uint8_t *data, std::size_t size)
     const std::string swedish = "fuzz sv";
     std::int32_t before = -1;
     UserTable kept;
-    const UserDictResult added = AddUserRecord(path, before, kept, russian, english, swedish);
+    const UserDictResult added = AddUserRecord(path, before, kept, Triple{russian, swedish, english});
     if (!added) {
         if (added.error.empty())
             return "a failed append gave no reason";
@@ -245,19 +244,18 @@ std::string FuzzUserDict(const std::uint8_t *data, std::size_t size)
         if (!(written[i] == kept[i]))
             return "an append changed a record it copied";
     }
-    if (!(written.back() == UserRecord{{russian, swedish, english}}))
+    if (!(written.back() == Triple{russian, swedish, english}))
         return "the appended record reads back differently";
 
-    int sameWord = 0;
+    std::size_t sameWord = 0;
     for (const UserRecord &record : kept)
-        sameWord += record.field[0] == russian ? 1 : 0;
+        sameWord += record.ru == russian ? 1 : 0;
     LookupContext ctx;
-    ctx.SourceWord = russian;
-    ctx.SourceColumn = kRussianColumn;
-    ctx.TargetColumn = kEnglishColumn;
+    ctx.word = russian;
+    ctx.from = Language::Russian;
+    ctx.to = Language::English;
     LookupUserDict(path, ctx);
-    if (sameWord < kMaxTranslations
-        && ctx.Translations.slot[static_cast<std::size_t>(ctx.Translations.count)] != english)
+    if (sameWord < kMaxTranslations && (ctx.translations.empty() || ctx.translations.back() != english))
         return "the appended record is not found by a lookup";
     return {};
 }

@@ -1,7 +1,7 @@
 // gui_bench [--startup]
 // Without arguments: times "Translate" from the click to the results in the panes for a Russian word whose
 // letter has six full volumes. With --startup: time from the start of the process to the window exposed.
-#include "Dictionary.h"
+#include "windows/Dictionary.h"
 
 #include "engine/Catalogue.h"
 #include "userdict/UserDictLookup.h"
@@ -77,7 +77,8 @@ int benchTranslate()
     writeFullVolumes(appDir.path());
     ProgramValues values;
     dictionary window(values);
-    SetStartValues(values, appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict);
+    values.env =
+        LookupEnvironment{appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict};
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

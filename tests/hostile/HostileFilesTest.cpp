@@ -5,10 +5,10 @@
 #include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
-#include "engine/ExampleText.h"
-#include "engine/FileIO.h"
+#include "base/FileIO.h"
 #include "engine/LookupContext.h"
 #include "engine/VolumeSearch.h"
+#include "services/ExampleText.h"
 #include "userdict/UserDictFile.h"
 #include "userdict/UserDictLookup.h"
 
@@ -45,7 +45,7 @@ std::string binaryJunk()
 // A request for "дом" from Russian to English.
 LookupContext russianToEnglish()
 {
-    return lookupContext("дом", kRussianColumn, kEnglishColumn);
+    return lookupContext("дом", Language::Russian, Language::English);
 }
 
 struct FileStamp {
@@ -118,10 +118,10 @@ TEST_P(HostileFile, AsVolumeGivesBoundedResults)
     LookupContext ctx = russianToEnglish();
     SearchVolume(path.string(), ctx);
     if (c.volumeHits != kAny) {
-        EXPECT_EQ(ctx.Translations.count, c.volumeHits);
+        EXPECT_EQ(ctx.translations.size(), c.volumeHits);
     }
-    EXPECT_LE(ctx.Translations.count, kMaxTranslations);
-    EXPECT_LE(ctx.NearestWords.count, kMaxNearestWords);
+    EXPECT_LE(ctx.translations.size(), kMaxTranslations);
+    EXPECT_LE(ctx.nearest.size(), kMaxNearestWords);
 }
 
 TEST_P(HostileFile, AsUserDictionaryIsReadSensiblyAndNeverChangedByReading)
@@ -145,11 +145,11 @@ TEST_P(HostileFile, AsUserDictionaryIsReadSensiblyAndNeverChangedByReading)
 
     LookupContext ctx = russianToEnglish();
     LookupUserDict(path, ctx);
-    EXPECT_EQ(ctx.Translations.count, c.userHits);
+    EXPECT_EQ(ctx.translations.size(), c.userHits);
     EXPECT_TRUE(stampOf(path) == before) << "a read changed the user dictionary";
 
     std::int32_t appendCount = 0;
-    const UserDictResult added = AddUserRecord(path, appendCount, table, sb("новый"), "new", "ny");
+    const UserDictResult added = AddUserRecord(path, appendCount, table, Triple{sb("новый"), "ny", "new"});
     EXPECT_EQ(added.ok, c.appendOk) << added.error;
     if (!added) {
         EXPECT_TRUE(stampOf(path) == before) << "a refused append changed the user dictionary";
@@ -161,12 +161,12 @@ TEST_P(HostileFile, AsUserDictionaryIsReadSensiblyAndNeverChangedByReading)
     ASSERT_TRUE(ReadUserDict(path, after, written));
     EXPECT_EQ(after, appendCount + 1);
     LookupContext fresh;
-    fresh.SourceWord = sb("новый");
-    fresh.SourceColumn = kRussianColumn;
-    fresh.TargetColumn = kEnglishColumn;
+    fresh.word = sb("новый");
+    fresh.from = Language::Russian;
+    fresh.to = Language::English;
     LookupUserDict(path, fresh);
-    ASSERT_EQ(fresh.Translations.count, 1);
-    EXPECT_EQ(fresh.Translations.slot[1], "new");
+    ASSERT_EQ(fresh.translations.size(), 1u);
+    EXPECT_EQ(fresh.translations[0], "new");
 }
 
 TEST_P(HostileFile, AsExampleTextShowsLinesEachEndedByALineBreak)
@@ -215,12 +215,12 @@ TEST_P(OddFile, ReadersGiveNothingWithoutHangingAndWritersRefuse)
             LookupContext ctx = russianToEnglish();
             SearchVolume(path, ctx);
             LookupUserDict(path, ctx);
-            if (ctx.Translations.count != 0 || !LoadExampleText(path).empty())
+            if (ctx.translations.size() != 0 || !LoadExampleText(path).empty())
                 return 1;
             std::int32_t count = 0;
             UserTable table;
             const UserDictResult read = ReadUserDict(path, count, table);
-            const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+            const UserDictResult added = AddUserRecord(path, count, table, Triple{"a", "c", "b"});
             std::fprintf(report, "%s\n%s", read.error.c_str(), added.error.c_str());
             return read.ok || added.ok ? 2 : 0;
         },
@@ -260,9 +260,9 @@ TEST(UnreadableFile, IsNeitherReadNorReplaced)
             std::int32_t count = 0;
             UserTable table;
             const UserDictResult read = ReadUserDict(path, count, table);
-            const UserDictResult added = AddUserRecord(path, count, table, "a", "b", "c");
+            const UserDictResult added = AddUserRecord(path, count, table, Triple{"a", "c", "b"});
             std::fprintf(report, "%s\n%s", read.error.c_str(), added.error.c_str());
-            return ctx.Translations.count == 0 && !read.ok && !added.ok ? 0 : 1;
+            return ctx.translations.size() == 0 && !read.ok && !added.ok ? 0 : 1;
         },
         10);
     ASSERT_NE(child.exitCode, 3) << "cannot switch to an unprivileged user";
@@ -290,7 +290,7 @@ TEST(HugeVolume, IsReadOnlyAsFarAsItsFirst500RecordsNeed)
         LookupContext ctx = russianToEnglish();
         SearchVolume(path, ctx);
         std::fprintf(report, "%ld", ProcStatusKb("VmHWM") - base);
-        return ctx.Translations.count == 1 ? 0 : 1;
+        return ctx.translations.size() == 1 ? 0 : 1;
     });
     ASSERT_EQ(child.exitCode, 0) << "signal " << child.signal;
     EXPECT_LT(std::stol(child.output), 8 * 1024) << "kB more at the peak";
@@ -319,15 +319,15 @@ TEST(MillionRecordUserDictionary, CountLookupAndAppendStayBounded)
             ResetPeakMemory();
             long base = ProcStatusKb("VmRSS");
             LookupContext ctx;
-            ctx.SourceWord = sb("слово") + std::to_string(kRecords - 1);
-            ctx.SourceColumn = kRussianColumn;
-            ctx.TargetColumn = kEnglishColumn;
+            ctx.word = sb("слово") + std::to_string(kRecords - 1);
+            ctx.from = Language::Russian;
+            ctx.to = Language::English;
             auto start = std::chrono::steady_clock::now();
             LookupUserDict(path, ctx);
             const auto lookupMs =
                 std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
             const long lookupKb = ProcStatusKb("VmHWM") - base;
-            if (ctx.Translations.count != 1 || ctx.Translations.slot[1] != "word" + std::to_string(kRecords - 1))
+            if (ctx.translations.size() != 1 || ctx.translations[0] != "word" + std::to_string(kRecords - 1))
                 return 1;
 
             ResetPeakMemory();
@@ -356,13 +356,13 @@ TEST(MillionRecordUserDictionary, CountLookupAndAppendStayBounded)
 
     std::int32_t before = 0;
     UserTable kept;
-    ASSERT_TRUE(AddUserRecord(path, before, kept, "a", "b", "c"));
+    ASSERT_TRUE(AddUserRecord(path, before, kept, Triple{"a", "c", "b"}));
     EXPECT_EQ(before, kRecords);
     std::int32_t after = 0;
     UserTable table;
     ASSERT_TRUE(ReadUserDict(path, after, table));
     EXPECT_EQ(after, kRecords + 1);
-    EXPECT_EQ(table.back().field[0], "a");
+    EXPECT_EQ(table.back().ru, "a");
 }
 
 } // namespace

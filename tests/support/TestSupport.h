@@ -64,14 +64,15 @@ inline void writeFile(const std::filesystem::path &path, std::string_view bytes)
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-// A request's working values for a word (readable UTF-8) from one language column to another.
-inline trelvik::LookupContext lookupContext(std::string_view word, int source, int target, bool synonyms = true)
+// A request's working values for a word (readable UTF-8) from one language to another.
+inline trelvik::LookupContext lookupContext(std::string_view word, trelvik::Language from, trelvik::Language to,
+                                            bool synonyms = true)
 {
     trelvik::LookupContext ctx;
-    ctx.SourceWord = singleByte(word);
-    ctx.SourceColumn = source;
-    ctx.TargetColumn = target;
-    ctx.FindSynonyms = synonyms;
+    ctx.word = singleByte(word);
+    ctx.from = from;
+    ctx.to = to;
+    ctx.findSynonyms = synonyms;
     return ctx;
 }
 

@@ -12,6 +12,7 @@ packages=(
     fonts-liberation
     libhunspell-dev hunspell-ru hunspell-sv hunspell-en-us
     zlib1g-dev
+    libunistring-dev # NFC composition of typed words
 )
 if [ "$what" = test ] || [ "$what" = tools ]; then
     packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian

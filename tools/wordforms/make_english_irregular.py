@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes wordforms/english-irregular.txt, the English irregular forms that Hunspell cannot take back to their
+"""Writes core/wordforms/english-irregular.txt, the English irregular forms that Hunspell cannot take back to their
 base form (went, children, mice, better, stopped), from WordNet's exception lists.
 
 Needs the Debian package wordnet-base (/usr/share/wordnet/*.exc). Usage:
@@ -66,7 +66,7 @@ def collect(wordnet):
 
 def main():
     wordnet = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wordnet")
-    output = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else ROOT / "wordforms" / "english-irregular.txt")
+    output = pathlib.Path(sys.argv[2] if len(sys.argv) > 2 else ROOT / "core" / "wordforms" / "english-irregular.txt")
     bases = collect(wordnet)
     lines = ["# English irregular forms and their base forms, one form a line: FORM BASE [BASE...]."]
     lines.append("# Made by tools/wordforms/make_english_irregular.py from WordNet 3.0 (Debian package wordnet-base),")

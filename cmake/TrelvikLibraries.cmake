@@ -1,0 +1,20 @@
+# trelvik_add_library(<name> [UNITS <names...>] [HEADERS <names...>] [SOURCES <files...>]
+#                     [PUBLIC <targets...>] [PRIVATE <targets...>])
+# One library of a layer: trelvik_<name>, known as trelvik::<name>. Each unit is a header include/<name>/U.h
+# with its source src/U.cpp, each header-only name an include/<name>/H.h; SOURCES adds other files (generated
+# ones). The library exposes only its own include folder, so that an include names the library it comes from.
+function(trelvik_add_library name)
+    cmake_parse_arguments(L "" "" "UNITS;HEADERS;SOURCES;PUBLIC;PRIVATE" ${ARGN})
+    set(files ${L_SOURCES})
+    foreach(unit IN LISTS L_UNITS)
+        list(APPEND files include/${name}/${unit}.h src/${unit}.cpp)
+    endforeach()
+    foreach(header IN LISTS L_HEADERS)
+        list(APPEND files include/${name}/${header}.h)
+    endforeach()
+    add_library(trelvik_${name} STATIC ${files})
+    add_library(trelvik::${name} ALIAS trelvik_${name})
+    target_include_directories(trelvik_${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/include)
+    target_link_libraries(trelvik_${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE} trelvik::warnings)
+    set_target_properties(trelvik_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()

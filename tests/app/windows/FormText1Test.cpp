@@ -1,0 +1,259 @@
+#include "support/WindowTestSupport.h"
+
+#include "windows/FormText1.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QMediaPlayer>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace trelvik;
+using namespace testsupport;
+using namespace Qt::StringLiterals;
+
+// No test here starts playback: machines that run them need have no sound device.
+class FormText1Test : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void firstOpeningLoadsExampleOne();
+    void itemsShownOnePerLine_data();
+    void itemsShownOnePerLine();
+    void recordingThatCannotBeOpened_data();
+    void recordingThatCannotBeOpened();
+    void brokenRecordingReportedOnceByThePlayer();
+    void choosingAnotherExampleReplacesBoth();
+    void cancelStopsAndHidesKeepingTheExample();
+    void titleBarCloseDiscardsWindowAndPlayer();
+    void noSoundDeviceIsAFileErrorOnce();
+    void exampleListIsPanelGreen();
+    void screenReaderSeesTextAndPlayer();
+
+private:
+    QString soundFile(const QString &name) const { return m_dir->filePath(u"sound/"_s + name); }
+    void installRecording(const QString &name) const { QVERIFY(QFile::copy(TRELVIK_SAMPLE_WAV, soundFile(name))); }
+    FormText1 *create()
+    {
+        m_window = new FormText1(m_dir->path());
+        return m_window;
+    }
+    QString shownText() const { return m_window->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText(); }
+    QComboBox *textCH() const { return m_window->findChild<QComboBox *>(u"TextCH"_s); }
+    bool playEnabled() const { return m_window->findChild<QToolButton *>(u"mciPlay"_s)->isEnabled(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MessageCatcher> m_catcher;
+    QPointer<FormText1> m_window;
+};
+
+void FormText1Test::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir(m_dir->path()).mkdir(u"sound"_s));
+    installRecording(u"text01.wav"_s);
+    installRecording(u"text03.wav"_s);
+    QVERIFY(writeBytes(soundFile(u"text1.dat"_s), "\"Hej!\",\"(Hi!)\"\r\nHej, hur m\xE5r du?\r\n"));
+    QVERIFY(writeBytes(soundFile(u"text3.dat"_s), "Tack\r\n"));
+    m_catcher = std::make_unique<MessageCatcher>();
+    SetSoundOutputCheck([] { return true; });
+}
+
+void FormText1Test::cleanup()
+{
+    SetSoundOutputCheck({});
+    delete m_window.data();
+    m_catcher.reset();
+    m_dir.reset();
+}
+
+void FormText1Test::firstOpeningLoadsExampleOne()
+{
+    create()->show();
+    QCOMPARE(textCH()->count(), 6);
+    QCOMPARE(textCH()->itemText(5), u"text6"_s);
+    QCOMPARE(textCH()->currentText(), u"text1"_s);
+    QCOMPARE(m_window->player()->source(), QUrl::fromLocalFile(soundFile(u"text01.wav"_s)));
+    QCOMPARE(m_window->player()->playbackState(), QMediaPlayer::StoppedState); // opened, never started
+    QCOMPARE(shownText(), u"Hej!\n(Hi!)\nHej\nhur mår du?\n"_s);
+    QCOMPARE(m_window->textPath(), soundFile(u"text1.dat"_s));
+    QVERIFY(playEnabled());
+    QVERIFY(m_catcher->messages.isEmpty());
+}
+
+void FormText1Test::itemsShownOnePerLine_data()
+{
+    QTest::addColumn<QByteArray>("file"); // "<none>": the text file is missing
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("comma starts a new line") << QByteArray("Hej, hur m\xE5r du?\r\n") << u"Hej\nhur mår du?\n"_s;
+    QTest::newRow("quoted item stays whole") << QByteArray("\"Hej, hur m\xE5r du?\"\r\n") << u"Hej, hur mår du?\n"_s;
+    QTest::newRow("blanks before items skipped") << QByteArray("  ett,   tv\xE5\r\ntre") << u"ett\ntvå\ntre\n"_s;
+    QTest::newRow("Windows-1252 letters") << QByteArray("\xC5ngstr\xF6m \xC4pple \x80") << u"Ångström Äpple €\n"_s;
+    QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("missing file") << QByteArray("<none>") << QString();
+}
+
+void FormText1Test::itemsShownOnePerLine()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, shown);
+    installRecording(u"text02.wav"_s);
+    if (file != "<none>")
+        QVERIFY(writeBytes(soundFile(u"text2.dat"_s), file));
+
+    create()->show();
+    textCH()->setCurrentIndex(1);
+
+    QCOMPARE(shownText(), shown);
+    QCOMPARE(m_window->textPath(), soundFile(u"text2.dat"_s));
+    QVERIFY(QFile::exists(soundFile(u"text2.dat"_s))); // a missing text file is created empty
+    QVERIFY(m_catcher->messages.isEmpty());
+}
+
+void FormText1Test::recordingThatCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("missing") << u"missing"_s;
+    QTest::newRow("not a WAV") << u"text"_s;
+    QTest::newRow("empty") << u"empty"_s;
+    QTest::newRow("a folder") << u"folder"_s;
+}
+
+void FormText1Test::recordingThatCannotBeOpened()
+{
+    QFETCH(QString, problem);
+    const QString wav = soundFile(u"text05.wav"_s);
+    if (problem == u"text")
+        QVERIFY(writeBytes(wav, "Hej, hur m\xE5r du?\r\n"));
+    else if (problem == u"empty")
+        QVERIFY(writeBytes(wav, QByteArray()));
+    else if (problem == u"folder")
+        QVERIFY(QDir().mkpath(wav));
+    QVERIFY(writeBytes(soundFile(u"text5.dat"_s), "God natt\r\n"));
+
+    create()->show();
+    textCH()->setCurrentIndex(4);
+    QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
+
+    // The text is shown all the same, and the player holds nothing that could be played.
+    QCOMPARE(shownText(), u"God natt\n"_s);
+    QVERIFY(m_window->player()->source().isEmpty());
+    QVERIFY(!playEnabled());
+
+    // Nothing more arrives later from the player about the file it never got.
+    QTest::qWait(200);
+    QCOMPARE(m_catcher->messages.size(), 1);
+}
+
+void FormText1Test::brokenRecordingReportedOnceByThePlayer()
+{
+    // A WAV header over garbage passes the quick check; only the player can tell it cannot be played.
+    QByteArray broken("RIFF\x24\x00\x00\x00WAVE", 12);
+    broken += QByteArray(4096, '\x5A');
+    QVERIFY(writeBytes(soundFile(u"text06.wav"_s), broken));
+
+    create()->show();
+    textCH()->setCurrentIndex(5);
+    QCOMPARE(m_window->player()->source(), QUrl::fromLocalFile(soundFile(u"text06.wav"_s)));
+    QTRY_COMPARE_WITH_TIMEOUT(m_catcher->messages, QStringList{u"file error"_s}, 10000);
+    QTest::qWait(300);
+    QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
+}
+
+void FormText1Test::choosingAnotherExampleReplacesBoth()
+{
+    create()->show();
+    textCH()->setCurrentIndex(2);
+    QCOMPARE(m_window->player()->source(), QUrl::fromLocalFile(soundFile(u"text03.wav"_s)));
+    QCOMPARE(shownText(), u"Tack\n"_s);
+
+    // Going back to an example whose recording is missing leaves no earlier recording open.
+    QVERIFY(QFile::remove(soundFile(u"text01.wav"_s)));
+    textCH()->setCurrentIndex(0);
+    QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
+    QVERIFY(m_window->player()->source().isEmpty());
+    QCOMPARE(shownText(), u"Hej!\n(Hi!)\nHej\nhur mår du?\n"_s);
+}
+
+void FormText1Test::cancelStopsAndHidesKeepingTheExample()
+{
+    create()->show();
+    textCH()->setCurrentIndex(2);
+    QTest::mouseClick(m_window->findChild<QPushButton *>(u"Command1"_s), Qt::LeftButton);
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_window->player()->playbackState(), QMediaPlayer::StoppedState);
+
+    m_window->show();
+    QCOMPARE(textCH()->currentIndex(), 2);
+    QCOMPARE(shownText(), u"Tack\n"_s);
+    QCOMPARE(m_window->player()->source(), QUrl::fromLocalFile(soundFile(u"text03.wav"_s)));
+
+    QTest::keyClick(m_window, Qt::Key_Escape);
+    processDeferredDeletes();
+    QVERIFY(!m_window.isNull());
+    QVERIFY(!m_window->isVisible());
+    QVERIFY(m_catcher->messages.isEmpty());
+}
+
+void FormText1Test::titleBarCloseDiscardsWindowAndPlayer()
+{
+    create()->show();
+    QPointer<QMediaPlayer> player = m_window->player();
+    QVERIFY(m_window->close());
+    processDeferredDeletes();
+    QVERIFY(m_window.isNull());
+    QVERIFY(player.isNull());
+
+    // A fresh window starts at example 1 again.
+    create();
+    QCOMPARE(textCH()->currentIndex(), 0);
+}
+
+void FormText1Test::noSoundDeviceIsAFileErrorOnce()
+{
+    SetSoundOutputCheck([] { return false; });
+    create()->show();
+    QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
+    QCOMPARE(shownText(), u"Hej!\n(Hi!)\nHej\nhur mår du?\n"_s);
+    QVERIFY(m_window->player()->source().isEmpty());
+    QVERIFY(!playEnabled());
+    QTest::qWait(200);
+    QCOMPARE(m_catcher->messages.size(), 1);
+}
+
+void FormText1Test::exampleListIsPanelGreen()
+{
+    create()->show();
+    QComboBox *list = textCH();
+    const QImage shot = list->grab().toImage();
+    // Right of the item text, left of the arrow: the field itself.
+    const QPoint field(list->width() * 2 / 3, list->height() / 2);
+    QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
+}
+
+void FormText1Test::screenReaderSeesTextAndPlayer()
+{
+    create()->show();
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QPlainTextEdit *>(u"Text1"_s))
+                 ->text(QAccessible::Name),
+             u"Example text"_s);
+    QVERIFY(!QAccessible::queryAccessibleInterface(textCH())->text(QAccessible::Description).isEmpty());
+    QAccessibleInterface *play =
+        QAccessible::queryAccessibleInterface(m_window->findChild<QToolButton *>(u"mciPlay"_s));
+    QCOMPARE(play->text(QAccessible::Name), u"Play"_s);
+    QVERIFY(play->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+}
+
+QTEST_MAIN(FormText1Test)
+#include "FormText1Test.moc"
