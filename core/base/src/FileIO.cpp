@@ -221,7 +221,7 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
                         const std::function<bool(std::string_view)> &enough, std::string *errorText)
 {
-    constexpr std::size_t kFirstPiece = 64 * 1024;
+    constexpr std::size_t kFirstPiece = std::size_t{64} * 1024;
     bytes.clear();
     std::size_t size = 0;
     const int fd = openRegularFile(path, createIfMissing, errorText, size);
@@ -379,7 +379,7 @@ std::string sizeText(std::size_t bytes)
 ReadStatus ReadStreamInPieces(int fd, const std::string &name, std::size_t maxBytes,
                               const std::function<bool(std::string_view)> &take, std::string *errorText)
 {
-    constexpr std::size_t kPiece = 256 * 1024;
+    constexpr std::size_t kPiece = std::size_t{256} * 1024;
     std::string piece(kPiece, '\0');
     std::size_t total = 0;
     for (;;) {
