@@ -104,15 +104,27 @@ std::string ResolvedPath(const std::string &path)
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved))
         return resolved;
-    const auto slash = path.find_last_of('/');
-    if (errno != ENOENT || slash == std::string::npos || slash + 1 == path.size())
+    if (errno != ENOENT)
         return path;
-    if (!::realpath(FolderOf(path).c_str(), resolved))
-        return path;
+    // A link to a file that is not there yet names that file: a replacement of the link itself would cut it.
+    // realpath has failed with ENOENT, not ELOOP, so the links come to an end.
+    std::string name = path;
+    for (;;) {
+        const ssize_t n = ::readlink(name.c_str(), resolved, sizeof resolved - 1);
+        if (n <= 0)
+            break;
+        const std::string target(resolved, static_cast<std::size_t>(n));
+        name = target.front() == '/' ? target : FolderOf(name) + '/' + target;
+    }
+    const auto slash = name.find_last_of('/');
+    if (slash == std::string::npos || slash + 1 == name.size())
+        return name;
+    if (!::realpath(FolderOf(name).c_str(), resolved))
+        return name;
     std::string folder(resolved);
     if (folder.back() != '/')
         folder += '/';
-    return folder + path.substr(slash + 1);
+    return folder + name.substr(slash + 1);
 }
 
 namespace {

@@ -42,6 +42,14 @@ TEST(ReplaceFileAtomically, WritesThroughALinkAndKeepsTheMode)
     EXPECT_EQ(readFile(target), "new content");
     EXPECT_EQ(modeOf(target), 0640u);
     EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()), 1);
+
+    // A link to a file not there yet, through a relative link to its folder, gets its file.
+    const fs::path dangling = dir.path() / "dangling.txt";
+    fs::create_directory_symlink("words", dir.path() / "folder-link");
+    fs::create_symlink("folder-link/new.txt", dangling);
+    ASSERT_TRUE(ReplaceFileAtomically(dangling.string(), "first", error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(readFile(target.parent_path() / "new.txt"), "first");
 }
 
 // Something other than a file in the way is left alone, and no temporary file stays beside it.
