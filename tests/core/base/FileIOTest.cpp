@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -162,19 +163,29 @@ TEST(EnsureFolderOf, MakesPrivateFoldersAndNamesAFileInTheWay)
     EXPECT_EQ(error, "Cannot create folder " + dir.str() + "/file/sub: Not a directory");
 }
 
-// Only the names a replacement gives its temporary files are cleaned away, never a file that merely
-// starts the same way.
-TEST(RemoveStaleTemporaries, RemovesOnlyTheReplacementsOwnTemporaries)
+// Only the names a replacement gives its temporary files are cleaned away, never a file that merely starts
+// the same way; and the cleaner that may run at any time leaves the file of a writer at work (it holds a
+// lock on it), while the one that runs under the writers' lock knows that no such writer exists.
+TEST(RemoveTemporaries, RemoveOnlyTheLeftoversOfReplacements)
 {
-    TempAppDir dir;
-    const std::string path = dir.str() + "/user.dct";
-    for (const char *name :
-         {"user.dct.tmp-AbCdEf", "user.dct.tmp-AbCdEfG", "user.dct.tmp-Ab", "user.dct.bak", "other.dct.tmp-AbCdEf"})
-        writeFile(dir.path() / name, "");
-    RemoveStaleTemporaries(path);
-    EXPECT_FALSE(fs::exists(dir.path() / "user.dct.tmp-AbCdEf"));
-    for (const char *name : {"user.dct.tmp-AbCdEfG", "user.dct.tmp-Ab", "user.dct.bak", "other.dct.tmp-AbCdEf"})
-        EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
+    for (const bool anyTime : {false, true}) {
+        TempAppDir dir;
+        const std::string path = dir.str() + "/user.dct";
+        for (const char *name : {"user.dct.tmp-AbCdEf", "user.dct.tmp-InWork", "user.dct.tmp-AbCdEfG",
+                                 "user.dct.tmp-Ab", "user.dct.bak", "other.dct.tmp-AbCdEf"})
+            writeFile(dir.path() / name, "");
+        const int inWork = ::open((dir.path() / "user.dct.tmp-InWork").c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(inWork, LOCK_EX), 0);
+        if (anyTime)
+            RemoveAbandonedTemporaries(path);
+        else
+            RemoveStaleTemporaries(path);
+        ::close(inWork);
+        EXPECT_FALSE(fs::exists(dir.path() / "user.dct.tmp-AbCdEf"));
+        EXPECT_EQ(fs::exists(dir.path() / "user.dct.tmp-InWork"), anyTime);
+        for (const char *name : {"user.dct.tmp-AbCdEfG", "user.dct.tmp-Ab", "user.dct.bak", "other.dct.tmp-AbCdEf"})
+            EXPECT_TRUE(fs::exists(dir.path() / name)) << name;
+    }
 }
 
 } // namespace
