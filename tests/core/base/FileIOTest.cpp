@@ -101,6 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                       // A named pipe would block the open, and then the read, for as long as no one writes to it.
                       ReadCase{"named_pipe", [](const fs::path &p) { ::mkfifo(p.c_str(), 0600); }, true,
                                ReadStatus::Unavailable, "", "read", "not a regular file"},
+                      // Refused before a byte of it is read; the file is a hole, cheap to make.
+                      ReadCase{"larger_than_the_limit",
+                               [](const fs::path &p) {
+                                   writeFile(p, "");
+                                   fs::resize_file(p, kMaxDataFileBytes + 1);
+                               },
+                               false, ReadStatus::Unavailable, "", "read", "the file is too large"},
                       ReadCase{"folder", [](const fs::path &p) { fs::create_directory(p); }, true,
                                ReadStatus::Unavailable, "", "read", "not a regular file"}),
     [](const auto &p) { return std::string(p.param.name); });
