@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds Trelvik and runs every test: the whole suite with warnings as errors, the suite again under
-# AddressSanitizer and UndefinedBehaviorSanitizer, each fuzzer for a bounded time, the Debian package
-# through lintian, and the formatting check. Stops at the first step that fails.
+# Builds Trelvik and runs every test: the static checks (formatting, shellcheck and pyflakes, clang-tidy), the
+# whole suite with warnings as errors, the suite again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# each fuzzer for a bounded time, and the Debian package through lintian. Stops at the first step that fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,8 +10,13 @@ fuzz_seconds=${TRELVIK_FUZZ_SECONDS:-60}
 
 tools/ci/install-deps.sh test
 
+echo "== Static checks: formatting, scripts, clang-tidy =="
+tools/ci/check-format.sh
+tools/ci/check-scripts.sh
+cmake --preset dev # writes the compile commands that clang-tidy reads
+tools/ci/check-tidy.sh build
+
 echo "== Build and test =="
-cmake --preset dev
 cmake --build --preset dev --parallel "$jobs"
 ctest --preset dev --parallel "$jobs"
 
@@ -27,8 +32,5 @@ tools/ci/run-fuzzers.sh build-fuzz "$fuzz_seconds"
 
 echo "== Debian package =="
 tools/ci/check-package.sh build
-
-echo "== Formatting =="
-tools/ci/check-format.sh
 
 echo "All tests passed."

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <grp.h>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,6 +75,13 @@ inline bool ResetPeakMemory()
     out << "5";
     out.flush();
     return static_cast<bool>(out);
+}
+
+// Root may write anything, so checks of permissions run as an unprivileged user (nobody) where the test runs
+// as root. For a child only: there is no way back.
+inline bool BecomeUnprivileged()
+{
+    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
 }
 
 } // namespace testsupport

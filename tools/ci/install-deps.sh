@@ -15,7 +15,9 @@ packages=(
     libunistring-dev # NFC composition of typed words
 )
 if [ "$what" = test ] || [ "$what" = tools ]; then
-    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian
+    packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev lintian
+        clang-format-14 clang-tidy-14 # pinned: another version formats and checks differently from CI
+        shellcheck pyflakes3 # tools/ci/check-scripts.sh
         hunspell # the committed-volume checks spell every word with the hunspell program
         dictd dict dictzip sdcv) # the dictionary exports, read by the programs they are made for
 fi

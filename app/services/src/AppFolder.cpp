@@ -104,7 +104,7 @@ std::string UserDataFolder()
 std::string UserDictionaryPath(const std::string &appFolder)
 {
     const std::string folder = withoutTrailingSlashes(appFolder);
-    const std::string beside = folder + "/user.dct";
+    std::string beside = folder + "/user.dct";
     // An installed copy carries a marker, so that even root, who may write anywhere, keeps words out of the
     // system folders.
     if (PathExists(folder + '/' + kInstalledMarker))
@@ -185,7 +185,7 @@ UserDictResult MergePortableUserDictionary(const std::string &appFolder, std::st
 std::string MissingDictionaryFolder(const std::string &appFolder)
 {
     for (const char *language : {"ru", "en", "sv"}) {
-        const std::string folder = withoutTrailingSlashes(appFolder) + "/data/" + language;
+        std::string folder = withoutTrailingSlashes(appFolder) + "/data/" + language;
         if (!isFolder(folder))
             return folder;
     }

@@ -104,15 +104,27 @@ std::string ResolvedPath(const std::string &path)
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved))
         return resolved;
-    const auto slash = path.find_last_of('/');
-    if (errno != ENOENT || slash == std::string::npos || slash + 1 == path.size())
+    if (errno != ENOENT)
         return path;
-    if (!::realpath(FolderOf(path).c_str(), resolved))
-        return path;
+    // A link to a file that is not there yet names that file: a replacement of the link itself would cut it.
+    // realpath has failed with ENOENT, not ELOOP, so the links come to an end.
+    std::string name = path;
+    for (;;) {
+        const ssize_t n = ::readlink(name.c_str(), resolved, sizeof resolved - 1);
+        if (n <= 0)
+            break;
+        const std::string target(resolved, static_cast<std::size_t>(n));
+        name = target.front() == '/' ? target : FolderOf(name) + '/' + target;
+    }
+    const auto slash = name.find_last_of('/');
+    if (slash == std::string::npos || slash + 1 == name.size())
+        return name;
+    if (!::realpath(FolderOf(name).c_str(), resolved))
+        return name;
     std::string folder(resolved);
     if (folder.back() != '/')
         folder += '/';
-    return folder + path.substr(slash + 1);
+    return folder + name.substr(slash + 1);
 }
 
 namespace {
@@ -221,7 +233,7 @@ ReadStatus ReadWholeFile(const std::string &path, bool createIfMissing, std::str
 ReadStatus ReadFileHead(const std::string &path, bool createIfMissing, std::string &bytes,
                         const std::function<bool(std::string_view)> &enough, std::string *errorText)
 {
-    constexpr std::size_t kFirstPiece = 64 * 1024;
+    constexpr std::size_t kFirstPiece = std::size_t{64} * 1024;
     bytes.clear();
     std::size_t size = 0;
     const int fd = openRegularFile(path, createIfMissing, errorText, size);
@@ -379,7 +391,7 @@ std::string sizeText(std::size_t bytes)
 ReadStatus ReadStreamInPieces(int fd, const std::string &name, std::size_t maxBytes,
                               const std::function<bool(std::string_view)> &take, std::string *errorText)
 {
-    constexpr std::size_t kPiece = 256 * 1024;
+    constexpr std::size_t kPiece = std::size_t{256} * 1024;
     std::string piece(kPiece, '\0');
     std::size_t total = 0;
     for (;;) {

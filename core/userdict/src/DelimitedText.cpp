@@ -177,7 +177,7 @@ char SniffSeparator(std::string_view text, std::string_view candidates) noexcept
             break;
         else if (!quoted) {
             const std::size_t at = candidates.find(c);
-            if (at != std::string_view::npos && at < counts.size())
+            if (at < counts.size()) // npos, the largest size, is never below it
                 ++counts[at];
         }
     }

@@ -70,7 +70,7 @@ UserDictResult ExportUserDict(const std::string &userDictPath, WordListFormat fo
 {
     UserTable records;
     exported = ExportedWords{};
-    const UserDictResult read = ReadEveryUserRecord(userDictPath, records, exported.leftOut);
+    UserDictResult read = ReadEveryUserRecord(userDictPath, records, exported.leftOut);
     if (!read)
         return read;
 

@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Enough of the first row to tell its separator, when a line end takes longer to come.
-constexpr std::size_t kSniffBytes = 64 * 1024;
+constexpr std::size_t kSniffBytes = std::size_t{64} * 1024;
 
 constexpr char32_t kReplacement = 0xFFFD;
 

@@ -172,11 +172,10 @@ std::string capitalized(std::string_view word, CodePage codePage)
     std::string result(word);
     const auto first = static_cast<unsigned char>(result.front());
     const bool cyrillic = codePage == CodePage::Windows1251;
-    if (first >= 'a' && first <= 'z')
-        result.front() = static_cast<char>(first - 0x20);
-    else if (cyrillic && first == 0xB8)
+    // Both code pages put a small letter 0x20 above its capital, except ё and the Western ÷ and ÿ.
+    if (cyrillic && first == 0xB8)
         result.front() = '\xA8';
-    else if (first >= 0xE0 && (cyrillic || (first != 0xF7 && first != 0xFF)))
+    else if ((first >= 'a' && first <= 'z') || (first >= 0xE0 && (cyrillic || (first != 0xF7 && first != 0xFF))))
         result.front() = static_cast<char>(first - 0x20);
     return result;
 }

@@ -13,7 +13,6 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
-#include <grp.h>
 #include <random>
 #include <sched.h>
 #include <set>
@@ -197,12 +196,6 @@ TEST(UserDictConcurrency, TwoProgramsAddingAtOnceLoseNoRecord)
     }
 }
 
-// Root may write anything, so checks of permissions run as an unprivileged user where the test runs as root.
-bool becomeUnprivileged()
-{
-    return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
-}
-
 // Forks one writer a path, all at once; each adds `each` records. Returns how many adds were reported done.
 int addConcurrently(const std::vector<std::string> &paths, int each, bool unprivileged)
 {
@@ -210,7 +203,7 @@ int addConcurrently(const std::vector<std::string> &paths, int each, bool unpriv
     for (std::size_t w = 0; w < paths.size(); ++w) {
         const pid_t pid = ::fork();
         if (pid == 0) {
-            if (unprivileged && !becomeUnprivileged())
+            if (unprivileged && !BecomeUnprivileged())
                 ::_exit(255);
             int done = 0;
             for (int i = 0; i < each; ++i) {
@@ -311,7 +304,7 @@ TEST_P(RefusedWriter, ChangesNothing)
     ::stat(path.c_str(), &before);
 
     const ChildResult child = RunInChild([&](std::FILE *report) {
-        if (c.writerIsAnotherUser && !becomeUnprivileged())
+        if (c.writerIsAnotherUser && !BecomeUnprivileged())
             return 3;
         std::int32_t count = 0;
         UserTable table;

@@ -35,7 +35,7 @@ public:
     using RowTaker = std::function<void(WordListRow &row)>;
 
     // The longest cell a row may have; longer ones make the row a problem.
-    static constexpr std::size_t kMaxCellBytes = 64 * 1024;
+    static constexpr std::size_t kMaxCellBytes = std::size_t{64} * 1024;
     // The most cells a row keeps; a row with more is a problem.
     static constexpr std::size_t kMaxCells = 1024;
 
