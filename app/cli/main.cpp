@@ -38,8 +38,11 @@ int run(int argc, char *argv[], Output &out)
     if (args.positionals.empty())
         return out.usage("no command given.");
 
-    // Messages of the system (why a file cannot be opened) come in the user's language.
-    std::setlocale(LC_ALL, "");
+    // Messages of the system (why a file cannot be opened) come in the user's language and its characters;
+    // nothing else the program does depends on the locale, and loading every category costs a lookup its
+    // time.
+    std::setlocale(LC_CTYPE, "");
+    std::setlocale(LC_MESSAGES, "");
     const std::string &name = args.positionals.front().text;
     StartUpRequest request;
     if (args.appDir)

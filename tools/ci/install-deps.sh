@@ -17,7 +17,8 @@ packages=(
 if [ "$what" = test ] || [ "$what" = tools ]; then
     packages+=(libgtest-dev libbenchmark-dev python3 clang libclang-rt-14-dev clang-format lintian
         hunspell # the committed-volume checks spell every word with the hunspell program
-        dictd dict dictzip sdcv) # the dictionary exports, read by the programs they are made for
+        dictd dict dictzip sdcv # the dictionary exports, read by the programs they are made for
+        dict-freedict-eng-swe) # what bench/cli_bench times trelvik-cli against
 fi
 if [ "$what" = tools ]; then
     packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists
