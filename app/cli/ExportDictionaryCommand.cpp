@@ -1,5 +1,7 @@
 #include "ExportDictionaryCommand.h"
 
+#include "Command.h"
+
 #include "dictexport/DictionaryExport.h"
 #include "services/AppFolder.h"
 
@@ -74,5 +76,31 @@ CommandReport RunExportDictionary(const ExportDictionaryArguments &args, const s
     report.out += "Written to " + args.folder + "\n";
     return report;
 }
+
+namespace cli {
+
+int RunExportDictionaryCommand(const Command &command)
+{
+    const Arguments &args = command.args;
+    Output &out = command.out;
+    ExportDictionaryArguments given;
+    given.positionals = args.positionals.size();
+    given.folder = args.positionals.size() == 2 ? args.positionals[1].bytes : std::string();
+    if (args.format)
+        given.format = args.format->text;
+    given.withUserDict = args.withUserDict;
+    given.dryRun = args.dryRun;
+    const CommandReport report = RunExportDictionary(given, command.appDir, "trelvik-cli " TRELVIK_VERSION);
+
+    if (report.usage)
+        return out.usage(TextOf(report.errors.empty() ? std::string() : report.errors.front()));
+    for (const std::string &error : report.errors)
+        out.error(TextOf(error));
+    if (!report.out.empty() && !out.write(Shown(TextOf(report.out), "\n")))
+        return out.failure();
+    return report.exitCode;
+}
+
+} // namespace cli
 
 } // namespace trelvik

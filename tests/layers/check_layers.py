@@ -15,7 +15,7 @@ import sys
 
 # Bottom to top: a library may only depend on libraries before it.
 LAYERS = ["base", "engine", "userdict", "wordforms", "dictexport", "services", "qttext", "widgets", "windows", "cli"]
-QT_FREE = {"base", "engine", "userdict", "wordforms", "dictexport", "services"}
+QT_FREE = {"base", "engine", "userdict", "wordforms", "dictexport", "services", "cli"}
 FOLDERS = {name: ("core/" if LAYERS.index(name) <= LAYERS.index("dictexport") else "app/") + name for name in LAYERS}
 
 LINK = re.compile(r"(?:target_link_libraries|trelvik_add_library|trelvik_add_test)\s*\(([^)]*)\)", re.S)

@@ -19,7 +19,8 @@ if [ "$what" = test ] || [ "$what" = tools ]; then
         clang-format-14 clang-tidy-14 # pinned: another version formats and checks differently from CI
         shellcheck pyflakes3 # tools/ci/check-scripts.sh
         hunspell # the committed-volume checks spell every word with the hunspell program
-        dictd dict dictzip sdcv) # the dictionary exports, read by the programs they are made for
+        dictd dict dictzip sdcv # the dictionary exports, read by the programs they are made for
+        dict-freedict-eng-swe) # what bench/cli_bench times trelvik-cli against
 fi
 if [ "$what" = tools ]; then
     packages+=(wordnet-base) # tools/wordforms/make_english_irregular.py reads WordNet's exception lists

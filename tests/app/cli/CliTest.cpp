@@ -236,3 +236,39 @@ TEST(CliVersionTest, PrintsTheVersion)
 }
 
 } // namespace
+
+struct OptionErrorCase {
+    const char *name;
+    std::vector<std::string> args;
+    const char *message;
+    friend void PrintTo(const OptionErrorCase &c, std::ostream *os) { *os << c.name; }
+};
+
+class CliOptionErrorTest : public CliTest, public ::testing::WithParamInterface<OptionErrorCase> {};
+
+// Scripts match these messages; the command line is read by the program's own parser, which must keep them.
+TEST_P(CliOptionErrorTest, SaysWhatIsWrong)
+{
+    const CliRun run = runCli(withDir(GetParam().args));
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err,
+              std::string("trelvik-cli: ") + GetParam().message + "\ntrelvik-cli: Try 'trelvik-cli --help'.\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliOptionErrorTest,
+    ::testing::Values(OptionErrorCase{"unknown_letters", {"-xhy", "count"}, "Unknown options: x, y."},
+                      OptionErrorCase{"value_not_taken", {"--json=1", "count"}, "Unexpected value after '--json'."},
+                      OptionErrorCase{"value_missing", {"export", "--format"}, "Missing value after '--format'."}),
+    [](const auto &p) { return std::string(p.param.name); });
+
+// A file name is printed as it is, even where it holds what looks like a numbered placeholder.
+TEST_F(CliTest, ImportNamesTheListAsGiven)
+{
+    const std::string list = (dir.path() / "list%1%2.csv").string();
+    writeFile(list, "кот,katt\n");
+    const CliRun run = runCli(withDir({"import", "--dry-run", list}));
+    EXPECT_EQ(run.err, list
+                           + ":1: 2 cells where 3 are expected\n"
+                             "trelvik-cli: nothing imported: 1 row(s) cannot be stored.\n");
+}
