@@ -518,7 +518,7 @@ def order_senses(triples, ranks, judged_wrong=frozenset(), unwritable=frozenset(
     for t in triples:
         for c in LANGS:
             by_word[(c, t.words[c])].append(t)
-    places = defaultdict(list)
+    places = defaultdict(int)
     for (c, w), ts in by_word.items():
 
         def key(t):
@@ -529,10 +529,10 @@ def order_senses(triples, ranks, judged_wrong=frozenset(), unwritable=frozenset(
         ts.sort(key=key)
         place = 0
         for t in ts:
-            places[id(t)].append(place)
+            places[id(t)] = max(places[id(t)], place)
             place += t.words not in judged_wrong and t.words not in unwritable
     for t in triples:
-        t.alt = max(places[id(t)])
+        t.alt = places[id(t)]
     return by_word
 
 
@@ -551,8 +551,9 @@ def everyday_anchors(triples, ranks):
     For each of the EVERYDAY_RANK most common words of each language, the
     triple that most editions give together in one sense (ties: the more
     common other words) is its main reading, and the next one too when
-    SECOND_ANCHOR_TOGETHER editions give it. Such a triple stands even when no edition lists its three words
-    first, or a more polysemous word of it reads it far down: "ездить / åka
+    SECOND_ANCHOR_TOGETHER editions give it. Such a triple stands even when
+    no edition lists its three words first, or a more polysemous word of it
+    reads it far down: "ездить / åka
     / go" is the main reading of ездить however many readings "go" has, and
     "приятный / trevlig / nice" of trevlig, though the editions list милый
     or angenäm first. A full letter's room goes to these first. An entry
@@ -600,8 +601,11 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
         def key(t):
             before = readings[(col, t.words[col])]
             place = sum(1 for u in before[:before.index(t)] if id(u) in wanted)
-            return (t.words not in anchors, min(math.log2(word_rank(ranks, col, t.words[col])), commonness(t, ranks))
-                    + ALTERNATIVE_COST * place, commonness(t, ranks), t.words)
+            # Anchors first, then by the filing word's commonness (or the
+            # entry's, if higher) and its place among that word's readings.
+            filing = math.log2(word_rank(ranks, col, t.words[col]))
+            return (t.words not in anchors, min(filing, commonness(t, ranks)) + ALTERNATIVE_COST * place,
+                    commonness(t, ranks), t.words)
         reserved[slot] = {t.words for t in sorted(ts, key=key)[:cap]}
     if not reserved:
         return chosen
@@ -647,8 +651,9 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
     anchor = anchors or frozenset()
 
     def lacks_main(t):
-        return t.words not in anchor and not t.main and not everyday_main_pair(t) and not (best_words(t) >= 1 and all(
-            word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS))
+        return (t.words not in anchor and not t.main and not everyday_main_pair(t)
+                and not (best_words(t) >= 1 and all(word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK
+                                                    for c in LANGS)))
     by_word = order_senses(triples, ranks, judged_wrong, {t.words for t in triples if lacks_main(t)})
     room = {}
     for folder in catalogue.SETS:
@@ -666,7 +671,10 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         counts[reason] += 1
         left_out.append((t, reason))
 
-    ordered = sorted(triples, key=lambda t: (not (t.main or everyday_main_pair(t) or t.words in anchor), priority(t, ranks), t.words))
+    # Main readings before the rest, so that a side reading never takes the
+    # room or the reading count its word's main reading needs.
+    ordered = sorted(triples, key=lambda t: (not (t.main or everyday_main_pair(t) or t.words in anchor),
+                                             priority(t, ranks), t.words))
     for t in ordered:
         t.unfiled = None
         if lacks_main(t):
@@ -683,13 +691,15 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         if t.alt >= MAX_PLACE and t.words not in anchor:
             leave_out(t, "weak alternative")
             continue
-        if t.alt > 0 and agreeing_words(t) < 2 and t.words not in anchor and min(len(p) for p in t.pair_main) < 2 and \
-                not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
+        if t.alt > 0 and agreeing_words(t) < 2 and t.words not in anchor \
+                and min(len(p) for p in t.pair_main) < 2 \
+                and not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
             # Not the first reading of all its words, and two of them go
             # better with other words: "площадь / torg / place", where
             # "place" goes with место and torg / площадь with "square".
             # Words in everyday use are spared: the sources say little about
-            # "что / vad / what", next to much about "икра / vad / calf".
+            # "что / vad / what", next to much about "икра / vad / calf"; so
+            # are entries each of whose pairs two editions give first.
             leave_out(t, "secondary reading the words do not agree on")
             continue
         slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
