@@ -316,13 +316,14 @@ def add_aligned(evidence, label, own, witness, english, head_lang=None):
 
 
 class Triple:
-    __slots__ = ("words", "pair_labels", "together", "main", "origins", "alt", "unfiled")
+    __slots__ = ("words", "pair_labels", "together", "main", "pair_main", "origins", "alt", "unfiled")
 
-    def __init__(self, words, pair_labels, together, main):
+    def __init__(self, words, pair_labels, together, main, pair_main=(frozenset(),) * 3):
         self.words = words
         self.pair_labels = pair_labels  # labels behind ru-sv, sv-en, ru-en
         self.together = together        # editions giving all three in one sense
         self.main = main                # editions giving all three as main translations
+        self.pair_main = pair_main      # editions giving each pair as main translations
         self.origins = None
         self.alt = 0
         self.unfiled = None             # the one folder without room for it, if any
@@ -384,7 +385,11 @@ def candidate_triples(evidence, headword_editions=("swe",)):
         r, s, e = k
         labels = (evidence.labels(RU, r, SV, s), evidence.labels(SV, s, EN, e),
                   evidence.labels(RU, r, EN, e))
-        t = Triple(k, labels, frozenset(together.get(k, ())), frozenset(main.get(k, ())))
+        pair_main = (evidence.main[(RU, SV)].get((r, s), frozenset()),
+                     evidence.main[(SV, EN)].get((s, e), frozenset()),
+                     evidence.main[(RU, EN)].get((r, e), frozenset()))
+        t = Triple(k, labels, frozenset(together.get(k, ())), frozenset(main.get(k, ())),
+                   tuple(frozenset(p) for p in pair_main))
         t.origins = frozenset().union(*t.origin_pairs(evidence))
         if sound(t, evidence):
             out[k] = t
@@ -459,6 +464,16 @@ STRENGTH_WEIGHT = 6.0
 SYNONYM_RANK = 10000
 COMMON_RANK = 1000
 EVERYDAY_RANK = 3000
+# Weight of the editions giving a word's pair as their main translations
+# when its readings are put in order ("plane": рубанок before плоскость).
+MAIN_PAIR_WEIGHT = 6.0
+# An everyday word's anchors: the triples that most editions give together
+# in one sense, at least this many.
+ANCHOR_TOGETHER = 3
+# How many anchors an everyday word has, and how many editions its second
+# one needs ("самолет / flygplan / plane", seven, beside "... / airplane").
+ANCHORS = 2
+SECOND_ANCHOR_TOGETHER = 6
 MAX_PLACE = 6   # a triple further down the readings of one of its words is never written
 # Share of the entries that may be filed in two folders only, when the one
 # volume set of a letter is full in the third (English "a" has one volume).
@@ -485,17 +500,18 @@ def alternatives_allowed(rank):
 
 def priority(t, ranks):
     """Smaller is chosen first: common words, main readings, strong evidence."""
-    return (commonness(t, ranks) + ALTERNATIVE_COST * t.alt
+    return (commonness(t, ranks) + ALTERNATIVE_COST * (t.alt + (not t.main))
             - STRENGTH_WEIGHT / 4.0 * math.log2(t.strength))
 
 
-def order_senses(triples, ranks, judged_wrong=frozenset()):
+def order_senses(triples, ranks, judged_wrong=frozenset(), unwritable=frozenset()):
     """Give every triple its place among the triples of each of its words.
 
     A word's triples are read in this order: those nearly as well attested as
     its best one, the most common translations first; then the weaker ones.
     Sets t.alt to the worst place the triple has among its three words; a
-    triple judged wrong takes no place from the others.
+    triple judged wrong, or one the rules never write (unwritable: the words
+    of such triples), takes no place from the others.
     Returns {(lang, word): [triples in order]}.
     """
     by_word = defaultdict(list)
@@ -507,12 +523,14 @@ def order_senses(triples, ranks, judged_wrong=frozenset()):
 
         def key(t):
             others = sum(math.log2(word_rank(ranks, o, t.words[o])) for o in LANGS if o != c)
-            return (others - STRENGTH_WEIGHT * math.log2(t.strength), t.words)
+            main_here = sum(len(eds) for key, eds in zip(PAIR_KEYS, t.pair_main) if c in key)
+            return (others - STRENGTH_WEIGHT * math.log2(t.strength)
+                    - MAIN_PAIR_WEIGHT * math.log2(1 + main_here), t.words)
         ts.sort(key=key)
         place = 0
         for t in ts:
             places[id(t)] = max(places[id(t)], place)
-            place += t.words not in judged_wrong
+            place += t.words not in judged_wrong and t.words not in unwritable
     for t in triples:
         t.alt = places[id(t)]
     return by_word
@@ -527,6 +545,39 @@ def _variants(a, b):
     return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
 
 
+def everyday_anchors(triples, ranks):
+    """The main readings of the everyday words, as a set of word triples.
+
+    For each of the EVERYDAY_RANK most common words of each language, the
+    triple that most editions give together in one sense (ties: the more
+    common other words) is its main reading, and the next one too when
+    SECOND_ANCHOR_TOGETHER editions give it. Such a triple stands even when
+    no edition lists its three words first, or a more polysemous word of it
+    reads it far down: "ездить / åka
+    / go" is the main reading of ездить however many readings "go" has, and
+    "приятный / trevlig / nice" of trevlig, though the editions list милый
+    or angenäm first. A full letter's room goes to these first. An entry
+    judged wrong in review keeps its place here, so that withheld.tsv lists
+    it and the review's rates stay those of the rules.
+    """
+    best = defaultdict(list)
+    for t in triples:
+        if len(t.together) < ANCHOR_TOGETHER:
+            continue
+        if not all(word_rank(ranks, c, t.words[c]) <= SYNONYM_RANK for c in LANGS):
+            continue
+        k = (len(t.together), -commonness(t, ranks), t.strength)
+        for c in LANGS:
+            if word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK:
+                best[(c, t.words[c])].append((k, t))
+    out = set()
+    for ts in best.values():
+        ts.sort(key=lambda x: x[0], reverse=True)
+        out.update(t.words for n, (_, t) in enumerate(ts[:ANCHORS])
+                   if n == 0 or len(t.together) >= SECOND_ANCHOR_TOGETHER)
+    return out
+
+
 def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
            judged_wrong=frozenset(), co_listed=None, names=None):
     """Choose the entry set (see _choose). A letter with more entries than
@@ -535,8 +586,9 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     reach a full letter, and again with the letter's room kept for the
     most common of them, so that "arrive" is not crowded out of the English
     "a" volume by "abscissa", chosen earlier for its common Russian word."""
+    anchors = everyday_anchors(triples, ranks)
     args = (proper, best_partner, near_best, judged_wrong, co_listed, names)
-    chosen = _choose(triples, ranks, report, *args)
+    chosen = _choose(triples, ranks, report, *args, anchors=anchors)
     reserved = {}
     for slot, ts in report["demand"].items():
         cap = catalogue.capacity(*slot)
@@ -544,19 +596,25 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
             continue
         col = catalogue.column(slot[0])
         readings = report["by_word"]
+        wanted = {id(t) for t in ts}
 
         def key(t):
-            place = readings[(col, t.words[col])].index(t)
-            return (commonness(t, ranks) + ALTERNATIVE_COST * place, t.words)
+            before = readings[(col, t.words[col])]
+            place = sum(1 for u in before[:before.index(t)] if id(u) in wanted)
+            # Anchors first, then by the filing word's commonness (or the
+            # entry's, if higher) and its place among that word's readings.
+            filing = math.log2(word_rank(ranks, col, t.words[col]))
+            return (t.words not in anchors, min(filing, commonness(t, ranks)) + ALTERNATIVE_COST * place,
+                    commonness(t, ranks), t.words)
         reserved[slot] = {t.words for t in sorted(ts, key=key)[:cap]}
     if not reserved:
         return chosen
     report.clear()
-    return _choose(triples, ranks, report, *args, reserved=reserved)
+    return _choose(triples, ranks, report, *args, reserved=reserved, anchors=anchors)
 
 
 def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-            judged_wrong=frozenset(), co_listed=None, names=None, reserved=None):
+            judged_wrong=frozenset(), co_listed=None, names=None, reserved=None, anchors=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
@@ -566,7 +624,6 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
     Returns the chosen triples, most important first; report gets the count
     of each reason to leave one out, and "left_out": [(triple, reason)] in
     the order they were considered."""
-    by_word = order_senses(triples, ranks, judged_wrong)
     evidence_proper = proper or {}
     evidence_best = best_partner or (lambda *args: True)
     evidence_near = near_best or (lambda *args: True)
@@ -584,6 +641,20 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
     def agreeing_words(t):
         return sum(all(evidence_near(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
                    for a in LANGS)
+
+    def everyday_main_pair(t):
+        # Two editions giving a pair of everyday words as their main
+        # translations are witness enough for the entry's main reading.
+        return any(len(eds) >= 2 and all(word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in key)
+                   for key, eds in zip(PAIR_KEYS, t.pair_main))
+
+    anchor = anchors or frozenset()
+
+    def lacks_main(t):
+        return (t.words not in anchor and not t.main and not everyday_main_pair(t)
+                and not (best_words(t) >= 1 and all(word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK
+                                                    for c in LANGS)))
+    by_word = order_senses(triples, ranks, judged_wrong, {t.words for t in triples if lacks_main(t)})
     room = {}
     for folder in catalogue.SETS:
         for letter, _ in catalogue.rows(folder):
@@ -600,11 +671,13 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         counts[reason] += 1
         left_out.append((t, reason))
 
-    ordered = sorted(triples, key=lambda t: (priority(t, ranks), t.words))
+    # Main readings before the rest, so that a side reading never takes the
+    # room or the reading count its word's main reading needs.
+    ordered = sorted(triples, key=lambda t: (not (t.main or everyday_main_pair(t) or t.words in anchor),
+                                             priority(t, ranks), t.words))
     for t in ordered:
         t.unfiled = None
-        if not t.main and not (best_words(t) >= 1 and all(
-                word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK for c in LANGS)):
+        if lacks_main(t):
             # No edition gives the three words as its main translations of
             # one sense: such entries, synonyms crossed or triangles closed
             # across senses, were judged right little more than half the time
@@ -615,16 +688,18 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
             # entries are at worst another form or sense ("он / han / him").
             leave_out(t, "no edition's main translations")
             continue
-        if t.alt >= MAX_PLACE:
+        if t.alt >= MAX_PLACE and t.words not in anchor:
             leave_out(t, "weak alternative")
             continue
-        if t.alt > 0 and agreeing_words(t) < 2 and \
-                not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
+        if t.alt > 0 and agreeing_words(t) < 2 and t.words not in anchor \
+                and min(len(p) for p in t.pair_main) < 2 \
+                and not all(word_rank(ranks, c, t.words[c]) <= COMMON_RANK for c in LANGS):
             # Not the first reading of all its words, and two of them go
             # better with other words: "площадь / torg / place", where
             # "place" goes with место and torg / площадь with "square".
             # Words in everyday use are spared: the sources say little about
-            # "что / vad / what", next to much about "икра / vad / calf".
+            # "что / vad / what", next to much about "икра / vad / calf"; so
+            # are entries each of whose pairs two editions give first.
             leave_out(t, "secondary reading the words do not agree on")
             continue
         slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
@@ -672,6 +747,8 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
                 # word no sense lists beside the filed one. It stands on its
                 # own as an edition's main translations that go (nearly)
                 # best together.
+                pass
+            elif t.words in anchor:
                 pass
             elif not all(evidence_best(new, t.words[new], o, t.words[o]) for o in LANGS if o != new) \
                     or (word_rank(ranks, new, t.words[new]) > SYNONYM_RANK
