@@ -13,7 +13,11 @@ function(trelvik_add_test)
         gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES)
     else()
         add_test(NAME ${T_NAME} COMMAND ${T_NAME})
-        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        # A home of its own: Qt's test mode keeps settings under ~/.qttest, and a window test that plants a
+        # pipe there must not meet another build's copy of itself running at the same time.
+        set(home "${PROJECT_BINARY_DIR}/tests/home/${T_NAME}")
+        file(MAKE_DIRECTORY "${home}")
+        set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home}")
     endif()
     if(T_QT)
         target_link_libraries(${T_NAME} PRIVATE Qt6::Test)
