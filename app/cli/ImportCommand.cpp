@@ -48,7 +48,7 @@ int RunImport(const Command &command)
     const auto where = [&](std::size_t line) { return shownName + ':' + std::to_string(line) + ": "; };
 
     // Rows are reported while the list is read; the report goes out in pieces.
-    constexpr std::size_t kReportPiece = 64 * 1024;
+    constexpr std::size_t kReportPiece = std::size_t{64} * 1024;
     std::string report;
     ImportListener listener;
     listener.onProblem = [&](const ImportProblem &problem) {
