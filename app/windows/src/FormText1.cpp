@@ -6,14 +6,10 @@
 #include "widgets/PanelComboBox.h"
 #include "widgets/WindowLook.h"
 
-#include <QAudioDevice>
-#include <QAudioOutput>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QMediaDevices>
-#include <QMediaPlayer>
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -46,11 +42,11 @@ std::function<bool()> &soundOutputCheck()
     return instance;
 }
 
-bool hasSoundOutput()
+bool hasSoundOutput(const ExamplePlayerModule &players)
 {
     if (soundOutputCheck())
         return soundOutputCheck()();
-    return !QMediaDevices::audioOutputs().isEmpty();
+    return players.hasSoundOutput();
 }
 
 } // namespace
@@ -84,18 +80,24 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 {
     SetUpFixedDialog(this, "FormText1", QStringLiteral("Voice text examples"), 7590, 5550, SansFont(8.25));
 
-    m_player = new QMediaPlayer(this);
-    m_audio = new QAudioOutput(this);
-    m_player->setAudioOutput(m_audio);
-    // The player reports errors from its own pipeline, possibly long after the source was set. The box is
-    // shown from the event loop rather than inside the player's signal, and only for the source in force.
-    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString &) {
-        if (error == QMediaPlayer::NoError)
-            return;
-        const quint64 generation = m_sourceGeneration;
-        QMetaObject::invokeMethod(
-            this, [this, generation] { reportPlayerError(generation); }, Qt::QueuedConnection);
-    });
+    m_players = LoadExamplePlayers(&m_playerMissing);
+    if (m_players) {
+        ExamplePlayer::Events events;
+        events.sourceChanged = [this] { updatePlayerStrip(); };
+        events.durationChanged = [this](qint64 duration) { m_position->setRange(0, static_cast<int>(duration)); };
+        events.positionChanged = [this](qint64 position) {
+            if (!m_position->isSliderDown())
+                m_position->setValue(static_cast<int>(position));
+        };
+        // The player reports errors from its own pipeline, possibly long after the source was set. The box is
+        // shown from the event loop rather than inside the player's signal, and only for the source in force.
+        events.failed = [this] {
+            const quint64 generation = m_sourceGeneration;
+            QMetaObject::invokeMethod(
+                this, [this, generation] { reportPlayerError(generation); }, Qt::QueuedConnection);
+        };
+        m_player = m_players->createPlayer(std::move(events));
+    }
 
     createControls();
 
@@ -150,17 +152,14 @@ void FormText1::createPlayerStrip()
     strip->addWidget(m_stop);
     strip->addWidget(m_position, 1);
 
-    connect(m_play, &QToolButton::clicked, m_player, &QMediaPlayer::play);
-    connect(pause, &QToolButton::clicked, m_player, &QMediaPlayer::pause);
-    connect(m_stop, &QToolButton::clicked, m_player, &QMediaPlayer::stop);
-    connect(m_player, &QMediaPlayer::durationChanged, this,
-            [this](qint64 duration) { m_position->setRange(0, static_cast<int>(duration)); });
-    connect(m_player, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
-        if (!m_position->isSliderDown())
-            m_position->setValue(static_cast<int>(position));
+    // The buttons are enabled only while a recording is open, so only with a player.
+    connect(m_play, &QToolButton::clicked, this, [this] { m_player->play(); });
+    connect(pause, &QToolButton::clicked, this, [this] { m_player->pause(); });
+    connect(m_stop, &QToolButton::clicked, this, [this] { m_player->stop(); });
+    connect(m_position, &QSlider::sliderMoved, this, [this](int position) {
+        if (m_player)
+            m_player->setPosition(position);
     });
-    connect(m_position, &QSlider::sliderMoved, this, [this](int position) { m_player->setPosition(position); });
-    connect(m_player, &QMediaPlayer::sourceChanged, this, &FormText1::updatePlayerStrip);
     updatePlayerStrip();
 }
 
@@ -184,9 +183,9 @@ void FormText1::selectExample(int index)
 void FormText1::closeRecording()
 {
     ++m_sourceGeneration;
-    if (!m_player->source().isEmpty()) {
+    if (m_player && !m_player->source().isEmpty()) {
         m_player->stop();
-        m_player->setSource(QUrl());
+        m_player->setSource(QString());
     }
 }
 
@@ -197,17 +196,24 @@ void FormText1::playVAW(const QString &fileName)
     // at once rather than whenever the media pipeline gets round to it.
     // Without a sound device the recording cannot be opened for playing either; the player would only move
     // its slider in silence.
-    if (!LooksLikeWaveFile(fileName) || !hasSoundOutput()) {
+    // Without the player module nothing can be played at all; that is said once, with the reason.
+    if (!m_player) {
+        if (!m_playerMissing.isEmpty())
+            ShowMessage(this, QStringLiteral("The voice examples cannot be played: %1").arg(m_playerMissing));
+        m_playerMissing.clear();
+        return;
+    }
+    if (!LooksLikeWaveFile(fileName) || !hasSoundOutput(*m_players)) {
         ShowMessage(this, kFileError);
         return;
     }
     m_errorReported = false;
-    m_player->setSource(QUrl::fromLocalFile(fileName));
+    m_player->setSource(fileName);
 }
 
 void FormText1::reportPlayerError(quint64 generation)
 {
-    if (generation != m_sourceGeneration || m_errorReported || m_player->source().isEmpty())
+    if (generation != m_sourceGeneration || m_errorReported || !m_player || m_player->source().isEmpty())
         return;
     m_errorReported = true;
     ShowMessage(this, kFileError);
@@ -215,16 +221,19 @@ void FormText1::reportPlayerError(quint64 generation)
 
 void FormText1::updatePlayerStrip()
 {
-    const bool open = !m_player->source().isEmpty();
+    const bool open = m_player && !m_player->source().isEmpty();
     for (QWidget *control : m_mciWave->findChildren<QWidget *>())
         control->setEnabled(open);
     if (!open)
         m_position->setValue(0);
 }
 
+FormText1::~FormText1() = default;
+
 void FormText1::reject()
 {
-    m_player->stop();
+    if (m_player)
+        m_player->stop();
     hide();
 }
 
