@@ -1,5 +1,5 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Presentation.h"
 #include "qttext/QtText.h"
@@ -39,63 +39,63 @@ int TargetIndexOf(Language language) noexcept
     return index;
 }
 
-void dictionary::sourceSelected(Language language)
+void MainWindow::sourceSelected(Language language)
 {
     const bool russian = language == Language::Russian;
-    const bool typing = m_text1->hasFocus() || m_text2->hasFocus();
-    m_klav1ru->setVisible(russian);
-    m_klav1en->setVisible(language == Language::English);
-    m_klav1sv->setVisible(language == Language::Swedish);
-    m_text1->setVisible(russian);
-    m_text2->setVisible(!russian);
+    const bool typing = m_russianField->hasFocus() || m_westernField->hasFocus();
+    m_russianKeyboard->setVisible(russian);
+    m_englishKeyboard->setVisible(language == Language::English);
+    m_swedishKeyboard->setVisible(language == Language::Swedish);
+    m_russianField->setVisible(russian);
+    m_westernField->setVisible(!russian);
     m_inputBuffer.clear();
-    m_text11r->setVisible(russian);
-    m_text11->setVisible(!russian);
+    m_cyrillicNearestPane->setVisible(russian);
+    m_westernNearestPane->setVisible(!russian);
     if (!russian)
-        m_text2->setAccessibleName(language == Language::English ? QStringLiteral("English word")
-                                                                 : QStringLiteral("Swedish word"));
+        m_westernField->setAccessibleName(language == Language::English ? QStringLiteral("English word")
+                                                                        : QStringLiteral("Swedish word"));
     nameKeys(language);
-    ToText();
-    TextNignii();
+    showInputBuffer();
+    showLanguageHeadings();
     if (typing)
-        (russian ? m_text1 : m_text2)->setFocus();
+        (russian ? m_russianField : m_westernField)->setFocus();
 }
 
-void dictionary::targetSelected(int index)
+void MainWindow::targetSelected(int index)
 {
     const std::optional<Language> target = TargetLanguageAt(index);
     const bool russian = target == Language::Russian;
-    m_textPole0R->setVisible(russian);
+    m_cyrillicTranslation->setVisible(russian);
     // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
     // focus, or Tab would lead into a line nobody can see.
-    if (russian && m_textPole0S->hasFocus())
-        m_textPole0R->setFocus(Qt::OtherFocusReason);
-    m_textPole0S->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
-    TextNignii();
+    if (russian && m_westernTranslation->hasFocus())
+        m_cyrillicTranslation->setFocus(Qt::OtherFocusReason);
+    m_westernTranslation->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
+    showLanguageHeadings();
     if (target == Language::Russian || target == Language::English) {
-        setPair(m_text22, m_text22r, targetHeading(index));
+        setPair(m_westernTranslationsPane, m_cyrillicTranslationsPane, targetHeading(index));
     } else {
         // Until the next heading reset the Western pane names the country, the Cyrillic one the language.
-        m_text22->setPlainText(QStringLiteral("SWEDEN"));
-        m_text22r->setPlainText(QStringLiteral("SWEDISH"));
+        m_westernTranslationsPane->setPlainText(QStringLiteral("SWEDEN"));
+        m_cyrillicTranslationsPane->setPlainText(QStringLiteral("SWEDISH"));
     }
-    m_text22r->setVisible(russian);
-    m_text22->setVisible(!russian);
+    m_cyrillicTranslationsPane->setVisible(russian);
+    m_westernTranslationsPane->setVisible(!russian);
 }
 
-void dictionary::TextNignii()
+void MainWindow::showLanguageHeadings()
 {
-    const std::string_view source = m_option1->isChecked()   ? LanguageHeading(Language::Russian)
-                                    : m_option2->isChecked() ? LanguageHeading(Language::English)
-                                                             : LanguageHeading(Language::Swedish);
-    setPair(m_text11, m_text11r, source);
-    setPair(m_text22, m_text22r, targetHeading(m_combo1->currentIndex()));
-    setPair(m_textPole0S, m_textPole0R, {});
+    const std::string_view source = m_russianSwitch->isChecked()   ? LanguageHeading(Language::Russian)
+                                    : m_englishSwitch->isChecked() ? LanguageHeading(Language::English)
+                                                                   : LanguageHeading(Language::Swedish);
+    setPair(m_westernNearestPane, m_cyrillicNearestPane, source);
+    setPair(m_westernTranslationsPane, m_cyrillicTranslationsPane, targetHeading(m_targetList->currentIndex()));
+    setPair(m_westernTranslation, m_cyrillicTranslation, {});
 }
 
 // Each twin shows the same bytes through its own code page: Western twins Windows-1252, Cyrillic twins
 // Windows-1251.
-void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes)
+void MainWindow::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes)
 {
     western->setText(FromSingleByte(bytes, CodePage::Windows1252));
     cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
@@ -104,7 +104,7 @@ void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_vi
     cyrillic->setCursorPosition(0);
 }
 
-void dictionary::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)
+void MainWindow::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)
 {
     western->setPlainText(FromSingleByte(bytes, CodePage::Windows1252));
     cyrillic->setPlainText(FromSingleByte(bytes, CodePage::Windows1251));

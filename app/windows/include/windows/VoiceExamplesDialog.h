@@ -29,11 +29,11 @@ bool LooksLikeWaveFile(const QString &path);
 
 // The window "Voice text examples": six spoken texts, each loaded into a small player strip, ready to be
 // played, with its written text beside it. The window never starts playback itself.
-class FormText1 : public QDialog {
+class VoiceExamplesDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FormText1(const QString &appFolder, QWidget *parent = nullptr);
-    ~FormText1() override;
+    explicit VoiceExamplesDialog(const QString &appFolder, QWidget *parent = nullptr);
+    ~VoiceExamplesDialog() override;
 
     // Stops the sound and hides the window; the recording stays open for the next showing.
     void reject() override;
@@ -48,7 +48,7 @@ private:
     void createControls();
     void createPlayerStrip();
     void selectExample(int index);
-    void playVAW(const QString &fileName);
+    void openRecording(const QString &fileName);
     void closeRecording();
     void reportPlayerError(quint64 generation);
     void updatePlayerStrip();
@@ -63,12 +63,12 @@ private:
     quint64 m_sourceGeneration = 0;
     bool m_errorReported = false;
 
-    QPushButton *m_command1 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
-    QComboBox *m_textCH = nullptr;
-    QWidget *m_mciWave = nullptr;
-    QToolButton *m_play = nullptr;
-    QToolButton *m_stop = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPlainTextEdit *m_exampleText = nullptr;
+    QComboBox *m_exampleList = nullptr;
+    QWidget *m_playerStrip = nullptr;
+    QToolButton *m_playButton = nullptr;
+    QToolButton *m_stopButton = nullptr;
     QSlider *m_position = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Presentation.h"
 #include "qttext/QtText.h"
@@ -41,6 +41,51 @@ namespace trelvik {
 namespace {
 
 constexpr QLatin1StringView kWordFormsKey("LookUpWordForms");
+
+// The Qt object name of every control, by role. They are set from here and nowhere else: screen-reader scripts,
+// style sheets and the tests know the controls by these names, so they never change.
+constexpr struct {
+    const char *window = "dictionary";
+    const char *client = "client";
+    const char *fileMenu = "FileM";
+    const char *exitItem = "ExitM";
+    const char *toolsMenu = "toolsM";
+    const char *examplesItem = "ExampleM";
+    const char *addWordsItem = "addUD";
+    const char *optionsItem = "OptionsM";
+    const char *wordFormsItem = "FormsM";
+    const char *helpMenu = "helpM";
+    const char *helpItem = "DHelp";
+    const char *aboutItem = "AboutM";
+    const char *russianKeyboard = "klav1ru";
+    const char *swedishKeyboard = "klav1sv";
+    const char *englishKeyboard = "klav1en";
+    const char *keyArea = "Image%1"; // %1: the key's number, 1 to 35
+    const char *westernNearestPane = "Text11";
+    const char *cyrillicNearestPane = "Text11r";
+    const char *westernTranslationsPane = "Text22";
+    const char *cyrillicTranslationsPane = "Text22r";
+    const char *westernTranslation = "TextPole0S";
+    const char *cyrillicTranslation = "TextPole0R";
+    const char *sourceFrame = "Frame1";
+    const char *russianSwitch = "Option1";
+    const char *englishSwitch = "Option2";
+    const char *swedishSwitch = "Option3";
+    const char *russianField = "Text1";
+    const char *westernField = "Text2";
+    const char *translateButton = "Command1";
+    const char *addWordsButton = "Command2";
+    const char *targetLabel = "Label2";
+    const char *targetList = "Combo1";
+    const char *statusLine = "statTR";
+    const char *statusRule = "Line1";
+    const char *targetRule = "Line2";
+} kNames;
+
+QString keyAreaName(const KeyDef &key)
+{
+    return QString::fromLatin1(kNames.keyArea).arg(key.number);
+}
 
 // The file that remembers the option between runs: trelvik/trelvik.conf in the user's configuration folder.
 QString settingsFile()
@@ -124,23 +169,16 @@ QRadioButton *sourceSwitch(QGroupBox *frame, const char *name, const QString &ca
     return NamedChild<WholeBoxButton<QRadioButton>>(frame, name, Twips(240, top, 1095, 255), caption);
 }
 
-// The controls of the client area from the bottom of the stacking order to the top: each covers the ones
-// before it where they overlap.
-constexpr const char *kStackingBottomUp[] = {
-    "klav1en", "klav1sv",    "klav1ru",  "Image1", /* ... every click area in ascending number ... */
-    "Label2",  "statTR",     "Line1",    "Line2",  "TextPole0S", "Text11",  "Frame1",  "Text1",
-    "Text2",   "TextPole0R", "Command1", "Combo1", "Text22",     "Text11r", "Text22r", "Command2"};
-
 } // namespace
 
-dictionary::dictionary(ProgramValues &values, QWidget *parent)
+MainWindow::MainWindow(ProgramValues &values, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                               | Qt::MSWindowsFixedSizeDialogHint),
       m_values(values)
 {
     initAssets();
-    setObjectName(QStringLiteral("dictionary"));
+    setObjectName(QLatin1StringView(kNames.window));
     setWindowTitle(QStringLiteral("Trelvik"));
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/trelvik-16.png"), QSize(16, 16));
@@ -155,9 +193,9 @@ dictionary::dictionary(ProgramValues &values, QWidget *parent)
     load();
 }
 
-dictionary::~dictionary() = default;
+MainWindow::~MainWindow() = default;
 
-void dictionary::createMenus()
+void MainWindow::createMenus()
 {
     auto action = [this](QMenu *menu, const char *name, const QString &caption, auto handler) {
         QAction *item = menu->addAction(caption);
@@ -165,29 +203,30 @@ void dictionary::createMenus()
         connect(item, &QAction::triggered, this, handler);
     };
 
-    QMenu *fileM = menuBar()->addMenu(QStringLiteral("File"));
-    fileM->setObjectName(QStringLiteral("FileM"));
-    action(fileM, "ExitM", QStringLiteral("Exit"), [this] { exitProgram(); });
+    QMenu *fileMenu = menuBar()->addMenu(QStringLiteral("File"));
+    fileMenu->setObjectName(QLatin1StringView(kNames.fileMenu));
+    action(fileMenu, kNames.exitItem, QStringLiteral("Exit"), [this] { exitProgram(); });
 
-    QMenu *toolsM = menuBar()->addMenu(QStringLiteral("Tools"));
-    toolsM->setObjectName(QStringLiteral("toolsM"));
-    action(toolsM, "ExampleM", QStringLiteral("Voice text examples"), [this] { openExamples(); });
-    action(toolsM, "addUD", QStringLiteral("Add words to User dictionary"), [this] { openAddWords(this); });
-    action(toolsM, "OptionsM", QStringLiteral("Options"), [this] { openOptions(); });
-    m_formsM = toolsM->addAction(QStringLiteral("Look up word forms"));
-    m_formsM->setObjectName(QStringLiteral("FormsM"));
-    setUpWordForms(m_formsM);
-    toolsM->setToolTipsVisible(true);
+    QMenu *toolsMenu = menuBar()->addMenu(QStringLiteral("Tools"));
+    toolsMenu->setObjectName(QLatin1StringView(kNames.toolsMenu));
+    action(toolsMenu, kNames.examplesItem, QStringLiteral("Voice text examples"), [this] { openExamples(); });
+    action(toolsMenu, kNames.addWordsItem, QStringLiteral("Add words to User dictionary"),
+           [this] { openAddWords(this); });
+    action(toolsMenu, kNames.optionsItem, QStringLiteral("Options"), [this] { openOptions(); });
+    m_wordFormsItem = toolsMenu->addAction(QStringLiteral("Look up word forms"));
+    m_wordFormsItem->setObjectName(QLatin1StringView(kNames.wordFormsItem));
+    setUpWordForms(m_wordFormsItem);
+    toolsMenu->setToolTipsVisible(true);
 
-    QMenu *helpM = menuBar()->addMenu(QStringLiteral("Help"));
-    helpM->setObjectName(QStringLiteral("helpM"));
-    action(helpM, "DHelp", QStringLiteral("Dictionary Help"), [this] { showHelp(); });
-    action(helpM, "AboutM", QStringLiteral("About"), [this] { openAbout(); });
+    QMenu *helpMenu = menuBar()->addMenu(QStringLiteral("Help"));
+    helpMenu->setObjectName(QLatin1StringView(kNames.helpMenu));
+    action(helpMenu, kNames.helpItem, QStringLiteral("Dictionary Help"), [this] { showHelp(); });
+    action(helpMenu, kNames.aboutItem, QStringLiteral("About"), [this] { openAbout(); });
 }
 
 // The option is remembered between runs; a missing Hunspell dictionary switches it off and says which
 // package to install.
-void dictionary::setUpWordForms(QAction *item)
+void MainWindow::setUpWordForms(QAction *item)
 {
     item->setCheckable(true);
     m_hunspellFolder = HunspellFolder();
@@ -207,19 +246,19 @@ void dictionary::setUpWordForms(QAction *item)
                      QFile::encodeName(bad).constData());
     else if (!settings.isEmpty())
         item->setChecked(WordFormsSettings().value(kWordFormsKey, false).toBool());
-    connect(item, &QAction::toggled, this, &dictionary::wordFormsToggled);
+    connect(item, &QAction::toggled, this, &MainWindow::wordFormsToggled);
 }
 
-void dictionary::wordFormsToggled(bool on)
+void MainWindow::wordFormsToggled(bool on)
 {
     if (const QString settings = settingsFile(); !settings.isEmpty() && notARegularFile(settings).isEmpty())
         WordFormsSettings().setValue(kWordFormsKey, on);
 }
 
-void dictionary::createControls()
+void MainWindow::createControls()
 {
     auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
+    client->setObjectName(QLatin1StringView(kNames.client));
     client->setFixedSize(Px(8130), Px(6600));
     PaintWindowGreen(client);
     setCentralWidget(client);
@@ -231,77 +270,79 @@ void dictionary::createControls()
     stackControls(client);
 }
 
-void dictionary::createKeyboard(QWidget *client)
+void MainWindow::createKeyboard(QWidget *client)
 {
-    m_klav1en = keyboardPicture(client, "klav1en");
-    m_klav1sv = keyboardPicture(client, "klav1sv");
-    m_klav1ru = keyboardPicture(client, "klav1ru");
+    m_englishKeyboard = keyboardPicture(client, kNames.englishKeyboard);
+    m_swedishKeyboard = keyboardPicture(client, kNames.swedishKeyboard);
+    m_russianKeyboard = keyboardPicture(client, kNames.russianKeyboard);
     for (const KeyDef &key : KeyTable()) {
         auto *area = new ClickArea(client);
-        area->setObjectName(QStringLiteral("Image%1").arg(key.number));
+        area->setObjectName(keyAreaName(key));
         area->setGeometry(Twips(key.left, key.top, key.width, key.height));
         connect(area, &ClickArea::clicked, this, [this, &key] { keyClicked(key); });
     }
     const QString keyboardHelp = QStringLiteral("Each key adds its letter to the end of the word");
-    for (QLabel *picture : {m_klav1ru, m_klav1sv, m_klav1en})
+    for (QLabel *picture : {m_russianKeyboard, m_swedishKeyboard, m_englishKeyboard})
         picture->setAccessibleDescription(keyboardHelp);
-    m_klav1ru->setAccessibleName(QStringLiteral("Russian keyboard"));
-    m_klav1sv->setAccessibleName(QStringLiteral("Swedish keyboard"));
-    m_klav1en->setAccessibleName(QStringLiteral("English keyboard"));
+    m_russianKeyboard->setAccessibleName(QStringLiteral("Russian keyboard"));
+    m_swedishKeyboard->setAccessibleName(QStringLiteral("Swedish keyboard"));
+    m_englishKeyboard->setAccessibleName(QStringLiteral("English keyboard"));
 }
 
-void dictionary::nameKeys(Language language)
+void MainWindow::nameKeys(Language language)
 {
     for (const KeyDef &key : KeyTable()) {
-        if (auto *area = centralWidget()->findChild<ClickArea *>(QStringLiteral("Image%1").arg(key.number)))
+        if (auto *area = centralWidget()->findChild<ClickArea *>(keyAreaName(key)))
             area->setAccessibleName(KeyName(key, language));
     }
 }
 
-void dictionary::createPanes(QWidget *client)
+void MainWindow::createPanes(QWidget *client)
 {
-    m_text11 = pane(client, "Text11", 120);
-    m_text11r = pane(client, "Text11r", 120);
-    m_text22 = pane(client, "Text22", 4080);
-    m_text22r = pane(client, "Text22r", 4080);
-    m_textPole0S = translationLine(client, "TextPole0S");
-    m_textPole0R = translationLine(client, "TextPole0R");
+    m_westernNearestPane = pane(client, kNames.westernNearestPane, 120);
+    m_cyrillicNearestPane = pane(client, kNames.cyrillicNearestPane, 120);
+    m_westernTranslationsPane = pane(client, kNames.westernTranslationsPane, 4080);
+    m_cyrillicTranslationsPane = pane(client, kNames.cyrillicTranslationsPane, 4080);
+    m_westernTranslation = translationLine(client, kNames.westernTranslation);
+    m_cyrillicTranslation = translationLine(client, kNames.cyrillicTranslation);
 
     // Each twin is named as what it shows; only one of a pair is seen at a time.
-    for (QPlainTextEdit *pane : {m_text11, m_text11r}) {
+    for (QPlainTextEdit *pane : {m_westernNearestPane, m_cyrillicNearestPane}) {
         pane->setAccessibleName(QStringLiteral("Nearest words"));
         pane->setAccessibleDescription(QStringLiteral("Words that contain the word translated, under the name of "
                                                       "the source language"));
     }
-    for (QPlainTextEdit *pane : {m_text22, m_text22r}) {
+    for (QPlainTextEdit *pane : {m_westernTranslationsPane, m_cyrillicTranslationsPane}) {
         pane->setAccessibleName(QStringLiteral("Translations of the nearest words"));
         pane->setAccessibleDescription(QStringLiteral("One line for each nearest word, under the name of the "
                                                       "target language"));
     }
-    for (QLineEdit *line : {m_textPole0S, m_textPole0R}) {
+    for (QLineEdit *line : {m_westernTranslation, m_cyrillicTranslation}) {
         line->setAccessibleName(QStringLiteral("Translation"));
         line->setAccessibleDescription(QStringLiteral("The translations found, the best first, separated by commas"));
     }
 }
 
-void dictionary::createSourceFrame(QWidget *client)
+void MainWindow::createSourceFrame(QWidget *client)
 {
-    m_frame1 = NamedChild<QGroupBox>(client, "Frame1", Twips(120, 840, 1695, 1575), QStringLiteral("From language: "));
-    m_option1 = sourceSwitch(m_frame1, "Option1", QStringLiteral("russian"), 360);
-    m_option2 = sourceSwitch(m_frame1, "Option2", QStringLiteral("english"), 720);
-    m_option3 = sourceSwitch(m_frame1, "Option3", QStringLiteral("swedish"), 1080);
-    m_option1->setChecked(true);
-    m_text1 = inputLine(client, "Text1", CodePage::Windows1251);
-    m_text2 = inputLine(client, "Text2", CodePage::Windows1252);
-    m_text1->setAccessibleName(QStringLiteral("Russian word"));
-    m_text2->setAccessibleName(QStringLiteral("English or Swedish word"));
-    for (QLineEdit *field : {m_text1, m_text2})
+    m_sourceFrame = NamedChild<QGroupBox>(client, kNames.sourceFrame, Twips(120, 840, 1695, 1575),
+                                          QStringLiteral("From language: "));
+    m_russianSwitch = sourceSwitch(m_sourceFrame, kNames.russianSwitch, QStringLiteral("russian"), 360);
+    m_englishSwitch = sourceSwitch(m_sourceFrame, kNames.englishSwitch, QStringLiteral("english"), 720);
+    m_swedishSwitch = sourceSwitch(m_sourceFrame, kNames.swedishSwitch, QStringLiteral("swedish"), 1080);
+    m_russianSwitch->setChecked(true);
+    m_russianField = inputLine(client, kNames.russianField, CodePage::Windows1251);
+    m_westernField = inputLine(client, kNames.westernField, CodePage::Windows1252);
+    m_russianField->setAccessibleName(QStringLiteral("Russian word"));
+    m_westernField->setAccessibleName(QStringLiteral("English or Swedish word"));
+    for (QLineEdit *field : {m_russianField, m_westernField})
         field->setAccessibleDescription(QStringLiteral("The word to translate; type it or click it together on the "
                                                        "keyboard below, then press Enter"));
-    m_frame1->setAccessibleDescription(QStringLiteral("The language of the word to translate"));
+    m_sourceFrame->setAccessibleDescription(QStringLiteral("The language of the word to translate"));
 
-    const std::pair<QRadioButton *, Language> switches[] = {
-        {m_option1, Language::Russian}, {m_option2, Language::English}, {m_option3, Language::Swedish}};
+    const std::pair<QRadioButton *, Language> switches[] = {{m_russianSwitch, Language::Russian},
+                                                            {m_englishSwitch, Language::English},
+                                                            {m_swedishSwitch, Language::Swedish}};
     for (const auto &[option, language] : switches) {
         // The switches are one Tab stop, and it is the selected switch: the arrow keys move between them, and
         // Space there keeps the language instead of picking another one.
@@ -312,64 +353,72 @@ void dictionary::createSourceFrame(QWidget *client)
                 sourceSelected(language);
         });
     }
-    connect(m_text1, &QLineEdit::returnPressed, this, &dictionary::Translate);
-    connect(m_text2, &QLineEdit::returnPressed, this, &dictionary::Translate);
+    connect(m_russianField, &QLineEdit::returnPressed, this, &MainWindow::translate);
+    connect(m_westernField, &QLineEdit::returnPressed, this, &MainWindow::translate);
 }
 
-void dictionary::createCommandRow(QWidget *client)
+void MainWindow::createCommandRow(QWidget *client)
 {
-    m_command1 = NamedChild<QPushButton>(client, "Command1", Twips(7080, 120, 975, 375), QStringLiteral("Translate"));
-    m_command1->setFocusPolicy(Qt::TabFocus);
-    m_command2 = NamedChild<QPushButton>(client, "Command2", Twips(120, 480, 1815, 255),
-                                         QStringLiteral("Add to user dictionary"));
+    m_translateButton = NamedChild<QPushButton>(client, kNames.translateButton, Twips(7080, 120, 975, 375),
+                                                QStringLiteral("Translate"));
+    m_translateButton->setFocusPolicy(Qt::TabFocus);
+    m_addWordsButton = NamedChild<QPushButton>(client, kNames.addWordsButton, Twips(120, 480, 1815, 255),
+                                               QStringLiteral("Add to user dictionary"));
 
-    m_label2 = NamedChild<QLabel>(client, "Label2", Twips(240, 2640, 975, 255), QStringLiteral("Translate to:"));
-    m_combo1 = NamedChild<PanelComboBox>(client, "Combo1", Twips(120, 2880, 1455, 315));
-    m_combo1->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
-    m_combo1->setToolTip(QStringLiteral("choose languge"));
-    m_combo1->setFocusPolicy(Qt::TabFocus);
-    m_combo1->setAccessibleDescription(QStringLiteral("The language to translate into"));
-    m_label2->setBuddy(m_combo1);
-    PaintPanel(m_combo1);
+    m_targetLabel =
+        NamedChild<QLabel>(client, kNames.targetLabel, Twips(240, 2640, 975, 255), QStringLiteral("Translate to:"));
+    m_targetList = NamedChild<PanelComboBox>(client, kNames.targetList, Twips(120, 2880, 1455, 315));
+    m_targetList->addItems({QStringLiteral("Russian"), QStringLiteral("English"), QStringLiteral("Swedish")});
+    m_targetList->setToolTip(QStringLiteral("choose languge"));
+    m_targetList->setFocusPolicy(Qt::TabFocus);
+    m_targetList->setAccessibleDescription(QStringLiteral("The language to translate into"));
+    m_targetLabel->setBuddy(m_targetList);
+    PaintPanel(m_targetList);
 
-    m_statTR = NamedChild<QLabel>(client, "statTR", Twips(120, 6360, 7815, 255), FromEngineMessage(kStatReady));
-    rule(client, "Line1", 120, 7920, 6300);
-    rule(client, "Line2", 1800, 7920, 2760);
+    m_statusLine =
+        NamedChild<QLabel>(client, kNames.statusLine, Twips(120, 6360, 7815, 255), FromEngineMessage(kStatReady));
+    m_statusRule = rule(client, kNames.statusRule, 120, 7920, 6300);
+    m_targetRule = rule(client, kNames.targetRule, 1800, 7920, 2760);
 
-    connect(m_combo1, &QComboBox::currentIndexChanged, this, &dictionary::targetSelected);
-    connect(m_command1, &QPushButton::clicked, this, &dictionary::Translate);
-    connect(m_command2, &QPushButton::clicked, this, [this] { openAddWords(this); });
+    connect(m_targetList, &QComboBox::currentIndexChanged, this, &MainWindow::targetSelected);
+    connect(m_translateButton, &QPushButton::clicked, this, &MainWindow::translate);
+    connect(m_addWordsButton, &QPushButton::clicked, this, [this] { openAddWords(this); });
 }
 
-void dictionary::stackControls(QWidget *client)
+// Raises the controls of the client area from the bottom of the stacking order to the top: each covers the ones
+// before it where they overlap.
+void MainWindow::stackControls(QWidget *client)
 {
-    for (const char *name : kStackingBottomUp) {
-        if (qstrcmp(name, "Image1") == 0) {
-            for (const KeyDef &key : KeyTable())
-                client->findChild<QWidget *>(QStringLiteral("Image%1").arg(key.number))->raise();
-        } else {
-            client->findChild<QWidget *>(QLatin1StringView(name))->raise();
-        }
-    }
+    for (QWidget *picture : {m_englishKeyboard, m_swedishKeyboard, m_russianKeyboard})
+        picture->raise();
+    for (const KeyDef &key : KeyTable()) // in ascending number
+        client->findChild<QWidget *>(keyAreaName(key))->raise();
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_targetLabel, m_statusLine, m_statusRule, m_targetRule, m_westernTranslation, m_westernNearestPane,
+             m_sourceFrame, m_russianField, m_westernField, m_cyrillicTranslation, m_translateButton, m_targetList,
+             m_westernTranslationsPane, m_cyrillicNearestPane, m_cyrillicTranslationsPane, m_addWordsButton})
+        control->raise();
 }
 
-void dictionary::setTabOrder()
+void MainWindow::setTabOrder()
 {
-    SetTabChain({m_option1, m_option2, m_option3, m_text1, m_text2, m_textPole0R, m_command1, m_combo1, m_text11,
-                 m_text22, m_textPole0S, m_text11r, m_text22r, m_command2});
+    SetTabChain({m_russianSwitch, m_englishSwitch, m_swedishSwitch, m_russianField, m_westernField,
+                 m_cyrillicTranslation, m_translateButton, m_targetList, m_westernNearestPane,
+                 m_westernTranslationsPane, m_westernTranslation, m_cyrillicNearestPane, m_cyrillicTranslationsPane,
+                 m_addWordsButton});
 }
 
-void dictionary::load()
+void MainWindow::load()
 {
-    m_combo1->setCurrentIndex(TargetIndexOf(Language::Swedish));
+    m_targetList->setCurrentIndex(TargetIndexOf(Language::Swedish));
     m_values.useUserDict = true;
     m_values.findSynonyms = true;
     sourceSelected(Language::Russian);
     // Start with the caret in the word field, so the user can type straight away.
-    m_text1->setFocus();
+    m_russianField->setFocus();
 }
 
-void dictionary::centreOnScreen()
+void MainWindow::centreOnScreen()
 {
     // The fixed size is only worked out by the layout; before that the window would be centred at Qt's
     // default size.
@@ -379,7 +428,7 @@ void dictionary::centreOnScreen()
     m_centreWhenShown = true;
 }
 
-void dictionary::placeFrameInTheMiddle()
+void MainWindow::placeFrameInTheMiddle()
 {
     const QScreen *where = screen();
     if (!where || !windowHandle())
@@ -390,7 +439,7 @@ void dictionary::placeFrameInTheMiddle()
     windowHandle()->setFramePosition(frame.topLeft());
 }
 
-void dictionary::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (!m_centreWhenShown || event->spontaneous())
@@ -398,10 +447,10 @@ void dictionary::showEvent(QShowEvent *event)
     m_centreWhenShown = false;
     // Before the first showing the frame is only the window itself; once the window is up its real frame
     // is known, and the frame, not the window inside it, is what goes to the middle.
-    QMetaObject::invokeMethod(this, &dictionary::placeFrameInTheMiddle, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::placeFrameInTheMiddle, Qt::QueuedConnection);
 }
 
-void dictionary::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The close box ends the program as "Exit" does, even while hidden helper windows still exist.
     QMainWindow::closeEvent(event);

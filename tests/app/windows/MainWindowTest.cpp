@@ -1,5 +1,5 @@
 // The main window driven through its controls, found by name, on the offscreen platform.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Catalogue.h"
 #include "qttext/QtText.h"
@@ -98,7 +98,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext &context, const QSt
 
 } // namespace
 
-class DictionaryTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -163,15 +163,20 @@ private:
     QDialog *openModal(const std::function<void()> &trigger, bool closeBox = false);
     QStringList tabCycle(QWidget *from);
 
+    QTemporaryDir m_home;
     QTemporaryDir m_appDir;
     ProgramValues m_values;
-    std::unique_ptr<dictionary> m_window;
+    std::unique_ptr<MainWindow> m_window;
     QStringList m_messages;
 };
 
-void DictionaryTest::initTestCase()
+void MainWindowTest::initTestCase()
 {
     previous = qInstallMessageHandler(quietOffscreen);
+    // A home of its own: test mode puts the settings under ~/.qttest, shared by every run of this test on the
+    // machine, and the test that turns the settings file into a named pipe would block another run for ever.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik")).clear();
     QVERIFY(m_appDir.isValid());
@@ -193,24 +198,24 @@ void DictionaryTest::initTestCase()
     SetMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
 }
 
-void DictionaryTest::init()
+void MainWindowTest::init()
 {
     m_messages.clear();
     m_values = ProgramValues();
-    m_window = std::make_unique<dictionary>(m_values);
+    m_window = std::make_unique<MainWindow>(m_values);
     m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
                                      &LookupUserDict};
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void DictionaryTest::cleanup()
+void MainWindowTest::cleanup()
 {
     m_window.reset();
 }
 
 // Picks a source switch and then a target; the list is moved away first so that its handler surely runs.
-void DictionaryTest::choose(const char *option, int target)
+void MainWindowTest::choose(const char *option, int target)
 {
     get<QRadioButton>(option)->click();
     auto *combo = get<QComboBox>("Combo1");
@@ -220,7 +225,7 @@ void DictionaryTest::choose(const char *option, int target)
 
 // Runs trigger, which should open a modal window, and hides that window again (or closes it as the close
 // box does). Returns the window that was open, if it still exists.
-QDialog *DictionaryTest::openModal(const std::function<void()> &trigger, bool closeBox)
+QDialog *MainWindowTest::openModal(const std::function<void()> &trigger, bool closeBox)
 {
     QPointer<QDialog> seen;
     QTimer closer;
@@ -239,7 +244,7 @@ QDialog *DictionaryTest::openModal(const std::function<void()> &trigger, bool cl
     return seen.data();
 }
 
-void DictionaryTest::startUpState()
+void MainWindowTest::startUpState()
 {
     QCOMPARE(m_window->objectName(), QStringLiteral("dictionary"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Trelvik"));
@@ -303,7 +308,7 @@ void DictionaryTest::startUpState()
     }
 }
 
-void DictionaryTest::stackingAndTabOrder()
+void MainWindowTest::stackingAndTabOrder()
 {
     // Siblings paint in creation order: what the table lists first must come last among the children.
     const QStringList topToBottom{"Command2", "Text22r", "Text11r", "Text22", "Combo1",     "Command1", "TextPole0R",
@@ -329,7 +334,7 @@ void DictionaryTest::stackingAndTabOrder()
     QCOMPARE(chain, tabOrder);
 }
 
-void DictionaryTest::languagePairs_data()
+void MainWindowTest::languagePairs_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("target");
@@ -370,7 +375,7 @@ void DictionaryTest::languagePairs_data()
                             << "SWEDISH";
 }
 
-void DictionaryTest::languagePairs()
+void MainWindowTest::languagePairs()
 {
     QFETCH(QString, option);
     QFETCH(int, target);
@@ -393,7 +398,7 @@ void DictionaryTest::languagePairs()
     QCOMPARE(get<QPlainTextEdit>("Text22r")->toPlainText(), cyrillicTarget);
 }
 
-void DictionaryTest::sourceChangeEmptiesOnlyTheVisibleInput()
+void MainWindowTest::sourceChangeEmptiesOnlyTheVisibleInput()
 {
     get<QRadioButton>("Option2")->click();
     type(get("Text2"), QStringLiteral("house"));
@@ -409,7 +414,7 @@ void DictionaryTest::sourceChangeEmptiesOnlyTheVisibleInput()
     QVERIFY(m_window->inputBuffer().empty());
 }
 
-void DictionaryTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
+void MainWindowTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
 {
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -423,7 +428,7 @@ void DictionaryTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
     QVERIFY(get("Text2")->hasFocus()); // ready for the next word
 }
 
-void DictionaryTest::clickAreas_data()
+void MainWindowTest::clickAreas_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("number");
@@ -463,7 +468,7 @@ void DictionaryTest::clickAreas_data()
     }
 }
 
-void DictionaryTest::clickAreas()
+void MainWindowTest::clickAreas()
 {
     QFETCH(QString, option);
     QFETCH(int, number);
@@ -493,7 +498,7 @@ void DictionaryTest::clickAreas()
     QCOMPARE(other->text(), QStringLiteral("kept"));
 }
 
-void DictionaryTest::backspaceAndDeleteAll()
+void MainWindowTest::backspaceAndDeleteAll()
 {
     for (const char *option : {"Option1", "Option2", "Option3"}) {
         get<QRadioButton>(option)->click();
@@ -515,7 +520,7 @@ void DictionaryTest::backspaceAndDeleteAll()
         QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Image%1").arg(missing)));
 }
 
-void DictionaryTest::keyboardTypingThenClicks()
+void MainWindowTest::keyboardTypingThenClicks()
 {
     auto *text1 = get<QLineEdit>("Text1");
     type(text1, u"до"_qs);
@@ -525,7 +530,7 @@ void DictionaryTest::keyboardTypingThenClicks()
     QCOMPARE(QByteArray::fromStdString(m_window->inputBuffer()), QByteArray("\xE4\xEE\xEC"));
 }
 
-void DictionaryTest::unencodableCharactersAreRefused()
+void MainWindowTest::unencodableCharactersAreRefused()
 {
     type(get("Text1"), u"дäм"_qs); // ä has no Windows-1251 code
     QCOMPARE(get<QLineEdit>("Text1")->text(), u"дм"_qs);
@@ -534,7 +539,7 @@ void DictionaryTest::unencodableCharactersAreRefused()
     QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("hs"));
 }
 
-void DictionaryTest::pastedStressedWordIsAccepted()
+void MainWindowTest::pastedStressedWordIsAccepted()
 {
     auto *text1 = get<QLineEdit>("Text1");
     QGuiApplication::clipboard()->setText(u"до\u0301м"_qs);
@@ -546,7 +551,7 @@ void DictionaryTest::pastedStressedWordIsAccepted()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
 }
 
-void DictionaryTest::refusedInputSaysWhy_data()
+void MainWindowTest::refusedInputSaysWhy_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("paste");
@@ -567,7 +572,7 @@ void DictionaryTest::refusedInputSaysWhy_data()
         << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus" << QString();
 }
 
-void DictionaryTest::refusedInputSaysWhy()
+void MainWindowTest::refusedInputSaysWhy()
 {
     QFETCH(QString, option);
     QFETCH(bool, paste);
@@ -590,14 +595,14 @@ void DictionaryTest::refusedInputSaysWhy()
     }
 }
 
-void DictionaryTest::enterTranslates_data()
+void MainWindowTest::enterTranslates_data()
 {
     QTest::addColumn<int>("key");
     QTest::newRow("Return") << int(Qt::Key_Return);
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
 }
 
-void DictionaryTest::enterTranslates()
+void MainWindowTest::enterTranslates()
 {
     QFETCH(int, key);
     type(get("Text1"), u"ДОМ"_qs);
@@ -606,7 +611,7 @@ void DictionaryTest::enterTranslates()
     QCOMPARE(get<QLineEdit>("Text1")->text(), u"ДОМ"_qs); // the field is not rewritten
 }
 
-void DictionaryTest::russianToSwedish()
+void MainWindowTest::russianToSwedish()
 {
     type(get("Text1"), u"дом"_qs);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
@@ -616,7 +621,7 @@ void DictionaryTest::russianToSwedish()
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Translate complete."));
 }
 
-void DictionaryTest::swedishToRussianUsesEachTwinsCodePage()
+void MainWindowTest::swedishToRussianUsesEachTwinsCodePage()
 {
     choose("Option3", 0);
     type(get("Text2"), QStringLiteral("Hus"));
@@ -629,7 +634,7 @@ void DictionaryTest::swedishToRussianUsesEachTwinsCodePage()
     QVERIFY(get("TextPole0R")->isVisible());
 }
 
-void DictionaryTest::repeatedRequestDoesNotMix()
+void MainWindowTest::repeatedRequestDoesNotMix()
 {
     type(get("Text1"), u"дом"_qs);
     QTest::keyClick(get("Text1"), Qt::Key_Return);
@@ -646,7 +651,7 @@ void DictionaryTest::repeatedRequestDoesNotMix()
     QCOMPARE(get<QPlainTextEdit>("Text22")->toPlainText(), QStringLiteral("SWEDISH\n"));
 }
 
-void DictionaryTest::sameLanguageRule_data()
+void MainWindowTest::sameLanguageRule_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("target");
@@ -660,7 +665,7 @@ void DictionaryTest::sameLanguageRule_data()
                                   << "hus";
 }
 
-void DictionaryTest::sameLanguageRule()
+void MainWindowTest::sameLanguageRule()
 {
     QFETCH(QString, option);
     QFETCH(int, target);
@@ -681,7 +686,7 @@ void DictionaryTest::sameLanguageRule()
     QVERIFY(m_messages.isEmpty());
 }
 
-void DictionaryTest::missingWordAndNoSource()
+void MainWindowTest::missingWordAndNoSource()
 {
     type(get("Text1"), u"кот"_qs);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
@@ -698,7 +703,7 @@ void DictionaryTest::missingWordAndNoSource()
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
 }
 
-void DictionaryTest::wordFormsOption()
+void MainWindowTest::wordFormsOption()
 {
     auto *formsM = m_window->findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(formsM);
@@ -713,12 +718,12 @@ void DictionaryTest::wordFormsOption()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
     QCOMPARE(get<QLabel>("statTR")->text(), u"Stat: Translate complete. (домами \u2192 дом)"_qs);
 
-    dictionary remembered(m_values);
+    MainWindow remembered(m_values);
     QVERIFY(remembered.findChild<QAction *>(QStringLiteral("FormsM"))->isChecked());
 
     QTemporaryDir noDictionaries;
     qputenv("TRELVIK_HUNSPELL_DIR", noDictionaries.path().toLocal8Bit());
-    dictionary without(m_values);
+    MainWindow without(m_values);
     qunsetenv("TRELVIK_HUNSPELL_DIR");
     const QAction *disabled = without.findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(!disabled->isEnabled() && !disabled->isChecked());
@@ -728,7 +733,7 @@ void DictionaryTest::wordFormsOption()
 }
 
 // A named pipe in place of the settings file would block the start for ever: the alarm ends a test that hangs.
-void DictionaryTest::settingsThatAreNoFileAreIgnored()
+void MainWindowTest::settingsThatAreNoFileAreIgnored()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/trelvik"_qs;
     const QString pipe = folder + u"/trelvik.conf"_qs;
@@ -737,7 +742,7 @@ void DictionaryTest::settingsThatAreNoFileAreIgnored()
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const auto removePipe = qScopeGuard([&pipe] { QFile::remove(pipe); });
     ::alarm(60);
-    dictionary started(m_values);
+    MainWindow started(m_values);
     QAction *formsM = started.findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(formsM->isEnabled() && !formsM->isChecked());
     formsM->trigger();
@@ -748,7 +753,7 @@ void DictionaryTest::settingsThatAreNoFileAreIgnored()
 
 // The user's words cannot be searched: the first lookup says why in the status line, the next ones show
 // their own status again.
-void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
+void MainWindowTest::unreadableUserDictionaryIsSaidOnce()
 {
     const QString userDict = m_appDir.path() + u"/user.dct"_qs;
     QFile::remove(userDict);
@@ -766,7 +771,7 @@ void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.
-QStringList DictionaryTest::tabCycle(QWidget *from)
+QStringList MainWindowTest::tabCycle(QWidget *from)
 {
     m_window->activateWindow();
     if (!QTest::qWaitForWindowActive(m_window.get()))
@@ -783,9 +788,9 @@ QStringList DictionaryTest::tabCycle(QWidget *from)
     return visited;
 }
 
-void DictionaryTest::opensCentredAtItsRealSize()
+void MainWindowTest::opensCentredAtItsRealSize()
 {
-    dictionary window(m_values);
+    MainWindow window(m_values);
     window.centreOnScreen();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -797,7 +802,7 @@ void DictionaryTest::opensCentredAtItsRealSize()
     QVERIFY(!window.testAttribute(Qt::WA_Moved)); // not placed as if by the user
 }
 
-void DictionaryTest::switchesAreOneTabStopAtTheSelectedSwitch()
+void MainWindowTest::switchesAreOneTabStopAtTheSelectedSwitch()
 {
     QTest::mouseClick(get("Option3"), Qt::LeftButton, {}, QPoint(8, 8));
     QStringList cycle = tabCycle(get("Text2"));
@@ -814,7 +819,7 @@ void DictionaryTest::switchesAreOneTabStopAtTheSelectedSwitch()
              qPrintable(cycle.join(u' ')));
 }
 
-void DictionaryTest::switchesTakeClicksInTheirWholeBox_data()
+void MainWindowTest::switchesTakeClicksInTheirWholeBox_data()
 {
     QTest::addColumn<QString>("option");
     QTest::newRow("english") << "Option2";
@@ -822,7 +827,7 @@ void DictionaryTest::switchesTakeClicksInTheirWholeBox_data()
     QTest::newRow("russian") << "Option1";
 }
 
-void DictionaryTest::switchesTakeClicksInTheirWholeBox()
+void MainWindowTest::switchesTakeClicksInTheirWholeBox()
 {
     QFETCH(QString, option);
     get<QRadioButton>(option == "Option1" ? "Option2" : "Option1")->click();
@@ -832,7 +837,7 @@ void DictionaryTest::switchesTakeClicksInTheirWholeBox()
     QVERIFY(button->isChecked());
 }
 
-void DictionaryTest::longTranslationShowsItsStart()
+void MainWindowTest::longTranslationShowsItsStart()
 {
     type(get("Text1"), u"дело"_qs);
     QTest::keyClick(get("Text1"), Qt::Key_Return);
@@ -842,7 +847,7 @@ void DictionaryTest::longTranslationShowsItsStart()
     QCOMPARE(line->cursorPosition(), 0);
 }
 
-void DictionaryTest::coveredTranslationTwinTakesNoFocus()
+void MainWindowTest::coveredTranslationTwinTakesNoFocus()
 {
     choose("Option2", 0); // English to Russian: TextPole0R covers TextPole0S
     QStringList cycle = tabCycle(get("Text2"));
@@ -854,7 +859,7 @@ void DictionaryTest::coveredTranslationTwinTakesNoFocus()
     QVERIFY2(cycle.contains(QLatin1String("TextPole0S")), qPrintable(cycle.join(u' ')));
 }
 
-void DictionaryTest::targetListIsPanelGreen()
+void MainWindowTest::targetListIsPanelGreen()
 {
     auto *list = get<QComboBox>("Combo1");
     const QImage shot = list->grab().toImage();
@@ -862,7 +867,7 @@ void DictionaryTest::targetListIsPanelGreen()
     QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
 }
 
-void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
+void MainWindowTest::addWordsFromOptionsIsModalOverOptions()
 {
     QPointer<QWidget> options, addWords;
     QWindow *transientFor = nullptr;
@@ -891,7 +896,7 @@ void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
     QCOMPARE(fromMain->parentWidget(), m_window.get());
 }
 
-void DictionaryTest::screenReaderSeesNamedControls()
+void MainWindowTest::screenReaderSeesNamedControls()
 {
     get<QRadioButton>("Option3")->click();
     const std::pair<const char *, const char *> names[] = {{"Text1", "Russian word"},
@@ -920,7 +925,7 @@ void DictionaryTest::screenReaderSeesNamedControls()
     QCOMPARE(labels.first().first->object(), get("Label2"));
 }
 
-void DictionaryTest::screenReaderPressesKeys_data()
+void MainWindowTest::screenReaderPressesKeys_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("key");
@@ -952,7 +957,7 @@ void DictionaryTest::screenReaderPressesKeys_data()
                                 << "";
 }
 
-void DictionaryTest::screenReaderPressesKeys()
+void MainWindowTest::screenReaderPressesKeys()
 {
     QFETCH(QString, option);
     QFETCH(QString, key);
@@ -972,7 +977,7 @@ void DictionaryTest::screenReaderPressesKeys()
     QCOMPARE(field->text(), after);
 }
 
-void DictionaryTest::windowsOpenOnce()
+void MainWindowTest::windowsOpenOnce()
 {
     QDialog *fromButton = openModal([this] { get<QAbstractButton>("Command2")->click(); });
     QVERIFY(fromButton);
@@ -999,7 +1004,7 @@ void DictionaryTest::windowsOpenOnce()
     QCOMPARE(m_window->findChildren<QDialog *>(QStringLiteral("infoDic")).size(), 0);
 }
 
-void DictionaryTest::helpOpensThePage()
+void MainWindowTest::helpOpensThePage()
 {
     QList<QUrl> opened;
     SetUrlOpenHook([&opened](const QUrl &url) {
@@ -1018,12 +1023,12 @@ void DictionaryTest::helpOpensThePage()
     QCOMPARE(m_messages.size(), 1);
 }
 
-void DictionaryTest::exitEndsTheEventLoop()
+void MainWindowTest::exitEndsTheEventLoop()
 {
     QTimer::singleShot(0, this, [this] { get<QAction>("ExitM")->trigger(); });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
 
-QTEST_MAIN(DictionaryTest)
-#include "DictionaryTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

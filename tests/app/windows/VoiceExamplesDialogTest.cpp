@@ -1,6 +1,6 @@
 #include "support/WindowTestSupport.h"
 
-#include "windows/FormText1.h"
+#include "windows/VoiceExamplesDialog.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -18,7 +18,7 @@ using namespace testsupport;
 using namespace Qt::StringLiterals;
 
 // No test here starts playback: machines that run them need have no sound device.
-class FormText1Test : public QObject {
+class VoiceExamplesDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -42,9 +42,9 @@ private slots:
 private:
     QString soundFile(const QString &name) const { return m_dir->filePath(u"sound/"_s + name); }
     void installRecording(const QString &name) const { QVERIFY(QFile::copy(TRELVIK_SAMPLE_WAV, soundFile(name))); }
-    FormText1 *create()
+    VoiceExamplesDialog *create()
     {
-        m_window = new FormText1(m_dir->path());
+        m_window = new VoiceExamplesDialog(m_dir->path());
         return m_window;
     }
     QString shownText() const { return m_window->findChild<QPlainTextEdit *>(u"Text1"_s)->toPlainText(); }
@@ -53,10 +53,10 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MessageCatcher> m_catcher;
-    QPointer<FormText1> m_window;
+    QPointer<VoiceExamplesDialog> m_window;
 };
 
-void FormText1Test::init()
+void VoiceExamplesDialogTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
@@ -70,7 +70,7 @@ void FormText1Test::init()
     SetExamplePlayerFolder(QStringLiteral(TRELVIK_PLAYER_DIR));
 }
 
-void FormText1Test::cleanup()
+void VoiceExamplesDialogTest::cleanup()
 {
     SetSoundOutputCheck({});
     delete m_window.data();
@@ -78,7 +78,7 @@ void FormText1Test::cleanup()
     m_dir.reset();
 }
 
-void FormText1Test::withoutThePlayerModuleTheTextIsShownAndTheReasonSaid()
+void VoiceExamplesDialogTest::withoutThePlayerModuleTheTextIsShownAndTheReasonSaid()
 {
     SetExamplePlayerFolder(m_dir->path());
     create()->show();
@@ -92,7 +92,7 @@ void FormText1Test::withoutThePlayerModuleTheTextIsShownAndTheReasonSaid()
     QCOMPARE(m_catcher->messages.size(), 1);
 }
 
-void FormText1Test::firstOpeningLoadsExampleOne()
+void VoiceExamplesDialogTest::firstOpeningLoadsExampleOne()
 {
     create()->show();
     QCOMPARE(textCH()->count(), 6);
@@ -106,7 +106,7 @@ void FormText1Test::firstOpeningLoadsExampleOne()
     QVERIFY(m_catcher->messages.isEmpty());
 }
 
-void FormText1Test::itemsShownOnePerLine_data()
+void VoiceExamplesDialogTest::itemsShownOnePerLine_data()
 {
     QTest::addColumn<QByteArray>("file"); // "<none>": the text file is missing
     QTest::addColumn<QString>("shown");
@@ -119,7 +119,7 @@ void FormText1Test::itemsShownOnePerLine_data()
     QTest::newRow("missing file") << QByteArray("<none>") << QString();
 }
 
-void FormText1Test::itemsShownOnePerLine()
+void VoiceExamplesDialogTest::itemsShownOnePerLine()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, shown);
@@ -136,7 +136,7 @@ void FormText1Test::itemsShownOnePerLine()
     QVERIFY(m_catcher->messages.isEmpty());
 }
 
-void FormText1Test::recordingThatCannotBeOpened_data()
+void VoiceExamplesDialogTest::recordingThatCannotBeOpened_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::newRow("missing") << u"missing"_s;
@@ -145,7 +145,7 @@ void FormText1Test::recordingThatCannotBeOpened_data()
     QTest::newRow("a folder") << u"folder"_s;
 }
 
-void FormText1Test::recordingThatCannotBeOpened()
+void VoiceExamplesDialogTest::recordingThatCannotBeOpened()
 {
     QFETCH(QString, problem);
     const QString wav = soundFile(u"text05.wav"_s);
@@ -171,7 +171,7 @@ void FormText1Test::recordingThatCannotBeOpened()
     QCOMPARE(m_catcher->messages.size(), 1);
 }
 
-void FormText1Test::brokenRecordingReportedOnceByThePlayer()
+void VoiceExamplesDialogTest::brokenRecordingReportedOnceByThePlayer()
 {
     // A WAV header over garbage passes the quick check; only the player can tell it cannot be played.
     QByteArray broken("RIFF\x24\x00\x00\x00WAVE", 12);
@@ -186,7 +186,7 @@ void FormText1Test::brokenRecordingReportedOnceByThePlayer()
     QCOMPARE(m_catcher->messages, QStringList{u"file error"_s});
 }
 
-void FormText1Test::choosingAnotherExampleReplacesBoth()
+void VoiceExamplesDialogTest::choosingAnotherExampleReplacesBoth()
 {
     create()->show();
     textCH()->setCurrentIndex(2);
@@ -201,7 +201,7 @@ void FormText1Test::choosingAnotherExampleReplacesBoth()
     QCOMPARE(shownText(), u"Hej!\n(Hi!)\nHej\nhur mår du?\n"_s);
 }
 
-void FormText1Test::cancelStopsAndHidesKeepingTheExample()
+void VoiceExamplesDialogTest::cancelStopsAndHidesKeepingTheExample()
 {
     create()->show();
     textCH()->setCurrentIndex(2);
@@ -221,7 +221,7 @@ void FormText1Test::cancelStopsAndHidesKeepingTheExample()
     QVERIFY(m_catcher->messages.isEmpty());
 }
 
-void FormText1Test::titleBarCloseDiscardsWindowAndPlayer()
+void VoiceExamplesDialogTest::titleBarCloseDiscardsWindowAndPlayer()
 {
     create()->show();
     QVERIFY(m_window->close());
@@ -233,7 +233,7 @@ void FormText1Test::titleBarCloseDiscardsWindowAndPlayer()
     QCOMPARE(textCH()->currentIndex(), 0);
 }
 
-void FormText1Test::noSoundDeviceIsAFileErrorOnce()
+void VoiceExamplesDialogTest::noSoundDeviceIsAFileErrorOnce()
 {
     SetSoundOutputCheck([] { return false; });
     create()->show();
@@ -245,7 +245,7 @@ void FormText1Test::noSoundDeviceIsAFileErrorOnce()
     QCOMPARE(m_catcher->messages.size(), 1);
 }
 
-void FormText1Test::exampleListIsPanelGreen()
+void VoiceExamplesDialogTest::exampleListIsPanelGreen()
 {
     create()->show();
     QComboBox *list = textCH();
@@ -255,7 +255,7 @@ void FormText1Test::exampleListIsPanelGreen()
     QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
 }
 
-void FormText1Test::screenReaderSeesTextAndPlayer()
+void VoiceExamplesDialogTest::screenReaderSeesTextAndPlayer()
 {
     create()->show();
     QCOMPARE(QAccessible::queryAccessibleInterface(m_window->findChild<QPlainTextEdit *>(u"Text1"_s))
@@ -268,5 +268,5 @@ void FormText1Test::screenReaderSeesTextAndPlayer()
     QVERIFY(play->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
 }
 
-QTEST_MAIN(FormText1Test)
-#include "FormText1Test.moc"
+QTEST_MAIN(VoiceExamplesDialogTest)
+#include "VoiceExamplesDialogTest.moc"

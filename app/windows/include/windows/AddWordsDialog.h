@@ -16,18 +16,18 @@ namespace trelvik {
 // What the add-words window takes over from the main window each time it is shown: the source language
 // switches and the two input fields.
 struct SourceFields {
-    bool Option1 = false; // russian
-    bool Option2 = false; // english
-    bool Option3 = false; // swedish
-    QString Text1;        // the Russian input
-    QString Text2;        // the English or Swedish input
+    bool russian = false; // the source switches
+    bool english = false;
+    bool swedish = false;
+    QString russianWord; // the Russian input field
+    QString westernWord; // the English or Swedish input field
 };
 
 // The window "Add words to user dictionary": one word in each language, stored as one user record.
-class AddWords : public QDialog {
+class AddWordsDialog : public QDialog {
     Q_OBJECT
 public:
-    AddWords(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent = nullptr);
+    AddWordsDialog(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent = nullptr);
 
     // Hides the window; Escape and the title bar come here too, so the window survives for the next opening.
     void reject() override;
@@ -44,15 +44,15 @@ private:
     ProgramValues &m_values;
     std::function<SourceFields()> m_readMainWindow;
 
-    QLabel *m_label3 = nullptr;
-    QLineEdit *m_text1 = nullptr;
-    QLabel *m_label5 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QLabel *m_label4 = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QLabel *m_label1 = nullptr;
+    QLabel *m_russianLabel = nullptr;
+    QLineEdit *m_russianField = nullptr;
+    QLabel *m_englishLabel = nullptr;
+    QLineEdit *m_englishField = nullptr;
+    QLabel *m_swedishLabel = nullptr;
+    QLineEdit *m_swedishField = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QLabel *m_promptLine = nullptr;
 };
 
 } // namespace trelvik

@@ -1,4 +1,4 @@
-#include "windows/FormText1.h"
+#include "windows/VoiceExamplesDialog.h"
 
 #include "qttext/QtText.h"
 #include "services/ExampleText.h"
@@ -21,6 +21,20 @@
 namespace trelvik {
 
 namespace {
+
+// The Qt object name of every control, by role. They are set from here and nowhere else: screen-reader scripts,
+// style sheets and the tests know the controls by these names, so they never change.
+constexpr struct {
+    const char *window = "FormText1";
+    const char *exampleList = "TextCH";
+    const char *exampleText = "Text1";
+    const char *cancelButton = "Command1";
+    const char *playerStrip = "mciWave";
+    const char *playButton = "mciPlay";
+    const char *pauseButton = "mciPause";
+    const char *stopButton = "mciStop";
+    const char *position = "mciPosition";
+} kNames;
 
 const QString kFileError = QStringLiteral("file error");
 constexpr int kExampleCount = 6;
@@ -75,10 +89,10 @@ bool LooksLikeWaveFile(const QString &path)
     return header.size() == 12 && header.startsWith("RIFF") && header.mid(8, 4) == "WAVE";
 }
 
-FormText1::FormText1(const QString &appFolder, QWidget *parent)
+VoiceExamplesDialog::VoiceExamplesDialog(const QString &appFolder, QWidget *parent)
     : QDialog(parent, kFixedDialogFlags), m_appFolder(appFolder)
 {
-    SetUpFixedDialog(this, "FormText1", QStringLiteral("Voice text examples"), 7590, 5550, SansFont(8.25));
+    SetUpFixedDialog(this, kNames.window, QStringLiteral("Voice text examples"), 7590, 5550, SansFont(8.25));
 
     m_players = LoadExamplePlayers(&m_playerMissing);
     if (m_players) {
@@ -101,61 +115,62 @@ FormText1::FormText1(const QString &appFolder, QWidget *parent)
 
     createControls();
 
-    selectExample(m_textCH->currentIndex());
+    selectExample(m_exampleList->currentIndex());
 }
 
-void FormText1::createControls()
+void VoiceExamplesDialog::createControls()
 {
     // Created bottom of the stacking order first.
     createPlayerStrip();
 
-    m_textCH = NamedChild<PanelComboBox>(this, "TextCH", Twips(240, 120, 2655, 315));
+    m_exampleList = NamedChild<PanelComboBox>(this, kNames.exampleList, Twips(240, 120, 2655, 315));
     for (int i = 0; i < kExampleCount; ++i)
-        m_textCH->addItem(QStringLiteral("text%1").arg(i + 1));
-    PaintPanel(m_textCH);
-    m_textCH->setAccessibleDescription(QStringLiteral("Chooses the example to read and hear"));
+        m_exampleList->addItem(QStringLiteral("text%1").arg(i + 1));
+    PaintPanel(m_exampleList);
+    m_exampleList->setAccessibleDescription(QStringLiteral("Chooses the example to read and hear"));
 
-    m_text1 = NamedChild<QPlainTextEdit>(this, "Text1", Twips(240, 600, 7095, 4815));
-    m_text1->setReadOnly(true);
-    m_text1->setTabChangesFocus(true);
-    m_text1->setFont(SansFont(12));
-    PaintPanel(m_text1);
-    m_text1->setAccessibleName(QStringLiteral("Example text"));
+    m_exampleText = NamedChild<QPlainTextEdit>(this, kNames.exampleText, Twips(240, 600, 7095, 4815));
+    m_exampleText->setReadOnly(true);
+    m_exampleText->setTabChangesFocus(true);
+    m_exampleText->setFont(SansFont(12));
+    PaintPanel(m_exampleText);
+    m_exampleText->setAccessibleName(QStringLiteral("Example text"));
 
-    m_command1 = NamedChild<QPushButton>(this, "Command1", Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
-    m_command1->setAutoDefault(false);
+    m_cancelButton =
+        NamedChild<QPushButton>(this, kNames.cancelButton, Twips(6000, 120, 1335, 375), QStringLiteral("Cancel"));
+    m_cancelButton->setAutoDefault(false);
 
-    auto *pause = m_mciWave->findChild<QToolButton *>(QStringLiteral("mciPause"));
-    SetTabChain({m_textCH, m_text1, m_command1, m_play, pause, m_stop});
-    m_textCH->setFocus();
+    auto *pause = m_playerStrip->findChild<QToolButton *>(QLatin1StringView(kNames.pauseButton));
+    SetTabChain({m_exampleList, m_exampleText, m_cancelButton, m_playButton, pause, m_stopButton});
+    m_exampleList->setFocus();
 
-    connect(m_textCH, &QComboBox::currentIndexChanged, this, &FormText1::selectExample);
-    connect(m_command1, &QPushButton::clicked, this, &FormText1::reject);
+    connect(m_exampleList, &QComboBox::currentIndexChanged, this, &VoiceExamplesDialog::selectExample);
+    connect(m_cancelButton, &QPushButton::clicked, this, &VoiceExamplesDialog::reject);
 }
 
-void FormText1::createPlayerStrip()
+void VoiceExamplesDialog::createPlayerStrip()
 {
-    m_mciWave = NamedChild<QWidget>(this, "mciWave", Twips(3000, 120, 2820, 330));
-    m_mciWave->setAccessibleName(QStringLiteral("Player"));
-    auto *strip = new QHBoxLayout(m_mciWave);
+    m_playerStrip = NamedChild<QWidget>(this, kNames.playerStrip, Twips(3000, 120, 2820, 330));
+    m_playerStrip->setAccessibleName(QStringLiteral("Player"));
+    auto *strip = new QHBoxLayout(m_playerStrip);
     strip->setContentsMargins(0, 0, 0, 0);
     strip->setSpacing(2);
-    m_play = makeStripButton(m_mciWave, "mciPlay", QStyle::SP_MediaPlay, QStringLiteral("Play"));
-    auto *pause = makeStripButton(m_mciWave, "mciPause", QStyle::SP_MediaPause, QStringLiteral("Pause"));
-    m_stop = makeStripButton(m_mciWave, "mciStop", QStyle::SP_MediaStop, QStringLiteral("Stop"));
-    m_position = new QSlider(Qt::Horizontal, m_mciWave);
-    m_position->setObjectName(QStringLiteral("mciPosition"));
+    m_playButton = makeStripButton(m_playerStrip, kNames.playButton, QStyle::SP_MediaPlay, QStringLiteral("Play"));
+    auto *pause = makeStripButton(m_playerStrip, kNames.pauseButton, QStyle::SP_MediaPause, QStringLiteral("Pause"));
+    m_stopButton = makeStripButton(m_playerStrip, kNames.stopButton, QStyle::SP_MediaStop, QStringLiteral("Stop"));
+    m_position = new QSlider(Qt::Horizontal, m_playerStrip);
+    m_position->setObjectName(QLatin1StringView(kNames.position));
     m_position->setAccessibleName(QStringLiteral("Position"));
     m_position->setFocusPolicy(Qt::NoFocus);
-    strip->addWidget(m_play);
+    strip->addWidget(m_playButton);
     strip->addWidget(pause);
-    strip->addWidget(m_stop);
+    strip->addWidget(m_stopButton);
     strip->addWidget(m_position, 1);
 
     // The buttons are enabled only while a recording is open, so only with a player.
-    connect(m_play, &QToolButton::clicked, this, [this] { m_player->play(); });
+    connect(m_playButton, &QToolButton::clicked, this, [this] { m_player->play(); });
     connect(pause, &QToolButton::clicked, this, [this] { m_player->pause(); });
-    connect(m_stop, &QToolButton::clicked, this, [this] { m_player->stop(); });
+    connect(m_stopButton, &QToolButton::clicked, this, [this] { m_player->stop(); });
     connect(m_position, &QSlider::sliderMoved, this, [this](int position) {
         if (m_player)
             m_player->setPosition(position);
@@ -163,24 +178,24 @@ void FormText1::createPlayerStrip()
     updatePlayerStrip();
 }
 
-void FormText1::selectExample(int index)
+void VoiceExamplesDialog::selectExample(int index)
 {
     if (index < 0 || index >= kExampleCount)
         return;
 
-    playVAW(ExampleRecordingPath(m_appFolder, index));
+    openRecording(ExampleRecordingPath(m_appFolder, index));
 
     // The text is shown whether or not the recording could be opened.
-    m_text1->clear();
+    m_exampleText->clear();
     m_textPath = ExampleTextPath(m_appFolder, index);
     const std::string items = LoadExampleText(QFile::encodeName(m_textPath).toStdString());
     QString text = FromSingleByte(items, CodePage::Windows1252);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    m_text1->setPlainText(text);
-    m_text1->moveCursor(QTextCursor::Start);
+    m_exampleText->setPlainText(text);
+    m_exampleText->moveCursor(QTextCursor::Start);
 }
 
-void FormText1::closeRecording()
+void VoiceExamplesDialog::closeRecording()
 {
     ++m_sourceGeneration;
     if (m_player && !m_player->source().isEmpty()) {
@@ -189,7 +204,7 @@ void FormText1::closeRecording()
     }
 }
 
-void FormText1::playVAW(const QString &fileName)
+void VoiceExamplesDialog::openRecording(const QString &fileName)
 {
     closeRecording();
     // Checked before the player sees the file, so that a missing, unreadable or foreign file is reported
@@ -211,7 +226,7 @@ void FormText1::playVAW(const QString &fileName)
     m_player->setSource(fileName);
 }
 
-void FormText1::reportPlayerError(quint64 generation)
+void VoiceExamplesDialog::reportPlayerError(quint64 generation)
 {
     if (generation != m_sourceGeneration || m_errorReported || !m_player || m_player->source().isEmpty())
         return;
@@ -219,18 +234,18 @@ void FormText1::reportPlayerError(quint64 generation)
     ShowMessage(this, kFileError);
 }
 
-void FormText1::updatePlayerStrip()
+void VoiceExamplesDialog::updatePlayerStrip()
 {
     const bool open = m_player && !m_player->source().isEmpty();
-    for (QWidget *control : m_mciWave->findChildren<QWidget *>())
+    for (QWidget *control : m_playerStrip->findChildren<QWidget *>())
         control->setEnabled(open);
     if (!open)
         m_position->setValue(0);
 }
 
-FormText1::~FormText1() = default;
+VoiceExamplesDialog::~VoiceExamplesDialog() = default;
 
-void FormText1::reject()
+void VoiceExamplesDialog::reject()
 {
     if (m_player)
         m_player->stop();
