@@ -19,12 +19,12 @@ Language MainWindow::keyLanguage() const noexcept
 
 QLineEdit *MainWindow::inputField() const noexcept
 {
-    return (m_englishSwitch->isChecked() || m_swedishSwitch->isChecked()) ? m_westernField : m_russianField;
+    return m_sourceField.twin(!m_englishSwitch->isChecked() && !m_swedishSwitch->isChecked());
 }
 
 CodePage MainWindow::inputCodePage() const noexcept
 {
-    return inputField() == m_russianField ? CodePage::Windows1251 : CodePage::Windows1252;
+    return inputField() == m_sourceField.cyrillic() ? CodePage::Windows1251 : CodePage::Windows1252;
 }
 
 bool MainWindow::readInputField(std::string &bytes) const

@@ -96,8 +96,8 @@ void MainWindow::translate()
     LookupQuery query;
     QString error;
     if (from
-        && !ToSingleByte((from == Language::Russian ? m_russianField : m_westernField)->text(), CodePageOf(*from),
-                         query.word, &error)) {
+        && !ToSingleByte(m_sourceField.twin(from == Language::Russian)->text(), CodePageOf(*from), query.word,
+                         &error)) {
         m_statusLine->setText(FromEngineMessage(kStatReady));
         ShowMessage(this, error);
         return;
@@ -118,10 +118,9 @@ void MainWindow::translate()
         m_wordForms = std::make_unique<HunspellBaseForms>(m_hunspellFolder);
     m_values.env.baseForms = m_wordFormsItem->isChecked() ? m_wordForms.get() : nullptr;
     const LookupResult result = TranslateWord(query, m_values.env);
-    setPair(m_westernTranslation, m_cyrillicTranslation, JoinTranslations(result.translations));
-    setPair(m_westernTranslationsPane, m_cyrillicTranslationsPane,
-            paneText(LanguageHeading(query.to), result.nearest, true));
-    setPair(m_westernNearestPane, m_cyrillicNearestPane, paneText(LanguageHeading(query.from), result.nearest, false));
+    m_translation.setBytes(JoinTranslations(result.translations));
+    m_translationsPane.setBytes(paneText(LanguageHeading(query.to), result.nearest, true));
+    m_nearestPane.setBytes(paneText(LanguageHeading(query.from), result.nearest, false));
     QString status = QString::fromUtf8(StatusLine(result, CodePageOf(query.from)));
     // An unreadable user dictionary is said in the status line, once: again at every lookup, it would hide
     // every result's status. It is said anew when the cause changes or comes back.
@@ -142,8 +141,8 @@ SourceFields MainWindow::readSourceFields() const
     fields.russian = m_russianSwitch->isChecked();
     fields.english = m_englishSwitch->isChecked();
     fields.swedish = m_swedishSwitch->isChecked();
-    fields.russianWord = m_russianField->text();
-    fields.westernWord = m_westernField->text();
+    fields.russianWord = m_sourceField.cyrillic()->text();
+    fields.westernWord = m_sourceField.western()->text();
     return fields;
 }
 

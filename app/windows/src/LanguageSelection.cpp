@@ -42,45 +42,41 @@ int TargetIndexOf(Language language) noexcept
 void MainWindow::sourceSelected(Language language)
 {
     const bool russian = language == Language::Russian;
-    const bool typing = m_russianField->hasFocus() || m_westernField->hasFocus();
+    const bool typing = m_sourceField.hasFocus();
     m_russianKeyboard->setVisible(russian);
     m_englishKeyboard->setVisible(language == Language::English);
     m_swedishKeyboard->setVisible(language == Language::Swedish);
-    m_russianField->setVisible(russian);
-    m_westernField->setVisible(!russian);
+    m_sourceField.showCyrillic(russian);
     m_inputBuffer.clear();
-    m_cyrillicNearestPane->setVisible(russian);
-    m_westernNearestPane->setVisible(!russian);
+    m_nearestPane.showCyrillic(russian);
     if (!russian)
-        m_westernField->setAccessibleName(language == Language::English ? QStringLiteral("English word")
-                                                                        : QStringLiteral("Swedish word"));
+        m_sourceField.western()->setAccessibleName(language == Language::English ? QStringLiteral("English word")
+                                                                                 : QStringLiteral("Swedish word"));
     nameKeys(language);
     showInputBuffer();
     showLanguageHeadings();
     if (typing)
-        (russian ? m_russianField : m_westernField)->setFocus();
+        m_sourceField.twin(russian)->setFocus();
 }
 
 void MainWindow::targetSelected(int index)
 {
     const std::optional<Language> target = TargetLanguageAt(index);
     const bool russian = target == Language::Russian;
-    m_cyrillicTranslation->setVisible(russian);
+    m_translation.cyrillic()->setVisible(russian);
     // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
     // focus, or Tab would lead into a line nobody can see.
-    if (russian && m_westernTranslation->hasFocus())
-        m_cyrillicTranslation->setFocus(Qt::OtherFocusReason);
-    m_westernTranslation->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
+    if (russian && m_translation.western()->hasFocus())
+        m_translation.cyrillic()->setFocus(Qt::OtherFocusReason);
+    m_translation.western()->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
     showLanguageHeadings();
     if (target == Language::Russian || target == Language::English) {
-        setPair(m_westernTranslationsPane, m_cyrillicTranslationsPane, targetHeading(index));
+        m_translationsPane.setBytes(targetHeading(index));
     } else {
         // Until the next heading reset the Western pane names the country, the Cyrillic one the language.
-        m_westernTranslationsPane->setPlainText(QStringLiteral("SWEDEN"));
-        m_cyrillicTranslationsPane->setPlainText(QStringLiteral("SWEDISH"));
+        m_translationsPane.setTexts(QStringLiteral("SWEDEN"), QStringLiteral("SWEDISH"));
     }
-    m_cyrillicTranslationsPane->setVisible(russian);
-    m_westernTranslationsPane->setVisible(!russian);
+    m_translationsPane.showCyrillic(russian);
 }
 
 void MainWindow::showLanguageHeadings()
@@ -88,26 +84,9 @@ void MainWindow::showLanguageHeadings()
     const std::string_view source = m_russianSwitch->isChecked()   ? LanguageHeading(Language::Russian)
                                     : m_englishSwitch->isChecked() ? LanguageHeading(Language::English)
                                                                    : LanguageHeading(Language::Swedish);
-    setPair(m_westernNearestPane, m_cyrillicNearestPane, source);
-    setPair(m_westernTranslationsPane, m_cyrillicTranslationsPane, targetHeading(m_targetList->currentIndex()));
-    setPair(m_westernTranslation, m_cyrillicTranslation, {});
-}
-
-// Each twin shows the same bytes through its own code page: Western twins Windows-1252, Cyrillic twins
-// Windows-1251.
-void MainWindow::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes)
-{
-    western->setText(FromSingleByte(bytes, CodePage::Windows1252));
-    cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
-    // The first translations are the best ones: show the start of a line too long for the field.
-    western->setCursorPosition(0);
-    cyrillic->setCursorPosition(0);
-}
-
-void MainWindow::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)
-{
-    western->setPlainText(FromSingleByte(bytes, CodePage::Windows1252));
-    cyrillic->setPlainText(FromSingleByte(bytes, CodePage::Windows1251));
+    m_nearestPane.setBytes(source);
+    m_translationsPane.setBytes(targetHeading(m_targetList->currentIndex()));
+    m_translation.setBytes({});
 }
 
 } // namespace trelvik

@@ -299,28 +299,21 @@ void MainWindow::nameKeys(Language language)
 
 void MainWindow::createPanes(QWidget *client)
 {
-    m_westernNearestPane = pane(client, kNames.westernNearestPane, 120);
-    m_cyrillicNearestPane = pane(client, kNames.cyrillicNearestPane, 120);
-    m_westernTranslationsPane = pane(client, kNames.westernTranslationsPane, 4080);
-    m_cyrillicTranslationsPane = pane(client, kNames.cyrillicTranslationsPane, 4080);
-    m_westernTranslation = translationLine(client, kNames.westernTranslation);
-    m_cyrillicTranslation = translationLine(client, kNames.cyrillicTranslation);
+    m_nearestPane = {pane(client, kNames.westernNearestPane, 120), pane(client, kNames.cyrillicNearestPane, 120)};
+    m_translationsPane = {pane(client, kNames.westernTranslationsPane, 4080),
+                          pane(client, kNames.cyrillicTranslationsPane, 4080)};
+    m_translation = {translationLine(client, kNames.westernTranslation),
+                     translationLine(client, kNames.cyrillicTranslation)};
 
-    // Each twin is named as what it shows; only one of a pair is seen at a time.
-    for (QPlainTextEdit *pane : {m_westernNearestPane, m_cyrillicNearestPane}) {
-        pane->setAccessibleName(QStringLiteral("Nearest words"));
-        pane->setAccessibleDescription(QStringLiteral("Words that contain the word translated, under the name of "
-                                                      "the source language"));
-    }
-    for (QPlainTextEdit *pane : {m_westernTranslationsPane, m_cyrillicTranslationsPane}) {
-        pane->setAccessibleName(QStringLiteral("Translations of the nearest words"));
-        pane->setAccessibleDescription(QStringLiteral("One line for each nearest word, under the name of the "
-                                                      "target language"));
-    }
-    for (QLineEdit *line : {m_westernTranslation, m_cyrillicTranslation}) {
-        line->setAccessibleName(QStringLiteral("Translation"));
-        line->setAccessibleDescription(QStringLiteral("The translations found, the best first, separated by commas"));
-    }
+    m_nearestPane.setAccessibleName(QStringLiteral("Nearest words"));
+    m_nearestPane.setAccessibleDescription(
+        QStringLiteral("Words that contain the word translated, under the name of the source language"));
+    m_translationsPane.setAccessibleName(QStringLiteral("Translations of the nearest words"));
+    m_translationsPane.setAccessibleDescription(
+        QStringLiteral("One line for each nearest word, under the name of the target language"));
+    m_translation.setAccessibleName(QStringLiteral("Translation"));
+    m_translation.setAccessibleDescription(
+        QStringLiteral("The translations found, the best first, separated by commas"));
 }
 
 void MainWindow::createSourceFrame(QWidget *client)
@@ -331,13 +324,12 @@ void MainWindow::createSourceFrame(QWidget *client)
     m_englishSwitch = sourceSwitch(m_sourceFrame, kNames.englishSwitch, QStringLiteral("english"), 720);
     m_swedishSwitch = sourceSwitch(m_sourceFrame, kNames.swedishSwitch, QStringLiteral("swedish"), 1080);
     m_russianSwitch->setChecked(true);
-    m_russianField = inputLine(client, kNames.russianField, CodePage::Windows1251);
-    m_westernField = inputLine(client, kNames.westernField, CodePage::Windows1252);
-    m_russianField->setAccessibleName(QStringLiteral("Russian word"));
-    m_westernField->setAccessibleName(QStringLiteral("English or Swedish word"));
-    for (QLineEdit *field : {m_russianField, m_westernField})
-        field->setAccessibleDescription(QStringLiteral("The word to translate; type it or click it together on the "
-                                                       "keyboard below, then press Enter"));
+    m_sourceField = {inputLine(client, kNames.westernField, CodePage::Windows1252),
+                     inputLine(client, kNames.russianField, CodePage::Windows1251)};
+    m_sourceField.cyrillic()->setAccessibleName(QStringLiteral("Russian word"));
+    m_sourceField.western()->setAccessibleName(QStringLiteral("English or Swedish word"));
+    m_sourceField.setAccessibleDescription(QStringLiteral("The word to translate; type it or click it together on "
+                                                          "the keyboard below, then press Enter"));
     m_sourceFrame->setAccessibleDescription(QStringLiteral("The language of the word to translate"));
 
     const std::pair<QRadioButton *, Language> switches[] = {{m_russianSwitch, Language::Russian},
@@ -353,8 +345,8 @@ void MainWindow::createSourceFrame(QWidget *client)
                 sourceSelected(language);
         });
     }
-    connect(m_russianField, &QLineEdit::returnPressed, this, &MainWindow::translate);
-    connect(m_westernField, &QLineEdit::returnPressed, this, &MainWindow::translate);
+    connect(m_sourceField.cyrillic(), &QLineEdit::returnPressed, this, &MainWindow::translate);
+    connect(m_sourceField.western(), &QLineEdit::returnPressed, this, &MainWindow::translate);
 }
 
 void MainWindow::createCommandRow(QWidget *client)
@@ -394,18 +386,19 @@ void MainWindow::stackControls(QWidget *client)
     for (const KeyDef &key : KeyTable()) // in ascending number
         client->findChild<QWidget *>(keyAreaName(key))->raise();
     for (QWidget *control : std::initializer_list<QWidget *>{
-             m_targetLabel, m_statusLine, m_statusRule, m_targetRule, m_westernTranslation, m_westernNearestPane,
-             m_sourceFrame, m_russianField, m_westernField, m_cyrillicTranslation, m_translateButton, m_targetList,
-             m_westernTranslationsPane, m_cyrillicNearestPane, m_cyrillicTranslationsPane, m_addWordsButton})
+             m_targetLabel, m_statusLine, m_statusRule, m_targetRule, m_translation.western(), m_nearestPane.western(),
+             m_sourceFrame, m_sourceField.cyrillic(), m_sourceField.western(), m_translation.cyrillic(),
+             m_translateButton, m_targetList, m_translationsPane.western(), m_nearestPane.cyrillic(),
+             m_translationsPane.cyrillic(), m_addWordsButton})
         control->raise();
 }
 
 void MainWindow::setTabOrder()
 {
-    SetTabChain({m_russianSwitch, m_englishSwitch, m_swedishSwitch, m_russianField, m_westernField,
-                 m_cyrillicTranslation, m_translateButton, m_targetList, m_westernNearestPane,
-                 m_westernTranslationsPane, m_westernTranslation, m_cyrillicNearestPane, m_cyrillicTranslationsPane,
-                 m_addWordsButton});
+    SetTabChain({m_russianSwitch, m_englishSwitch, m_swedishSwitch, m_sourceField.cyrillic(), m_sourceField.western(),
+                 m_translation.cyrillic(), m_translateButton, m_targetList, m_nearestPane.western(),
+                 m_translationsPane.western(), m_translation.western(), m_nearestPane.cyrillic(),
+                 m_translationsPane.cyrillic(), m_addWordsButton});
 }
 
 void MainWindow::load()
@@ -415,7 +408,7 @@ void MainWindow::load()
     m_values.findSynonyms = true;
     sourceSelected(Language::Russian);
     // Start with the caret in the word field, so the user can type straight away.
-    m_russianField->setFocus();
+    m_sourceField.cyrillic()->setFocus();
 }
 
 void MainWindow::centreOnScreen()

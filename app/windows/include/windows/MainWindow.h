@@ -2,6 +2,7 @@
 
 #include "base/Language.h"
 #include "base/Text.h"
+#include "widgets/Twin.h"
 #include "windows/AddWordsDialog.h"
 #include "windows/Keyboard.h"
 #include "windows/ProgramValues.h"
@@ -101,8 +102,6 @@ private:
     QLineEdit *inputField() const noexcept;
     CodePage inputCodePage() const noexcept;
     bool readInputField(std::string &bytes) const;
-    void setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes);
-    void setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes);
 
     void setUpWordForms(QAction *item);
     void wordFormsToggled(bool on);
@@ -121,14 +120,10 @@ private:
 
     QPushButton *m_translateButton = nullptr;
     QPushButton *m_addWordsButton = nullptr;
-    QLineEdit *m_russianField = nullptr;
-    QLineEdit *m_westernField = nullptr;
-    QLineEdit *m_cyrillicTranslation = nullptr;
-    QLineEdit *m_westernTranslation = nullptr;
-    QPlainTextEdit *m_westernNearestPane = nullptr;
-    QPlainTextEdit *m_cyrillicNearestPane = nullptr;
-    QPlainTextEdit *m_westernTranslationsPane = nullptr;
-    QPlainTextEdit *m_cyrillicTranslationsPane = nullptr;
+    TwinField m_sourceField;     // the word: Russian (cyrillic) or English and Swedish (western)
+    TwinField m_translation;     // the translation line
+    TwinPane m_nearestPane;      // the nearest words
+    TwinPane m_translationsPane; // their translations
     QComboBox *m_targetList = nullptr;
     QGroupBox *m_sourceFrame = nullptr;
     QRadioButton *m_russianSwitch = nullptr;
