@@ -61,7 +61,7 @@ QLineEdit *makeField(QWidget *parent, const char *name, CodePage codePage, const
 } // namespace
 
 AddWordsDialog::AddWordsDialog(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent)
-    : QDialog(parent, kFixedDialogFlags), m_values(values), m_readMainWindow(std::move(readMainWindow))
+    : KeptDialog(parent, kFixedDialogFlags), m_values(values), m_readMainWindow(std::move(readMainWindow))
 {
     SetUpFixedDialog(this, kNames.window, QStringLiteral("Add words to user dictionary"), 3585, 3720, DialogFont());
 
@@ -102,17 +102,12 @@ void AddWordsDialog::createControls()
     SetTabChain({m_addButton, m_russianField, m_englishField, m_swedishField, m_cancelButton});
 
     connect(m_addButton, &QPushButton::clicked, this, &AddWordsDialog::addWords);
-    connect(m_cancelButton, &QPushButton::clicked, this, &AddWordsDialog::hide);
-}
-
-void AddWordsDialog::reject()
-{
-    hide();
+    connect(m_cancelButton, &QPushButton::clicked, this, &AddWordsDialog::reject);
 }
 
 void AddWordsDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    KeptDialog::showEvent(event);
     if (!event->spontaneous()) {
         takeOverMainWindowWord();
         focusFirstEmptyField();
@@ -171,7 +166,7 @@ void AddWordsDialog::addWords()
         return;
     case TypedWordsAdded::Outcome::Added:
         ShowMessage(this, QString::fromStdString(WordsAddedText(added.recordNumber)));
-        hide();
+        accept();
         return;
     }
 }

@@ -14,8 +14,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
-#include <QEvent>
-#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,38 +34,11 @@ std::string paneText(std::string_view heading, const std::vector<NearestPair> &n
     return text;
 }
 
-// Ends a local event loop when the watched window is hidden, however that happens: its own buttons,
-// Escape, or the close box.
-class HideWatcher : public QObject {
-public:
-    explicit HideWatcher(QEventLoop &loop) : m_loop(loop) {}
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_loop.quit();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QEventLoop &m_loop;
-};
-
-// Shows a window modally and returns when it is hidden or destroyed. QDialog::exec() would do, but it
-// deletes a window marked WA_DeleteOnClose as soon as it returns, also when the window was only hidden,
-// so a window that is meant to come back unchanged on the next opening would be lost every time.
-void runModal(QDialog *dialog)
+// Shows a kept dialog modally; one that the close box closed is discarded, so the next opening makes a new one.
+template <class Dialog> void openKept(QPointer<Dialog> &dialog)
 {
-    QPointer<QDialog> guard(dialog);
-    QEventLoop loop;
-    HideWatcher watcher(loop);
-    dialog->installEventFilter(&watcher);
-    QObject::connect(dialog, &QObject::destroyed, &loop, &QEventLoop::quit);
-    dialog->setWindowModality(Qt::ApplicationModal);
-    dialog->show();
-    if (guard && guard->isVisible())
-        loop.exec(QEventLoop::DialogExec);
-    if (guard)
-        guard->removeEventFilter(&watcher);
+    if (dialog->exec() == kClosedByCloseBox)
+        delete dialog.data();
 }
 
 } // namespace
@@ -156,7 +127,7 @@ void MainWindow::openAddWords(QWidget *over)
             m_values, [this] { return readSourceFields(); }, owner);
     else if (m_addWords->parentWidget() != owner)
         m_addWords->setParent(owner, m_addWords->windowFlags());
-    runModal(m_addWords);
+    openKept(m_addWords);
 }
 
 void MainWindow::openOptions()
@@ -164,22 +135,21 @@ void MainWindow::openOptions()
     if (!m_options)
         m_options = new OptionsDialog(
             m_values, [this](QWidget *over) { openAddWords(over); }, this);
-    runModal(m_options);
+    openKept(m_options);
 }
 
 void MainWindow::openExamples()
 {
     if (!m_examples)
         m_examples = new VoiceExamplesDialog(QFile::decodeName(m_values.env.appDir.c_str()), this);
-    runModal(m_examples);
+    openKept(m_examples);
 }
 
 void MainWindow::openAbout()
 {
-    // A fresh About window every time; whether it closes or only hides, it is gone afterwards.
-    QPointer<AboutDialog> about = new AboutDialog(this);
-    runModal(about);
-    delete about.data();
+    // A fresh About window every time.
+    AboutDialog about(this);
+    about.exec();
 }
 
 void MainWindow::showHelp()

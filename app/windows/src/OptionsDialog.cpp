@@ -57,7 +57,7 @@ private:
 } // namespace
 
 OptionsDialog::OptionsDialog(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent)
-    : QDialog(parent, kFixedDialogFlags), m_values(values), m_openAddWords(std::move(openAddWords))
+    : KeptDialog(parent, kFixedDialogFlags), m_values(values), m_openAddWords(std::move(openAddWords))
 {
     SetUpFixedDialog(this, kNames.window, QStringLiteral("Dictionary / Options"), 3660, 3570, DialogFont());
 
@@ -112,7 +112,7 @@ void OptionsDialog::createControls()
     m_cancelButton->setFocus();
 
     connect(m_okButton, &QPushButton::clicked, this, &OptionsDialog::storeOptions);
-    connect(m_cancelButton, &QPushButton::clicked, this, &OptionsDialog::hide);
+    connect(m_cancelButton, &QPushButton::clicked, this, &OptionsDialog::reject);
     connect(m_addWordsButton, &QPushButton::clicked, this, [this] {
         if (m_openAddWords)
             m_openAddWords(this);
@@ -136,12 +136,7 @@ void OptionsDialog::storeOptions()
 {
     m_values.useUserDict = m_useUserDictBox->isChecked();
     m_values.findSynonyms = m_synonymsBox->isChecked();
-    hide();
-}
-
-void OptionsDialog::reject()
-{
-    hide();
+    accept();
 }
 
 } // namespace trelvik

@@ -90,7 +90,7 @@ bool LooksLikeWaveFile(const QString &path)
 }
 
 VoiceExamplesDialog::VoiceExamplesDialog(const QString &appFolder, QWidget *parent)
-    : QDialog(parent, kFixedDialogFlags), m_appFolder(appFolder)
+    : KeptDialog(parent, kFixedDialogFlags), m_appFolder(appFolder)
 {
     SetUpFixedDialog(this, kNames.window, QStringLiteral("Voice text examples"), 7590, 5550, SansFont(8.25));
 
@@ -249,7 +249,7 @@ void VoiceExamplesDialog::reject()
 {
     if (m_player)
         m_player->stop();
-    hide();
+    KeptDialog::reject();
 }
 
 } // namespace trelvik

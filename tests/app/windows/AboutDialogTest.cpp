@@ -26,7 +26,7 @@ private slots:
     void webAddressOpensOnClickOnly();
     void webAddressThatCannotBeOpenedIsReported();
     void screenReaderFollowsTheWebAddress();
-    void closingDestroys();
+    void escapeCloses();
     void helpPageOpensAsLocalFile_data();
     void helpPageOpensAsLocalFile();
     void missingHelpPageIsNotOpened();
@@ -110,12 +110,11 @@ void AboutDialogTest::screenReaderFollowsTheWebAddress()
     QCOMPARE(m_opened, QList<QUrl>{QUrl(u"https://trelvik.example.org/"_s)});
 }
 
-void AboutDialogTest::closingDestroys()
+void AboutDialogTest::escapeCloses()
 {
     m_window->show();
     QTest::keyClick(m_window, Qt::Key_Escape);
-    processDeferredDeletes();
-    QVERIFY(m_window.isNull());
+    QVERIFY(!m_window->isVisible()); // the main window then discards it
 }
 
 void AboutDialogTest::helpPageOpensAsLocalFile_data()

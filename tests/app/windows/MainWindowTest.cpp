@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -227,19 +228,34 @@ void MainWindowTest::choose(const char *option, int target)
 // box does). Returns the window that was open, if it still exists.
 QDialog *MainWindowTest::openModal(const std::function<void()> &trigger, bool closeBox)
 {
+    // The timer looks for the modal window every few milliseconds. Should none appear while trigger() still
+    // runs (a window shown some other way), it hides every dialog after a bounded wait, so that no exec() is
+    // left running for ever, and the test fails.
     QPointer<QDialog> seen;
+    bool gaveUp = false;
+    QDeadlineTimer deadline(10000);
     QTimer closer;
-    closer.setSingleShot(true);
-    connect(&closer, &QTimer::timeout, this, [&seen, closeBox] {
-        seen = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (seen && closeBox)
-            seen->close();
-        else if (seen)
-            seen->hide();
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog && !deadline.hasExpired())
+            return;
+        closer.stop();
+        if (!dialog) {
+            gaveUp = true;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (qobject_cast<QDialog *>(widget))
+                    widget->hide();
+            return;
+        }
+        seen = dialog;
+        closeBox ? static_cast<void>(dialog->close()) : dialog->hide();
     });
-    closer.start(0);
+    closer.start();
     trigger();
     closer.stop();
+    if (gaveUp)
+        QTest::qFail("no modal window appeared", __FILE__, __LINE__);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return seen.data();
 }

@@ -11,7 +11,7 @@ namespace trelvik {
 QUrl TrelvikWebPage();
 
 // The About window "info": title, dictionary size and contact lines; a click on the web address opens it.
-// It deletes itself when closed, so every "About" shows a fresh one.
+// Every "About" shows a fresh one.
 class AboutDialog : public QDialog {
     Q_OBJECT
 public:

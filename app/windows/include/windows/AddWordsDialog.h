@@ -2,6 +2,8 @@
 
 #include "windows/ProgramValues.h"
 
+#include "widgets/WindowLook.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -24,13 +26,10 @@ struct SourceFields {
 };
 
 // The window "Add words to user dictionary": one word in each language, stored as one user record.
-class AddWordsDialog : public QDialog {
+class AddWordsDialog : public KeptDialog {
     Q_OBJECT
 public:
     AddWordsDialog(ProgramValues &values, std::function<SourceFields()> readMainWindow, QWidget *parent = nullptr);
-
-    // Hides the window; Escape and the title bar come here too, so the window survives for the next opening.
-    void reject() override;
 
 protected:
     void showEvent(QShowEvent *event) override;

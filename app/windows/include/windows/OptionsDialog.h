@@ -2,6 +2,8 @@
 
 #include "windows/ProgramValues.h"
 
+#include "widgets/WindowLook.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -15,14 +17,11 @@ namespace trelvik {
 
 // The window "Dictionary / Options": the two translation options, the number of user records and a second
 // way into the add-words window.
-class OptionsDialog : public QDialog {
+class OptionsDialog : public KeptDialog {
     Q_OBJECT
 public:
     // Reads the user dictionary once, here: the count shown is the one of the window's creation.
     OptionsDialog(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent = nullptr);
-
-    // Hides the window without storing the options; the title bar's close also ends here, then discards it.
-    void reject() override;
 
 private:
     void createControls();

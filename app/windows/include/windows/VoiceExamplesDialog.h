@@ -2,6 +2,8 @@
 
 #include "windows/ExamplePlayer.h"
 
+#include "widgets/WindowLook.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -29,7 +31,7 @@ bool LooksLikeWaveFile(const QString &path);
 
 // The window "Voice text examples": six spoken texts, each loaded into a small player strip, ready to be
 // played, with its written text beside it. The window never starts playback itself.
-class VoiceExamplesDialog : public QDialog {
+class VoiceExamplesDialog : public KeptDialog {
     Q_OBJECT
 public:
     explicit VoiceExamplesDialog(const QString &appFolder, QWidget *parent = nullptr);
