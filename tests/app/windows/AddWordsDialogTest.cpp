@@ -443,8 +443,10 @@ void AddWordsDialogTest::refusalTipCoversNoControl()
             if (!qobject_cast<const QAbstractButton *>(control) && !qobject_cast<const QLineEdit *>(control))
                 continue;
             const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
-            QVERIFY2(!place.intersects((*tip)->geometry()),
-                     qPrintable(QStringLiteral("the tip of %1 covers %2").arg(name, control->objectName())));
+            QVERIFY2(
+                !place.intersects((*tip)->geometry()),
+                qPrintable(
+                    QStringLiteral("the tip of %1 covers %2").arg(QLatin1StringView(name), control->objectName())));
         }
     }
 }

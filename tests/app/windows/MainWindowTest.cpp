@@ -204,7 +204,7 @@ void MainWindowTest::init()
     m_messages.clear();
     m_values = ProgramValues();
     m_window = std::make_unique<MainWindow>(m_values);
-    m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
+    m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + u"/user.dct"_qs).toStdString(),
                                      &LookupUserDict};
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -306,16 +306,17 @@ void MainWindowTest::startUpState()
     for (const char *name : {"klav1ru", "klav1sv", "klav1en"})
         QCOMPARE(get<QLabel>(name)->pixmap().size(), QSize(400, 137));
 
-    const QStringList menus{"FileM", "ExitM", "toolsM", "ExampleM", "addUD", "OptionsM", "helpM", "DHelp", "AboutM"};
-    const QStringList captions{"File",
-                               "Exit",
-                               "Tools",
-                               "Voice text examples",
-                               "Add words to User dictionary",
-                               "Options",
-                               "Help",
-                               "Dictionary Help",
-                               "About"};
+    const QStringList menus{u"FileM"_qs,    u"ExitM"_qs, u"toolsM"_qs, u"ExampleM"_qs, u"addUD"_qs,
+                            u"OptionsM"_qs, u"helpM"_qs, u"DHelp"_qs,  u"AboutM"_qs};
+    const QStringList captions{u"File"_qs,
+                               u"Exit"_qs,
+                               u"Tools"_qs,
+                               u"Voice text examples"_qs,
+                               u"Add words to User dictionary"_qs,
+                               u"Options"_qs,
+                               u"Help"_qs,
+                               u"Dictionary Help"_qs,
+                               u"About"_qs};
     for (int i = 0; i < menus.size(); ++i) {
         QObject *item = m_window->findChild<QObject *>(menus[i]);
         QVERIFY2(item, qPrintable(menus[i]));
@@ -327,18 +328,20 @@ void MainWindowTest::startUpState()
 void MainWindowTest::stackingAndTabOrder()
 {
     // Siblings paint in creation order: what the table lists first must come last among the children.
-    const QStringList topToBottom{"Command2", "Text22r", "Text11r", "Text22", "Combo1",     "Command1", "TextPole0R",
-                                  "Text2",    "Text1",   "Frame1",  "Text11", "TextPole0S", "Line2",    "Line1",
-                                  "statTR",   "Label2",  "Image38", "Image1", "klav1ru",    "klav1sv",  "klav1en"};
+    const QStringList topToBottom{
+        u"Command2"_qs, u"Text22r"_qs, u"Text11r"_qs, u"Text22"_qs, u"Combo1"_qs,     u"Command1"_qs, u"TextPole0R"_qs,
+        u"Text2"_qs,    u"Text1"_qs,   u"Frame1"_qs,  u"Text11"_qs, u"TextPole0S"_qs, u"Line2"_qs,    u"Line1"_qs,
+        u"statTR"_qs,   u"Label2"_qs,  u"Image38"_qs, u"Image1"_qs, u"klav1ru"_qs,    u"klav1sv"_qs,  u"klav1en"_qs};
     QStringList children;
     for (QObject *child : m_window->centralWidget()->children())
         children << child->objectName();
     for (int i = 1; i < topToBottom.size(); ++i)
         QVERIFY2(children.indexOf(topToBottom[i - 1]) > children.indexOf(topToBottom[i]),
-                 qPrintable(topToBottom[i - 1] + " must cover " + topToBottom[i]));
+                 qPrintable(topToBottom[i - 1] + u" must cover "_qs + topToBottom[i]));
 
-    const QStringList tabOrder{"Option1", "Option2", "Option3", "Text1",      "Text2",   "TextPole0R", "Command1",
-                               "Combo1",  "Text11",  "Text22",  "TextPole0S", "Text11r", "Text22r",    "Command2"};
+    const QStringList tabOrder{u"Option1"_qs,    u"Option2"_qs,  u"Option3"_qs, u"Text1"_qs,   u"Text2"_qs,
+                               u"TextPole0R"_qs, u"Command1"_qs, u"Combo1"_qs,  u"Text11"_qs,  u"Text22"_qs,
+                               u"TextPole0S"_qs, u"Text11r"_qs,  u"Text22r"_qs, u"Command2"_qs};
     QStringList chain;
     QWidget *start = get("Option1");
     QWidget *w = start;
@@ -358,37 +361,30 @@ void MainWindowTest::languagePairs_data()
     QTest::addColumn<QString>("sourceHeading");
     QTest::addColumn<QString>("westernTarget");
     QTest::addColumn<QString>("cyrillicTarget");
-    const QStringList always{"TextPole0S"};
-    QTest::newRow("ru->en") << "Option1" << 1 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("ru->sv") << "Option1" << 2 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "SWEDEN"
-                            << "SWEDISH";
-    QTest::newRow("ru->ru") << "Option1" << 0 << QStringList{"klav1ru", "Text1", "Text11r", "Text22r", "TextPole0R"}
-                            << "RUSSIAN"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("en->ru") << "Option2" << 0 << QStringList{"klav1en", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "ENGLISH"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("en->sv") << "Option2" << 2 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "SWEDEN"
-                            << "SWEDISH";
-    QTest::newRow("en->en") << "Option2" << 1 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("sv->ru") << "Option3" << 0 << QStringList{"klav1sv", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "SWEDISH"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("sv->en") << "Option3" << 1 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("sv->sv") << "Option3" << 2 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "SWEDEN"
-                            << "SWEDISH";
+    const QStringList always{u"TextPole0S"_qs};
+    QTest::newRow("ru->en") << u"Option1"_qs << 1
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22"_qs} << u"RUSSIAN"_qs
+                            << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("ru->sv") << u"Option1"_qs << 2
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22"_qs} << u"RUSSIAN"_qs
+                            << u"SWEDEN"_qs << u"SWEDISH"_qs;
+    QTest::newRow("ru->ru") << u"Option1"_qs << 0
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"RUSSIAN"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("en->ru") << u"Option2"_qs << 0
+                            << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"ENGLISH"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("en->sv") << u"Option2"_qs << 2 << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"ENGLISH"_qs << u"SWEDEN"_qs << u"SWEDISH"_qs;
+    QTest::newRow("en->en") << u"Option2"_qs << 1 << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"ENGLISH"_qs << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("sv->ru") << u"Option3"_qs << 0
+                            << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"SWEDISH"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("sv->en") << u"Option3"_qs << 1 << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"SWEDISH"_qs << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("sv->sv") << u"Option3"_qs << 2 << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"SWEDISH"_qs << u"SWEDEN"_qs << u"SWEDISH"_qs;
 }
 
 void MainWindowTest::languagePairs()
@@ -401,10 +397,10 @@ void MainWindowTest::languagePairs()
     QFETCH(QString, cyrillicTarget);
 
     // Start from another source so that every switch handler really runs.
-    get<QRadioButton>(option == "Option2" ? "Option3" : "Option2")->click();
+    get<QRadioButton>(option == u"Option2"_qs ? "Option3" : "Option2")->click();
     choose(option.toLatin1().constData(), target);
 
-    visible << "TextPole0S";
+    visible << u"TextPole0S"_qs;
     for (const char *name : {"klav1ru", "klav1sv", "klav1en", "Text1", "Text2", "Text11", "Text11r", "Text22",
                              "Text22r", "TextPole0R", "TextPole0S"})
         QCOMPARE(get(name)->isVisible(), visible.contains(QLatin1String(name)));
@@ -492,7 +488,7 @@ void MainWindowTest::clickAreas()
     QFETCH(int, code);
 
     get<QRadioButton>(option.toLatin1().constData())->click();
-    const bool russian = option == "Option1";
+    const bool russian = option == u"Option1"_qs;
     auto *field = get<QLineEdit>(russian ? "Text1" : "Text2");
     auto *other = get<QLineEdit>(russian ? "Text2" : "Text1");
     other->setText(QStringLiteral("kept"));
@@ -576,16 +572,16 @@ void MainWindowTest::refusedInputSaysWhy_data()
     QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
 
     const QString latinOnly = QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language:");
-    QTest::newRow("cyrillic typed for english") << "Option2" << false << u"hж"_qs << "h" << latinOnly;
+    QTest::newRow("cyrillic typed for english") << u"Option2"_qs << false << u"hж"_qs << u"h"_qs << latinOnly;
     QTest::newRow("swedish letter typed for russian")
-        << "Option1" << false << u"дå"_qs << u"д"_qs
+        << u"Option1"_qs << false << u"дå"_qs << u"д"_qs
         << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
     QTest::newRow("emoji pasted: refused whole")
-        << "Option1" << true << u"дом😀"_qs << QString() << u"\u201C😀\u201D is not a letter of Russian"_qs;
+        << u"Option1"_qs << true << u"дом😀"_qs << QString() << u"\u201C😀\u201D is not a letter of Russian"_qs;
     QTest::newRow("foreign letter in a paste: refused whole")
-        << "Option3" << true << u"husж"_qs << QString() << latinOnly;
+        << u"Option3"_qs << true << u"husж"_qs << QString() << latinOnly;
     QTest::newRow("invisible marks dropped from a paste")
-        << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus" << QString();
+        << u"Option3"_qs << true << u"\u200Bhus\uFEFF"_qs << u"hus"_qs << QString();
 }
 
 void MainWindowTest::refusedInputSaysWhy()
@@ -596,7 +592,7 @@ void MainWindowTest::refusedInputSaysWhy()
     QFETCH(QString, kept);
     QFETCH(QString, tip);
     get<QRadioButton>(option.toLatin1().constData())->click();
-    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    auto *field = get<QLineEdit>(option == u"Option1"_qs ? "Text1" : "Text2");
     QToolTip::hideText();
     if (paste)
         field->insert(input);
@@ -674,11 +670,10 @@ void MainWindowTest::sameLanguageRule_data()
     QTest::addColumn<int>("newTarget");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("line");
-    QTest::newRow("ru->ru becomes ru->sv") << "Option1" << 0 << 2 << u"дом"_qs << "hus, hem";
-    QTest::newRow("en->en becomes en->ru") << "Option2" << 1 << 0 << "house" << u"дом"_qs;
-    QTest::newRow("sv->sv becomes sv->ru") << "Option3" << 2 << 0 << "hus" << u"дом, здание"_qs;
-    QTest::newRow("en->sv stays") << "Option2" << 2 << 2 << "house"
-                                  << "hus";
+    QTest::newRow("ru->ru becomes ru->sv") << u"Option1"_qs << 0 << 2 << u"дом"_qs << u"hus, hem"_qs;
+    QTest::newRow("en->en becomes en->ru") << u"Option2"_qs << 1 << 0 << u"house"_qs << u"дом"_qs;
+    QTest::newRow("sv->sv becomes sv->ru") << u"Option3"_qs << 2 << 0 << u"hus"_qs << u"дом, здание"_qs;
+    QTest::newRow("en->sv stays") << u"Option2"_qs << 2 << 2 << u"house"_qs << u"hus"_qs;
 }
 
 void MainWindowTest::sameLanguageRule()
@@ -689,7 +684,7 @@ void MainWindowTest::sameLanguageRule()
     QFETCH(QString, word);
     QFETCH(QString, line);
     choose(option.toLatin1().constData(), target);
-    type(get(option == "Option1" ? "Text1" : "Text2"), word);
+    type(get(option == u"Option1"_qs ? "Text1" : "Text2"), word);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
     QCOMPARE(get<QComboBox>("Combo1")->currentIndex(), newTarget);
     const bool russianTarget = newTarget == 0;
@@ -838,15 +833,15 @@ void MainWindowTest::switchesAreOneTabStopAtTheSelectedSwitch()
 void MainWindowTest::switchesTakeClicksInTheirWholeBox_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("english") << "Option2";
-    QTest::newRow("swedish") << "Option3";
-    QTest::newRow("russian") << "Option1";
+    QTest::newRow("english") << u"Option2"_qs;
+    QTest::newRow("swedish") << u"Option3"_qs;
+    QTest::newRow("russian") << u"Option1"_qs;
 }
 
 void MainWindowTest::switchesTakeClicksInTheirWholeBox()
 {
     QFETCH(QString, option);
-    get<QRadioButton>(option == "Option1" ? "Option2" : "Option1")->click();
+    get<QRadioButton>(option == u"Option1"_qs ? "Option2" : "Option1")->click();
     auto *button = get<QRadioButton>(option.toLatin1().constData());
     QCOMPARE(button->size(), QSize(73, 17));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(70, 8)); // well right of the caption
@@ -947,30 +942,13 @@ void MainWindowTest::screenReaderPressesKeys_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("after"); // the word "ab" after the press
-    QTest::newRow("russian letter") << "Option1"
-                                    << "Image1" << u"й"_qs << u"abй"_qs;
-    QTest::newRow("english letter") << "Option2"
-                                    << "Image1"
-                                    << "q"
-                                    << "abq";
-    QTest::newRow("swedish letter") << "Option3"
-                                    << "Image11" << u"å"_qs << u"abå"_qs;
-    QTest::newRow("key with nothing on it") << "Option2"
-                                            << "Image11"
-                                            << "no letter"
-                                            << "ab";
-    QTest::newRow("space") << "Option2"
-                           << "Image37"
-                           << "Space"
-                           << "ab ";
-    QTest::newRow("backspace") << "Option3"
-                               << "Image38"
-                               << "Backspace"
-                               << "a";
-    QTest::newRow("delete all") << "Option1"
-                                << "Image35"
-                                << "Delete All"
-                                << "";
+    QTest::newRow("russian letter") << u"Option1"_qs << u"Image1"_qs << u"й"_qs << u"abй"_qs;
+    QTest::newRow("english letter") << u"Option2"_qs << u"Image1"_qs << u"q"_qs << u"abq"_qs;
+    QTest::newRow("swedish letter") << u"Option3"_qs << u"Image11"_qs << u"å"_qs << u"abå"_qs;
+    QTest::newRow("key with nothing on it") << u"Option2"_qs << u"Image11"_qs << u"no letter"_qs << u"ab"_qs;
+    QTest::newRow("space") << u"Option2"_qs << u"Image37"_qs << u"Space"_qs << u"ab "_qs;
+    QTest::newRow("backspace") << u"Option3"_qs << u"Image38"_qs << u"Backspace"_qs << u"a"_qs;
+    QTest::newRow("delete all") << u"Option1"_qs << u"Image35"_qs << u"Delete All"_qs << u""_qs;
 }
 
 void MainWindowTest::screenReaderPressesKeys()
@@ -980,7 +958,7 @@ void MainWindowTest::screenReaderPressesKeys()
     QFETCH(QString, name);
     QFETCH(QString, after);
     get<QRadioButton>(option.toLatin1().constData())->click();
-    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    auto *field = get<QLineEdit>(option == u"Option1"_qs ? "Text1" : "Text2");
     field->setText(QStringLiteral("ab"));
 
     QAccessibleInterface *area = QAccessible::queryAccessibleInterface(get(key.toLatin1().constData()));
@@ -1029,7 +1007,7 @@ void MainWindowTest::helpOpensThePage()
     });
     get<QAction>("DHelp")->trigger();
     QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.front(), QUrl::fromLocalFile(m_appDir.path() + "/html/info.html"));
+    QCOMPARE(opened.front(), QUrl::fromLocalFile(m_appDir.path() + u"/html/info.html"_qs));
     QCOMPARE(m_messages.size(), 1); // the desktop refused: the user hears of it
     QVERIFY(m_messages.front().contains(QLatin1String("info.html")));
 

@@ -41,7 +41,10 @@ private slots:
 
 private:
     QString soundFile(const QString &name) const { return m_dir->filePath(u"sound/"_s + name); }
-    void installRecording(const QString &name) const { QVERIFY(QFile::copy(TRELVIK_SAMPLE_WAV, soundFile(name))); }
+    void installRecording(const QString &name) const
+    {
+        QVERIFY(QFile::copy(QStringLiteral(TRELVIK_SAMPLE_WAV), soundFile(name)));
+    }
     VoiceExamplesDialog *create()
     {
         m_window = new VoiceExamplesDialog(m_dir->path());
