@@ -43,8 +43,9 @@ public:
     virtual bool hasSoundOutput() const = 0;
 };
 
-// The file name of the player module, looked for in the program's folder.
-inline constexpr char kExamplePlayerModuleFile[] = "trelvik-player.so";
+// The player module, relative to the program's folder. (In a folder of its own: a shared object right under
+// /usr/lib/trelvik would have the package run ldconfig for nothing.)
+inline constexpr char kExamplePlayerModuleFile[] = "modules/trelvik-player.so";
 
 // Loads the player module on first use and keeps it loaded. Returns null and sets *error (when given) to why,
 // when the module is missing or unusable; the next call tries again.
