@@ -26,6 +26,11 @@ foreach(program trelvik trelvik-cli)
     endif()
 endforeach()
 
+# The voice examples' player module, loaded from modules/ beside the program.
+if(TARGET trelvik_player)
+    install(TARGETS trelvik_player LIBRARY DESTINATION ${TRELVIK_INSTALL_APPDIR}/modules COMPONENT runtime)
+endif()
+
 # Marks the folder as an installed copy: the user dictionary then lives in each user's data folder.
 file(WRITE "${PROJECT_BINARY_DIR}/installed-copy" "")
 install(FILES "${PROJECT_BINARY_DIR}/installed-copy" DESTINATION ${TRELVIK_INSTALL_APPDIR} COMPONENT runtime)

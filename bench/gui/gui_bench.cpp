@@ -1,7 +1,7 @@
 // gui_bench [--startup]
 // Without arguments: times "Translate" from the click to the results in the panes for a Russian word whose
 // letter has six full volumes. With --startup: time from the start of the process to the window exposed.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Catalogue.h"
 #include "userdict/UserDictLookup.h"
@@ -76,7 +76,7 @@ int benchTranslate()
     QTemporaryDir appDir;
     writeFullVolumes(appDir.path());
     ProgramValues values;
-    dictionary window(values);
+    MainWindow window(values);
     values.env =
         LookupEnvironment{appDir.path().toStdString(), (appDir.path() + "/user.dct").toStdString(), &LookupUserDict};
     window.show();
@@ -105,7 +105,7 @@ int benchTranslate()
 int benchStartup()
 {
     ProgramValues values;
-    dictionary window(values);
+    MainWindow window(values);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;

@@ -44,7 +44,6 @@ void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, i
 {
     dialog->setObjectName(QLatin1StringView(name));
     dialog->setWindowTitle(title);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFont(font);
     dialog->setFixedSize(Twips(0, 0, widthTwips, heightTwips).size());
     PaintWindowGreen(dialog);

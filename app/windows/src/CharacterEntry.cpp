@@ -1,5 +1,5 @@
 // The on-screen keyboard: the edit buffer and the routines that move it in and out of the input field.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "qttext/QtText.h"
 
@@ -8,65 +8,65 @@
 
 namespace trelvik {
 
-Language dictionary::keyLanguage() const noexcept
+Language MainWindow::keyLanguage() const noexcept
 {
-    if (m_option2->isChecked())
+    if (m_englishSwitch->isChecked())
         return Language::English;
-    if (m_option1->isChecked())
+    if (m_russianSwitch->isChecked())
         return Language::Russian;
     return Language::Swedish;
 }
 
-QLineEdit *dictionary::inputField() const noexcept
+QLineEdit *MainWindow::inputField() const noexcept
 {
-    return (m_option2->isChecked() || m_option3->isChecked()) ? m_text2 : m_text1;
+    return m_sourceField.twin(!m_englishSwitch->isChecked() && !m_swedishSwitch->isChecked());
 }
 
-CodePage dictionary::inputCodePage() const noexcept
+CodePage MainWindow::inputCodePage() const noexcept
 {
-    return inputField() == m_text1 ? CodePage::Windows1251 : CodePage::Windows1252;
+    return inputField() == m_sourceField.cyrillic() ? CodePage::Windows1251 : CodePage::Windows1252;
 }
 
-bool dictionary::readInputField(std::string &bytes) const
+bool MainWindow::readInputField(std::string &bytes) const
 {
     // The validator keeps out what the code page cannot hold; should anything slip past it, the field is
     // left alone rather than rewritten with a lossy copy.
     return ToSingleByte(inputField()->text(), inputCodePage(), bytes);
 }
 
-void dictionary::keyClicked(const KeyDef &key)
+void MainWindow::keyClicked(const KeyDef &key)
 {
     switch (key.action) {
-    case KeyAction::DeleteAll: textDEl(); break;
+    case KeyAction::DeleteAll: clearInput(); break;
     case KeyAction::Backspace: backspace(); break;
     case KeyAction::Space:
-    case KeyAction::Letter: textMY(KeyCharacter(key, keyLanguage())); break;
+    case KeyAction::Letter: appendToInput(KeyCharacter(key, keyLanguage())); break;
     }
 }
 
-void dictionary::textMY(std::string_view charMY)
+void MainWindow::appendToInput(std::string_view character)
 {
     if (!readInputField(m_inputBuffer))
         return;
-    m_inputBuffer.append(charMY);
-    ToText();
+    m_inputBuffer.append(character);
+    showInputBuffer();
 }
 
-void dictionary::textDEl()
+void MainWindow::clearInput()
 {
     m_inputBuffer.clear();
-    ToText();
+    showInputBuffer();
 }
 
-void dictionary::backspace()
+void MainWindow::backspace()
 {
     if (!readInputField(m_inputBuffer) || m_inputBuffer.empty())
         return;
     m_inputBuffer.pop_back();
-    ToText();
+    showInputBuffer();
 }
 
-void dictionary::ToText()
+void MainWindow::showInputBuffer()
 {
     inputField()->setText(FromSingleByte(m_inputBuffer, inputCodePage()));
 }

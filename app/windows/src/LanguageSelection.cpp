@@ -1,5 +1,5 @@
 // What the source switches and the target list do to the window: keyboards, twins and pane headings.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Presentation.h"
 #include "qttext/QtText.h"
@@ -39,75 +39,54 @@ int TargetIndexOf(Language language) noexcept
     return index;
 }
 
-void dictionary::sourceSelected(Language language)
+void MainWindow::sourceSelected(Language language)
 {
     const bool russian = language == Language::Russian;
-    const bool typing = m_text1->hasFocus() || m_text2->hasFocus();
-    m_klav1ru->setVisible(russian);
-    m_klav1en->setVisible(language == Language::English);
-    m_klav1sv->setVisible(language == Language::Swedish);
-    m_text1->setVisible(russian);
-    m_text2->setVisible(!russian);
+    const bool typing = m_sourceField.hasFocus();
+    m_russianKeyboard->setVisible(russian);
+    m_englishKeyboard->setVisible(language == Language::English);
+    m_swedishKeyboard->setVisible(language == Language::Swedish);
+    m_sourceField.showCyrillic(russian);
     m_inputBuffer.clear();
-    m_text11r->setVisible(russian);
-    m_text11->setVisible(!russian);
+    m_nearestPane.showCyrillic(russian);
     if (!russian)
-        m_text2->setAccessibleName(language == Language::English ? QStringLiteral("English word")
-                                                                 : QStringLiteral("Swedish word"));
+        m_sourceField.western()->setAccessibleName(language == Language::English ? QStringLiteral("English word")
+                                                                                 : QStringLiteral("Swedish word"));
     nameKeys(language);
-    ToText();
-    TextNignii();
+    showInputBuffer();
+    showLanguageHeadings();
     if (typing)
-        (russian ? m_text1 : m_text2)->setFocus();
+        m_sourceField.twin(russian)->setFocus();
 }
 
-void dictionary::targetSelected(int index)
+void MainWindow::targetSelected(int index)
 {
     const std::optional<Language> target = TargetLanguageAt(index);
     const bool russian = target == Language::Russian;
-    m_textPole0R->setVisible(russian);
+    m_translation.cyrillic()->setVisible(russian);
     // The Western translation line stays visible under its Cyrillic twin; while covered it must not take the
     // focus, or Tab would lead into a line nobody can see.
-    if (russian && m_textPole0S->hasFocus())
-        m_textPole0R->setFocus(Qt::OtherFocusReason);
-    m_textPole0S->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
-    TextNignii();
+    if (russian && m_translation.western()->hasFocus())
+        m_translation.cyrillic()->setFocus(Qt::OtherFocusReason);
+    m_translation.western()->setFocusPolicy(russian ? Qt::NoFocus : Qt::StrongFocus);
+    showLanguageHeadings();
     if (target == Language::Russian || target == Language::English) {
-        setPair(m_text22, m_text22r, targetHeading(index));
+        m_translationsPane.setBytes(targetHeading(index));
     } else {
         // Until the next heading reset the Western pane names the country, the Cyrillic one the language.
-        m_text22->setPlainText(QStringLiteral("SWEDEN"));
-        m_text22r->setPlainText(QStringLiteral("SWEDISH"));
+        m_translationsPane.setTexts(QStringLiteral("SWEDEN"), QStringLiteral("SWEDISH"));
     }
-    m_text22r->setVisible(russian);
-    m_text22->setVisible(!russian);
+    m_translationsPane.showCyrillic(russian);
 }
 
-void dictionary::TextNignii()
+void MainWindow::showLanguageHeadings()
 {
-    const std::string_view source = m_option1->isChecked()   ? LanguageHeading(Language::Russian)
-                                    : m_option2->isChecked() ? LanguageHeading(Language::English)
-                                                             : LanguageHeading(Language::Swedish);
-    setPair(m_text11, m_text11r, source);
-    setPair(m_text22, m_text22r, targetHeading(m_combo1->currentIndex()));
-    setPair(m_textPole0S, m_textPole0R, {});
-}
-
-// Each twin shows the same bytes through its own code page: Western twins Windows-1252, Cyrillic twins
-// Windows-1251.
-void dictionary::setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes)
-{
-    western->setText(FromSingleByte(bytes, CodePage::Windows1252));
-    cyrillic->setText(FromSingleByte(bytes, CodePage::Windows1251));
-    // The first translations are the best ones: show the start of a line too long for the field.
-    western->setCursorPosition(0);
-    cyrillic->setCursorPosition(0);
-}
-
-void dictionary::setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes)
-{
-    western->setPlainText(FromSingleByte(bytes, CodePage::Windows1252));
-    cyrillic->setPlainText(FromSingleByte(bytes, CodePage::Windows1251));
+    const std::string_view source = m_russianSwitch->isChecked()   ? LanguageHeading(Language::Russian)
+                                    : m_englishSwitch->isChecked() ? LanguageHeading(Language::English)
+                                                                   : LanguageHeading(Language::Swedish);
+    m_nearestPane.setBytes(source);
+    m_translationsPane.setBytes(targetHeading(m_targetList->currentIndex()));
+    m_translation.setBytes({});
 }
 
 } // namespace trelvik

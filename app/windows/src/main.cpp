@@ -1,4 +1,4 @@
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "qttext/QtText.h"
 #include "services/StartUp.h"
@@ -16,7 +16,7 @@ int Main(int argc, char *argv[])
     SetApplicationIdentity();
 
     ProgramValues values;
-    dictionary window(values);
+    MainWindow window(values);
     window.centreOnScreen();
     window.show();
 

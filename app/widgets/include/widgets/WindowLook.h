@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCloseEvent>
 #include <QColor>
 #include <QDialog>
 #include <QFont>
@@ -42,8 +43,26 @@ void PaintWindowGreen(QWidget *window);
 inline constexpr Qt::WindowFlags kFixedDialogFlags =
     Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
-// Names, titles, sizes (in twips), fonts and paints one of those windows. It is deleted when closed, so
-// every opening starts from its stored values.
+// The result of a kept dialog (KeptDialog) that the title bar's close box closed rather than its own buttons or
+// Escape: the window that opened it discards it, so that the next opening builds it afresh.
+inline constexpr int kClosedByCloseBox = 2;
+
+// A dialog that is made on its first opening and kept: its own buttons and Escape only hide it (accept() or
+// reject()), so the next exec() shows the same window again, as the user left it; the close box ends it
+// with kClosedByCloseBox.
+class KeptDialog : public QDialog {
+public:
+    using QDialog::QDialog;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        QDialog::closeEvent(event); // rejects
+        setResult(kClosedByCloseBox);
+    }
+};
+
+// Names, titles, sizes (in twips), fonts and paints one of those windows.
 void SetUpFixedDialog(QDialog *dialog, const char *name, const QString &title, int widthTwips, int heightTwips,
                       const QFont &font);
 

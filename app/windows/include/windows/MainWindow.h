@@ -2,7 +2,8 @@
 
 #include "base/Language.h"
 #include "base/Text.h"
-#include "windows/AddWords.h"
+#include "widgets/Twin.h"
+#include "windows/AddWordsDialog.h"
 #include "windows/Keyboard.h"
 #include "windows/ProgramValues.h"
 
@@ -40,19 +41,19 @@ std::optional<Language> TargetLanguageAt(int index) noexcept;
 // The index of a language in the target list.
 int TargetIndexOf(Language language) noexcept;
 
-class FormText1;
+class VoiceExamplesDialog;
 class HunspellBaseForms;
-class OptionsF;
+class OptionsDialog;
 
 // The main window: source word, language switches, target list, on-screen keyboards, result panes,
 // status line and the menus that open the other windows. Every control carries its name as objectName.
-class dictionary : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Builds the window and runs its load step: Swedish as target, both options on, Russian as source.
     // The window keeps a reference to values, which must outlive it.
-    explicit dictionary(ProgramValues &values, QWidget *parent = nullptr);
-    ~dictionary() override;
+    explicit MainWindow(ProgramValues &values, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // Places the window, at its real size, in the middle of the screen it opens on; call before showing it.
     void centreOnScreen();
@@ -61,16 +62,16 @@ public:
     const std::string &inputBuffer() const noexcept { return m_inputBuffer; }
 
     // Puts the language headings into both panes and empties the translation line.
-    void TextNignii();
-    // Appends charMY (zero or one byte) to the input field of the current source language.
-    void textMY(std::string_view charMY);
+    void showLanguageHeadings();
+    // Appends character (zero or one byte) to the input field of the current source language.
+    void appendToInput(std::string_view character);
     // Empties the input field of the current source language.
-    void textDEl();
+    void clearInput();
     // Writes inputBuffer into the input field of the current source language.
-    void ToText();
+    void showInputBuffer();
 
     // "Translate": one whole request from the window's controls, results shown in the panes.
-    void Translate();
+    void translate();
 
     // The source switches and input fields, as the add-words window reads them.
     SourceFields readSourceFields() const;
@@ -101,8 +102,6 @@ private:
     QLineEdit *inputField() const noexcept;
     CodePage inputCodePage() const noexcept;
     bool readInputField(std::string &bytes) const;
-    void setPair(QLineEdit *western, QLineEdit *cyrillic, std::string_view bytes);
-    void setPair(QPlainTextEdit *western, QPlainTextEdit *cyrillic, std::string_view bytes);
 
     void setUpWordForms(QAction *item);
     void wordFormsToggled(bool on);
@@ -116,37 +115,35 @@ private:
 
     ProgramValues &m_values;
     std::string m_inputBuffer;
-    std::string m_userDictErrorSaid; // why the user dictionary could not be read, as last said in statTR
+    std::string m_userDictErrorSaid; // why the user dictionary could not be read, as last said in the status line
     bool m_centreWhenShown = false;
 
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QLineEdit *m_text1 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QLineEdit *m_textPole0R = nullptr;
-    QLineEdit *m_textPole0S = nullptr;
-    QPlainTextEdit *m_text11 = nullptr;
-    QPlainTextEdit *m_text11r = nullptr;
-    QPlainTextEdit *m_text22 = nullptr;
-    QPlainTextEdit *m_text22r = nullptr;
-    QComboBox *m_combo1 = nullptr;
-    QGroupBox *m_frame1 = nullptr;
-    QRadioButton *m_option1 = nullptr;
-    QRadioButton *m_option2 = nullptr;
-    QRadioButton *m_option3 = nullptr;
-    QLabel *m_statTR = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLabel *m_klav1ru = nullptr;
-    QLabel *m_klav1sv = nullptr;
-    QLabel *m_klav1en = nullptr;
+    QPushButton *m_translateButton = nullptr;
+    QPushButton *m_addWordsButton = nullptr;
+    TwinField m_sourceField;     // the word: Russian (cyrillic) or English and Swedish (western)
+    TwinField m_translation;     // the translation line
+    TwinPane m_nearestPane;      // the nearest words
+    TwinPane m_translationsPane; // their translations
+    QComboBox *m_targetList = nullptr;
+    QGroupBox *m_sourceFrame = nullptr;
+    QRadioButton *m_russianSwitch = nullptr;
+    QRadioButton *m_englishSwitch = nullptr;
+    QRadioButton *m_swedishSwitch = nullptr;
+    QLabel *m_statusLine = nullptr;
+    QFrame *m_statusRule = nullptr;
+    QFrame *m_targetRule = nullptr;
+    QLabel *m_targetLabel = nullptr;
+    QLabel *m_russianKeyboard = nullptr;
+    QLabel *m_swedishKeyboard = nullptr;
+    QLabel *m_englishKeyboard = nullptr;
 
-    QAction *m_formsM = nullptr;
+    QAction *m_wordFormsItem = nullptr;
     std::string m_hunspellFolder;
     std::unique_ptr<HunspellBaseForms> m_wordForms; // made when the option is first used
 
-    QPointer<AddWords> m_addWords;
-    QPointer<OptionsF> m_options;
-    QPointer<FormText1> m_examples;
+    QPointer<AddWordsDialog> m_addWords;
+    QPointer<OptionsDialog> m_options;
+    QPointer<VoiceExamplesDialog> m_examples;
 };
 
 } // namespace trelvik

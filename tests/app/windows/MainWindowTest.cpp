@@ -1,5 +1,5 @@
 // The main window driven through its controls, found by name, on the offscreen platform.
-#include "windows/Dictionary.h"
+#include "windows/MainWindow.h"
 
 #include "engine/Catalogue.h"
 #include "qttext/QtText.h"
@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -98,7 +99,7 @@ void quietOffscreen(QtMsgType type, const QMessageLogContext &context, const QSt
 
 } // namespace
 
-class DictionaryTest : public QObject {
+class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -163,15 +164,20 @@ private:
     QDialog *openModal(const std::function<void()> &trigger, bool closeBox = false);
     QStringList tabCycle(QWidget *from);
 
+    QTemporaryDir m_home;
     QTemporaryDir m_appDir;
     ProgramValues m_values;
-    std::unique_ptr<dictionary> m_window;
+    std::unique_ptr<MainWindow> m_window;
     QStringList m_messages;
 };
 
-void DictionaryTest::initTestCase()
+void MainWindowTest::initTestCase()
 {
     previous = qInstallMessageHandler(quietOffscreen);
+    // A home of its own: test mode puts the settings under ~/.qttest, shared by every run of this test on the
+    // machine, and the test that turns the settings file into a named pipe would block another run for ever.
+    QVERIFY(m_home.isValid());
+    qputenv("HOME", QFile::encodeName(m_home.path()));
     QStandardPaths::setTestModeEnabled(true);
     QSettings(QStringLiteral("trelvik"), QStringLiteral("trelvik")).clear();
     QVERIFY(m_appDir.isValid());
@@ -193,24 +199,24 @@ void DictionaryTest::initTestCase()
     SetMessageHook([this](QWidget *, const QString &text) { m_messages << text; });
 }
 
-void DictionaryTest::init()
+void MainWindowTest::init()
 {
     m_messages.clear();
     m_values = ProgramValues();
-    m_window = std::make_unique<dictionary>(m_values);
-    m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + "/user.dct").toStdString(),
+    m_window = std::make_unique<MainWindow>(m_values);
+    m_values.env = LookupEnvironment{m_appDir.path().toStdString(), (m_appDir.path() + u"/user.dct"_qs).toStdString(),
                                      &LookupUserDict};
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
-void DictionaryTest::cleanup()
+void MainWindowTest::cleanup()
 {
     m_window.reset();
 }
 
 // Picks a source switch and then a target; the list is moved away first so that its handler surely runs.
-void DictionaryTest::choose(const char *option, int target)
+void MainWindowTest::choose(const char *option, int target)
 {
     get<QRadioButton>(option)->click();
     auto *combo = get<QComboBox>("Combo1");
@@ -220,26 +226,41 @@ void DictionaryTest::choose(const char *option, int target)
 
 // Runs trigger, which should open a modal window, and hides that window again (or closes it as the close
 // box does). Returns the window that was open, if it still exists.
-QDialog *DictionaryTest::openModal(const std::function<void()> &trigger, bool closeBox)
+QDialog *MainWindowTest::openModal(const std::function<void()> &trigger, bool closeBox)
 {
+    // The timer looks for the modal window every few milliseconds. Should none appear while trigger() still
+    // runs (a window shown some other way), it hides every dialog after a bounded wait, so that no exec() is
+    // left running for ever, and the test fails.
     QPointer<QDialog> seen;
+    bool gaveUp = false;
+    QDeadlineTimer deadline(10000);
     QTimer closer;
-    closer.setSingleShot(true);
-    connect(&closer, &QTimer::timeout, this, [&seen, closeBox] {
-        seen = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (seen && closeBox)
-            seen->close();
-        else if (seen)
-            seen->hide();
+    closer.setInterval(5);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog && !deadline.hasExpired())
+            return;
+        closer.stop();
+        if (!dialog) {
+            gaveUp = true;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (qobject_cast<QDialog *>(widget))
+                    widget->hide();
+            return;
+        }
+        seen = dialog;
+        closeBox ? static_cast<void>(dialog->close()) : dialog->hide();
     });
-    closer.start(0);
+    closer.start();
     trigger();
     closer.stop();
+    if (gaveUp)
+        QTest::qFail("no modal window appeared", __FILE__, __LINE__);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return seen.data();
 }
 
-void DictionaryTest::startUpState()
+void MainWindowTest::startUpState()
 {
     QCOMPARE(m_window->objectName(), QStringLiteral("dictionary"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Trelvik"));
@@ -285,16 +306,17 @@ void DictionaryTest::startUpState()
     for (const char *name : {"klav1ru", "klav1sv", "klav1en"})
         QCOMPARE(get<QLabel>(name)->pixmap().size(), QSize(400, 137));
 
-    const QStringList menus{"FileM", "ExitM", "toolsM", "ExampleM", "addUD", "OptionsM", "helpM", "DHelp", "AboutM"};
-    const QStringList captions{"File",
-                               "Exit",
-                               "Tools",
-                               "Voice text examples",
-                               "Add words to User dictionary",
-                               "Options",
-                               "Help",
-                               "Dictionary Help",
-                               "About"};
+    const QStringList menus{u"FileM"_qs,    u"ExitM"_qs, u"toolsM"_qs, u"ExampleM"_qs, u"addUD"_qs,
+                            u"OptionsM"_qs, u"helpM"_qs, u"DHelp"_qs,  u"AboutM"_qs};
+    const QStringList captions{u"File"_qs,
+                               u"Exit"_qs,
+                               u"Tools"_qs,
+                               u"Voice text examples"_qs,
+                               u"Add words to User dictionary"_qs,
+                               u"Options"_qs,
+                               u"Help"_qs,
+                               u"Dictionary Help"_qs,
+                               u"About"_qs};
     for (int i = 0; i < menus.size(); ++i) {
         QObject *item = m_window->findChild<QObject *>(menus[i]);
         QVERIFY2(item, qPrintable(menus[i]));
@@ -303,21 +325,23 @@ void DictionaryTest::startUpState()
     }
 }
 
-void DictionaryTest::stackingAndTabOrder()
+void MainWindowTest::stackingAndTabOrder()
 {
     // Siblings paint in creation order: what the table lists first must come last among the children.
-    const QStringList topToBottom{"Command2", "Text22r", "Text11r", "Text22", "Combo1",     "Command1", "TextPole0R",
-                                  "Text2",    "Text1",   "Frame1",  "Text11", "TextPole0S", "Line2",    "Line1",
-                                  "statTR",   "Label2",  "Image38", "Image1", "klav1ru",    "klav1sv",  "klav1en"};
+    const QStringList topToBottom{
+        u"Command2"_qs, u"Text22r"_qs, u"Text11r"_qs, u"Text22"_qs, u"Combo1"_qs,     u"Command1"_qs, u"TextPole0R"_qs,
+        u"Text2"_qs,    u"Text1"_qs,   u"Frame1"_qs,  u"Text11"_qs, u"TextPole0S"_qs, u"Line2"_qs,    u"Line1"_qs,
+        u"statTR"_qs,   u"Label2"_qs,  u"Image38"_qs, u"Image1"_qs, u"klav1ru"_qs,    u"klav1sv"_qs,  u"klav1en"_qs};
     QStringList children;
     for (QObject *child : m_window->centralWidget()->children())
         children << child->objectName();
     for (int i = 1; i < topToBottom.size(); ++i)
         QVERIFY2(children.indexOf(topToBottom[i - 1]) > children.indexOf(topToBottom[i]),
-                 qPrintable(topToBottom[i - 1] + " must cover " + topToBottom[i]));
+                 qPrintable(topToBottom[i - 1] + u" must cover "_qs + topToBottom[i]));
 
-    const QStringList tabOrder{"Option1", "Option2", "Option3", "Text1",      "Text2",   "TextPole0R", "Command1",
-                               "Combo1",  "Text11",  "Text22",  "TextPole0S", "Text11r", "Text22r",    "Command2"};
+    const QStringList tabOrder{u"Option1"_qs,    u"Option2"_qs,  u"Option3"_qs, u"Text1"_qs,   u"Text2"_qs,
+                               u"TextPole0R"_qs, u"Command1"_qs, u"Combo1"_qs,  u"Text11"_qs,  u"Text22"_qs,
+                               u"TextPole0S"_qs, u"Text11r"_qs,  u"Text22r"_qs, u"Command2"_qs};
     QStringList chain;
     QWidget *start = get("Option1");
     QWidget *w = start;
@@ -329,7 +353,7 @@ void DictionaryTest::stackingAndTabOrder()
     QCOMPARE(chain, tabOrder);
 }
 
-void DictionaryTest::languagePairs_data()
+void MainWindowTest::languagePairs_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("target");
@@ -337,40 +361,33 @@ void DictionaryTest::languagePairs_data()
     QTest::addColumn<QString>("sourceHeading");
     QTest::addColumn<QString>("westernTarget");
     QTest::addColumn<QString>("cyrillicTarget");
-    const QStringList always{"TextPole0S"};
-    QTest::newRow("ru->en") << "Option1" << 1 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("ru->sv") << "Option1" << 2 << QStringList{"klav1ru", "Text1", "Text11r", "Text22"} << "RUSSIAN"
-                            << "SWEDEN"
-                            << "SWEDISH";
-    QTest::newRow("ru->ru") << "Option1" << 0 << QStringList{"klav1ru", "Text1", "Text11r", "Text22r", "TextPole0R"}
-                            << "RUSSIAN"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("en->ru") << "Option2" << 0 << QStringList{"klav1en", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "ENGLISH"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("en->sv") << "Option2" << 2 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "SWEDEN"
-                            << "SWEDISH";
-    QTest::newRow("en->en") << "Option2" << 1 << QStringList{"klav1en", "Text2", "Text11", "Text22"} << "ENGLISH"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("sv->ru") << "Option3" << 0 << QStringList{"klav1sv", "Text2", "Text11", "Text22r", "TextPole0R"}
-                            << "SWEDISH"
-                            << "RUSSIAN"
-                            << "RUSSIAN";
-    QTest::newRow("sv->en") << "Option3" << 1 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "ENGLISH"
-                            << "ENGLISH";
-    QTest::newRow("sv->sv") << "Option3" << 2 << QStringList{"klav1sv", "Text2", "Text11", "Text22"} << "SWEDISH"
-                            << "SWEDEN"
-                            << "SWEDISH";
+    const QStringList always{u"TextPole0S"_qs};
+    QTest::newRow("ru->en") << u"Option1"_qs << 1
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22"_qs} << u"RUSSIAN"_qs
+                            << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("ru->sv") << u"Option1"_qs << 2
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22"_qs} << u"RUSSIAN"_qs
+                            << u"SWEDEN"_qs << u"SWEDISH"_qs;
+    QTest::newRow("ru->ru") << u"Option1"_qs << 0
+                            << QStringList{u"klav1ru"_qs, u"Text1"_qs, u"Text11r"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"RUSSIAN"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("en->ru") << u"Option2"_qs << 0
+                            << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"ENGLISH"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("en->sv") << u"Option2"_qs << 2 << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"ENGLISH"_qs << u"SWEDEN"_qs << u"SWEDISH"_qs;
+    QTest::newRow("en->en") << u"Option2"_qs << 1 << QStringList{u"klav1en"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"ENGLISH"_qs << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("sv->ru") << u"Option3"_qs << 0
+                            << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22r"_qs, u"TextPole0R"_qs}
+                            << u"SWEDISH"_qs << u"RUSSIAN"_qs << u"RUSSIAN"_qs;
+    QTest::newRow("sv->en") << u"Option3"_qs << 1 << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"SWEDISH"_qs << u"ENGLISH"_qs << u"ENGLISH"_qs;
+    QTest::newRow("sv->sv") << u"Option3"_qs << 2 << QStringList{u"klav1sv"_qs, u"Text2"_qs, u"Text11"_qs, u"Text22"_qs}
+                            << u"SWEDISH"_qs << u"SWEDEN"_qs << u"SWEDISH"_qs;
 }
 
-void DictionaryTest::languagePairs()
+void MainWindowTest::languagePairs()
 {
     QFETCH(QString, option);
     QFETCH(int, target);
@@ -380,10 +397,10 @@ void DictionaryTest::languagePairs()
     QFETCH(QString, cyrillicTarget);
 
     // Start from another source so that every switch handler really runs.
-    get<QRadioButton>(option == "Option2" ? "Option3" : "Option2")->click();
+    get<QRadioButton>(option == u"Option2"_qs ? "Option3" : "Option2")->click();
     choose(option.toLatin1().constData(), target);
 
-    visible << "TextPole0S";
+    visible << u"TextPole0S"_qs;
     for (const char *name : {"klav1ru", "klav1sv", "klav1en", "Text1", "Text2", "Text11", "Text11r", "Text22",
                              "Text22r", "TextPole0R", "TextPole0S"})
         QCOMPARE(get(name)->isVisible(), visible.contains(QLatin1String(name)));
@@ -393,7 +410,7 @@ void DictionaryTest::languagePairs()
     QCOMPARE(get<QPlainTextEdit>("Text22r")->toPlainText(), cyrillicTarget);
 }
 
-void DictionaryTest::sourceChangeEmptiesOnlyTheVisibleInput()
+void MainWindowTest::sourceChangeEmptiesOnlyTheVisibleInput()
 {
     get<QRadioButton>("Option2")->click();
     type(get("Text2"), QStringLiteral("house"));
@@ -409,7 +426,7 @@ void DictionaryTest::sourceChangeEmptiesOnlyTheVisibleInput()
     QVERIFY(m_window->inputBuffer().empty());
 }
 
-void DictionaryTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
+void MainWindowTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
 {
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -423,7 +440,7 @@ void DictionaryTest::caretStaysInTheWordFieldWhileChoosingWithTheMouse()
     QVERIFY(get("Text2")->hasFocus()); // ready for the next word
 }
 
-void DictionaryTest::clickAreas_data()
+void MainWindowTest::clickAreas_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("number");
@@ -463,7 +480,7 @@ void DictionaryTest::clickAreas_data()
     }
 }
 
-void DictionaryTest::clickAreas()
+void MainWindowTest::clickAreas()
 {
     QFETCH(QString, option);
     QFETCH(int, number);
@@ -471,7 +488,7 @@ void DictionaryTest::clickAreas()
     QFETCH(int, code);
 
     get<QRadioButton>(option.toLatin1().constData())->click();
-    const bool russian = option == "Option1";
+    const bool russian = option == u"Option1"_qs;
     auto *field = get<QLineEdit>(russian ? "Text1" : "Text2");
     auto *other = get<QLineEdit>(russian ? "Text2" : "Text1");
     other->setText(QStringLiteral("kept"));
@@ -493,7 +510,7 @@ void DictionaryTest::clickAreas()
     QCOMPARE(other->text(), QStringLiteral("kept"));
 }
 
-void DictionaryTest::backspaceAndDeleteAll()
+void MainWindowTest::backspaceAndDeleteAll()
 {
     for (const char *option : {"Option1", "Option2", "Option3"}) {
         get<QRadioButton>(option)->click();
@@ -515,7 +532,7 @@ void DictionaryTest::backspaceAndDeleteAll()
         QVERIFY(!m_window->findChild<QWidget *>(QStringLiteral("Image%1").arg(missing)));
 }
 
-void DictionaryTest::keyboardTypingThenClicks()
+void MainWindowTest::keyboardTypingThenClicks()
 {
     auto *text1 = get<QLineEdit>("Text1");
     type(text1, u"до"_qs);
@@ -525,7 +542,7 @@ void DictionaryTest::keyboardTypingThenClicks()
     QCOMPARE(QByteArray::fromStdString(m_window->inputBuffer()), QByteArray("\xE4\xEE\xEC"));
 }
 
-void DictionaryTest::unencodableCharactersAreRefused()
+void MainWindowTest::unencodableCharactersAreRefused()
 {
     type(get("Text1"), u"дäм"_qs); // ä has no Windows-1251 code
     QCOMPARE(get<QLineEdit>("Text1")->text(), u"дм"_qs);
@@ -534,7 +551,7 @@ void DictionaryTest::unencodableCharactersAreRefused()
     QCOMPARE(get<QLineEdit>("Text2")->text(), QStringLiteral("hs"));
 }
 
-void DictionaryTest::pastedStressedWordIsAccepted()
+void MainWindowTest::pastedStressedWordIsAccepted()
 {
     auto *text1 = get<QLineEdit>("Text1");
     QGuiApplication::clipboard()->setText(u"до\u0301м"_qs);
@@ -546,7 +563,7 @@ void DictionaryTest::pastedStressedWordIsAccepted()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
 }
 
-void DictionaryTest::refusedInputSaysWhy_data()
+void MainWindowTest::refusedInputSaysWhy_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("paste");
@@ -555,19 +572,19 @@ void DictionaryTest::refusedInputSaysWhy_data()
     QTest::addColumn<QString>("tip"); // the start of the tooltip; empty: none
 
     const QString latinOnly = QStringLiteral("This field takes Latin letters. Choose \"russian\" under From language:");
-    QTest::newRow("cyrillic typed for english") << "Option2" << false << u"hж"_qs << "h" << latinOnly;
+    QTest::newRow("cyrillic typed for english") << u"Option2"_qs << false << u"hж"_qs << u"h"_qs << latinOnly;
     QTest::newRow("swedish letter typed for russian")
-        << "Option1" << false << u"дå"_qs << u"д"_qs
+        << u"Option1"_qs << false << u"дå"_qs << u"д"_qs
         << u"This field takes Russian letters. Choose \"swedish\" or \"english\" under From language: to type \u201Cå\u201D."_qs;
     QTest::newRow("emoji pasted: refused whole")
-        << "Option1" << true << u"дом😀"_qs << QString() << u"\u201C😀\u201D is not a letter of Russian"_qs;
+        << u"Option1"_qs << true << u"дом😀"_qs << QString() << u"\u201C😀\u201D is not a letter of Russian"_qs;
     QTest::newRow("foreign letter in a paste: refused whole")
-        << "Option3" << true << u"husж"_qs << QString() << latinOnly;
+        << u"Option3"_qs << true << u"husж"_qs << QString() << latinOnly;
     QTest::newRow("invisible marks dropped from a paste")
-        << "Option3" << true << u"\u200Bhus\uFEFF"_qs << "hus" << QString();
+        << u"Option3"_qs << true << u"\u200Bhus\uFEFF"_qs << u"hus"_qs << QString();
 }
 
-void DictionaryTest::refusedInputSaysWhy()
+void MainWindowTest::refusedInputSaysWhy()
 {
     QFETCH(QString, option);
     QFETCH(bool, paste);
@@ -575,7 +592,7 @@ void DictionaryTest::refusedInputSaysWhy()
     QFETCH(QString, kept);
     QFETCH(QString, tip);
     get<QRadioButton>(option.toLatin1().constData())->click();
-    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    auto *field = get<QLineEdit>(option == u"Option1"_qs ? "Text1" : "Text2");
     QToolTip::hideText();
     if (paste)
         field->insert(input);
@@ -590,14 +607,14 @@ void DictionaryTest::refusedInputSaysWhy()
     }
 }
 
-void DictionaryTest::enterTranslates_data()
+void MainWindowTest::enterTranslates_data()
 {
     QTest::addColumn<int>("key");
     QTest::newRow("Return") << int(Qt::Key_Return);
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
 }
 
-void DictionaryTest::enterTranslates()
+void MainWindowTest::enterTranslates()
 {
     QFETCH(int, key);
     type(get("Text1"), u"ДОМ"_qs);
@@ -606,7 +623,7 @@ void DictionaryTest::enterTranslates()
     QCOMPARE(get<QLineEdit>("Text1")->text(), u"ДОМ"_qs); // the field is not rewritten
 }
 
-void DictionaryTest::russianToSwedish()
+void MainWindowTest::russianToSwedish()
 {
     type(get("Text1"), u"дом"_qs);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
@@ -616,7 +633,7 @@ void DictionaryTest::russianToSwedish()
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Translate complete."));
 }
 
-void DictionaryTest::swedishToRussianUsesEachTwinsCodePage()
+void MainWindowTest::swedishToRussianUsesEachTwinsCodePage()
 {
     choose("Option3", 0);
     type(get("Text2"), QStringLiteral("Hus"));
@@ -629,7 +646,7 @@ void DictionaryTest::swedishToRussianUsesEachTwinsCodePage()
     QVERIFY(get("TextPole0R")->isVisible());
 }
 
-void DictionaryTest::repeatedRequestDoesNotMix()
+void MainWindowTest::repeatedRequestDoesNotMix()
 {
     type(get("Text1"), u"дом"_qs);
     QTest::keyClick(get("Text1"), Qt::Key_Return);
@@ -646,21 +663,20 @@ void DictionaryTest::repeatedRequestDoesNotMix()
     QCOMPARE(get<QPlainTextEdit>("Text22")->toPlainText(), QStringLiteral("SWEDISH\n"));
 }
 
-void DictionaryTest::sameLanguageRule_data()
+void MainWindowTest::sameLanguageRule_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<int>("target");
     QTest::addColumn<int>("newTarget");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("line");
-    QTest::newRow("ru->ru becomes ru->sv") << "Option1" << 0 << 2 << u"дом"_qs << "hus, hem";
-    QTest::newRow("en->en becomes en->ru") << "Option2" << 1 << 0 << "house" << u"дом"_qs;
-    QTest::newRow("sv->sv becomes sv->ru") << "Option3" << 2 << 0 << "hus" << u"дом, здание"_qs;
-    QTest::newRow("en->sv stays") << "Option2" << 2 << 2 << "house"
-                                  << "hus";
+    QTest::newRow("ru->ru becomes ru->sv") << u"Option1"_qs << 0 << 2 << u"дом"_qs << u"hus, hem"_qs;
+    QTest::newRow("en->en becomes en->ru") << u"Option2"_qs << 1 << 0 << u"house"_qs << u"дом"_qs;
+    QTest::newRow("sv->sv becomes sv->ru") << u"Option3"_qs << 2 << 0 << u"hus"_qs << u"дом, здание"_qs;
+    QTest::newRow("en->sv stays") << u"Option2"_qs << 2 << 2 << u"house"_qs << u"hus"_qs;
 }
 
-void DictionaryTest::sameLanguageRule()
+void MainWindowTest::sameLanguageRule()
 {
     QFETCH(QString, option);
     QFETCH(int, target);
@@ -668,7 +684,7 @@ void DictionaryTest::sameLanguageRule()
     QFETCH(QString, word);
     QFETCH(QString, line);
     choose(option.toLatin1().constData(), target);
-    type(get(option == "Option1" ? "Text1" : "Text2"), word);
+    type(get(option == u"Option1"_qs ? "Text1" : "Text2"), word);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
     QCOMPARE(get<QComboBox>("Combo1")->currentIndex(), newTarget);
     const bool russianTarget = newTarget == 0;
@@ -681,7 +697,7 @@ void DictionaryTest::sameLanguageRule()
     QVERIFY(m_messages.isEmpty());
 }
 
-void DictionaryTest::missingWordAndNoSource()
+void MainWindowTest::missingWordAndNoSource()
 {
     type(get("Text1"), u"кот"_qs);
     QTest::mouseClick(get("Command1"), Qt::LeftButton);
@@ -698,7 +714,7 @@ void DictionaryTest::missingWordAndNoSource()
     QCOMPARE(get<QLabel>("statTR")->text(), QStringLiteral("Stat: Searching...."));
 }
 
-void DictionaryTest::wordFormsOption()
+void MainWindowTest::wordFormsOption()
 {
     auto *formsM = m_window->findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(formsM);
@@ -713,12 +729,12 @@ void DictionaryTest::wordFormsOption()
     QCOMPARE(get<QLineEdit>("TextPole0S")->text(), QStringLiteral("hus, hem"));
     QCOMPARE(get<QLabel>("statTR")->text(), u"Stat: Translate complete. (домами \u2192 дом)"_qs);
 
-    dictionary remembered(m_values);
+    MainWindow remembered(m_values);
     QVERIFY(remembered.findChild<QAction *>(QStringLiteral("FormsM"))->isChecked());
 
     QTemporaryDir noDictionaries;
     qputenv("TRELVIK_HUNSPELL_DIR", noDictionaries.path().toLocal8Bit());
-    dictionary without(m_values);
+    MainWindow without(m_values);
     qunsetenv("TRELVIK_HUNSPELL_DIR");
     const QAction *disabled = without.findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(!disabled->isEnabled() && !disabled->isChecked());
@@ -728,7 +744,7 @@ void DictionaryTest::wordFormsOption()
 }
 
 // A named pipe in place of the settings file would block the start for ever: the alarm ends a test that hangs.
-void DictionaryTest::settingsThatAreNoFileAreIgnored()
+void MainWindowTest::settingsThatAreNoFileAreIgnored()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u"/trelvik"_qs;
     const QString pipe = folder + u"/trelvik.conf"_qs;
@@ -737,7 +753,7 @@ void DictionaryTest::settingsThatAreNoFileAreIgnored()
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const auto removePipe = qScopeGuard([&pipe] { QFile::remove(pipe); });
     ::alarm(60);
-    dictionary started(m_values);
+    MainWindow started(m_values);
     QAction *formsM = started.findChild<QAction *>(QStringLiteral("FormsM"));
     QVERIFY(formsM->isEnabled() && !formsM->isChecked());
     formsM->trigger();
@@ -748,7 +764,7 @@ void DictionaryTest::settingsThatAreNoFileAreIgnored()
 
 // The user's words cannot be searched: the first lookup says why in the status line, the next ones show
 // their own status again.
-void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
+void MainWindowTest::unreadableUserDictionaryIsSaidOnce()
 {
     const QString userDict = m_appDir.path() + u"/user.dct"_qs;
     QFile::remove(userDict);
@@ -766,7 +782,7 @@ void DictionaryTest::unreadableUserDictionaryIsSaidOnce()
 }
 
 // The names of the controls Tab visits, starting after from, until it comes back to from.
-QStringList DictionaryTest::tabCycle(QWidget *from)
+QStringList MainWindowTest::tabCycle(QWidget *from)
 {
     m_window->activateWindow();
     if (!QTest::qWaitForWindowActive(m_window.get()))
@@ -783,9 +799,9 @@ QStringList DictionaryTest::tabCycle(QWidget *from)
     return visited;
 }
 
-void DictionaryTest::opensCentredAtItsRealSize()
+void MainWindowTest::opensCentredAtItsRealSize()
 {
-    dictionary window(m_values);
+    MainWindow window(m_values);
     window.centreOnScreen();
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -797,7 +813,7 @@ void DictionaryTest::opensCentredAtItsRealSize()
     QVERIFY(!window.testAttribute(Qt::WA_Moved)); // not placed as if by the user
 }
 
-void DictionaryTest::switchesAreOneTabStopAtTheSelectedSwitch()
+void MainWindowTest::switchesAreOneTabStopAtTheSelectedSwitch()
 {
     QTest::mouseClick(get("Option3"), Qt::LeftButton, {}, QPoint(8, 8));
     QStringList cycle = tabCycle(get("Text2"));
@@ -814,25 +830,25 @@ void DictionaryTest::switchesAreOneTabStopAtTheSelectedSwitch()
              qPrintable(cycle.join(u' ')));
 }
 
-void DictionaryTest::switchesTakeClicksInTheirWholeBox_data()
+void MainWindowTest::switchesTakeClicksInTheirWholeBox_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("english") << "Option2";
-    QTest::newRow("swedish") << "Option3";
-    QTest::newRow("russian") << "Option1";
+    QTest::newRow("english") << u"Option2"_qs;
+    QTest::newRow("swedish") << u"Option3"_qs;
+    QTest::newRow("russian") << u"Option1"_qs;
 }
 
-void DictionaryTest::switchesTakeClicksInTheirWholeBox()
+void MainWindowTest::switchesTakeClicksInTheirWholeBox()
 {
     QFETCH(QString, option);
-    get<QRadioButton>(option == "Option1" ? "Option2" : "Option1")->click();
+    get<QRadioButton>(option == u"Option1"_qs ? "Option2" : "Option1")->click();
     auto *button = get<QRadioButton>(option.toLatin1().constData());
     QCOMPARE(button->size(), QSize(73, 17));
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(70, 8)); // well right of the caption
     QVERIFY(button->isChecked());
 }
 
-void DictionaryTest::longTranslationShowsItsStart()
+void MainWindowTest::longTranslationShowsItsStart()
 {
     type(get("Text1"), u"дело"_qs);
     QTest::keyClick(get("Text1"), Qt::Key_Return);
@@ -842,7 +858,7 @@ void DictionaryTest::longTranslationShowsItsStart()
     QCOMPARE(line->cursorPosition(), 0);
 }
 
-void DictionaryTest::coveredTranslationTwinTakesNoFocus()
+void MainWindowTest::coveredTranslationTwinTakesNoFocus()
 {
     choose("Option2", 0); // English to Russian: TextPole0R covers TextPole0S
     QStringList cycle = tabCycle(get("Text2"));
@@ -854,7 +870,7 @@ void DictionaryTest::coveredTranslationTwinTakesNoFocus()
     QVERIFY2(cycle.contains(QLatin1String("TextPole0S")), qPrintable(cycle.join(u' ')));
 }
 
-void DictionaryTest::targetListIsPanelGreen()
+void MainWindowTest::targetListIsPanelGreen()
 {
     auto *list = get<QComboBox>("Combo1");
     const QImage shot = list->grab().toImage();
@@ -862,7 +878,7 @@ void DictionaryTest::targetListIsPanelGreen()
     QCOMPARE(shot.pixelColor(field * shot.devicePixelRatio()), QColor(217, 255, 217));
 }
 
-void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
+void MainWindowTest::addWordsFromOptionsIsModalOverOptions()
 {
     QPointer<QWidget> options, addWords;
     QWindow *transientFor = nullptr;
@@ -891,7 +907,7 @@ void DictionaryTest::addWordsFromOptionsIsModalOverOptions()
     QCOMPARE(fromMain->parentWidget(), m_window.get());
 }
 
-void DictionaryTest::screenReaderSeesNamedControls()
+void MainWindowTest::screenReaderSeesNamedControls()
 {
     get<QRadioButton>("Option3")->click();
     const std::pair<const char *, const char *> names[] = {{"Text1", "Russian word"},
@@ -920,46 +936,29 @@ void DictionaryTest::screenReaderSeesNamedControls()
     QCOMPARE(labels.first().first->object(), get("Label2"));
 }
 
-void DictionaryTest::screenReaderPressesKeys_data()
+void MainWindowTest::screenReaderPressesKeys_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("after"); // the word "ab" after the press
-    QTest::newRow("russian letter") << "Option1"
-                                    << "Image1" << u"й"_qs << u"abй"_qs;
-    QTest::newRow("english letter") << "Option2"
-                                    << "Image1"
-                                    << "q"
-                                    << "abq";
-    QTest::newRow("swedish letter") << "Option3"
-                                    << "Image11" << u"å"_qs << u"abå"_qs;
-    QTest::newRow("key with nothing on it") << "Option2"
-                                            << "Image11"
-                                            << "no letter"
-                                            << "ab";
-    QTest::newRow("space") << "Option2"
-                           << "Image37"
-                           << "Space"
-                           << "ab ";
-    QTest::newRow("backspace") << "Option3"
-                               << "Image38"
-                               << "Backspace"
-                               << "a";
-    QTest::newRow("delete all") << "Option1"
-                                << "Image35"
-                                << "Delete All"
-                                << "";
+    QTest::newRow("russian letter") << u"Option1"_qs << u"Image1"_qs << u"й"_qs << u"abй"_qs;
+    QTest::newRow("english letter") << u"Option2"_qs << u"Image1"_qs << u"q"_qs << u"abq"_qs;
+    QTest::newRow("swedish letter") << u"Option3"_qs << u"Image11"_qs << u"å"_qs << u"abå"_qs;
+    QTest::newRow("key with nothing on it") << u"Option2"_qs << u"Image11"_qs << u"no letter"_qs << u"ab"_qs;
+    QTest::newRow("space") << u"Option2"_qs << u"Image37"_qs << u"Space"_qs << u"ab "_qs;
+    QTest::newRow("backspace") << u"Option3"_qs << u"Image38"_qs << u"Backspace"_qs << u"a"_qs;
+    QTest::newRow("delete all") << u"Option1"_qs << u"Image35"_qs << u"Delete All"_qs << u""_qs;
 }
 
-void DictionaryTest::screenReaderPressesKeys()
+void MainWindowTest::screenReaderPressesKeys()
 {
     QFETCH(QString, option);
     QFETCH(QString, key);
     QFETCH(QString, name);
     QFETCH(QString, after);
     get<QRadioButton>(option.toLatin1().constData())->click();
-    auto *field = get<QLineEdit>(option == "Option1" ? "Text1" : "Text2");
+    auto *field = get<QLineEdit>(option == u"Option1"_qs ? "Text1" : "Text2");
     field->setText(QStringLiteral("ab"));
 
     QAccessibleInterface *area = QAccessible::queryAccessibleInterface(get(key.toLatin1().constData()));
@@ -972,7 +971,7 @@ void DictionaryTest::screenReaderPressesKeys()
     QCOMPARE(field->text(), after);
 }
 
-void DictionaryTest::windowsOpenOnce()
+void MainWindowTest::windowsOpenOnce()
 {
     QDialog *fromButton = openModal([this] { get<QAbstractButton>("Command2")->click(); });
     QVERIFY(fromButton);
@@ -999,7 +998,7 @@ void DictionaryTest::windowsOpenOnce()
     QCOMPARE(m_window->findChildren<QDialog *>(QStringLiteral("infoDic")).size(), 0);
 }
 
-void DictionaryTest::helpOpensThePage()
+void MainWindowTest::helpOpensThePage()
 {
     QList<QUrl> opened;
     SetUrlOpenHook([&opened](const QUrl &url) {
@@ -1008,7 +1007,7 @@ void DictionaryTest::helpOpensThePage()
     });
     get<QAction>("DHelp")->trigger();
     QCOMPARE(opened.size(), 1);
-    QCOMPARE(opened.front(), QUrl::fromLocalFile(m_appDir.path() + "/html/info.html"));
+    QCOMPARE(opened.front(), QUrl::fromLocalFile(m_appDir.path() + u"/html/info.html"_qs));
     QCOMPARE(m_messages.size(), 1); // the desktop refused: the user hears of it
     QVERIFY(m_messages.front().contains(QLatin1String("info.html")));
 
@@ -1018,12 +1017,12 @@ void DictionaryTest::helpOpensThePage()
     QCOMPARE(m_messages.size(), 1);
 }
 
-void DictionaryTest::exitEndsTheEventLoop()
+void MainWindowTest::exitEndsTheEventLoop()
 {
     QTimer::singleShot(0, this, [this] { get<QAction>("ExitM")->trigger(); });
     QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(2); });
     QCOMPARE(QCoreApplication::exec(), 0);
 }
 
-QTEST_MAIN(DictionaryTest)
-#include "DictionaryTest.moc"
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,6 +1,6 @@
 #include "support/WindowTestSupport.h"
 
-#include "windows/AddWords.h"
+#include "windows/AddWordsDialog.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -23,7 +23,7 @@ using namespace trelvik;
 using namespace Qt::StringLiterals;
 using namespace testsupport;
 
-class AddWordsTest : public QObject {
+class AddWordsDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -43,7 +43,7 @@ private slots:
     void fileErrorIsShownAndFileKept_data();
     void fileErrorIsShownAndFileKept();
     void cancelAndEscapeHideWithoutStoring();
-    void titleBarCloseDestroys();
+    void titleBarCloseMarksItForDiscarding();
     void screenReaderTellsTheFieldsApart();
     void refusedInputSaysWhy_data();
     void refusedInputSaysWhy();
@@ -51,7 +51,7 @@ private slots:
     void messageBoxHasOnlyOkNoIconAndTitle();
 
 private:
-    AddWords *window() const { return m_window.data(); }
+    AddWordsDialog *window() const { return m_window.data(); }
     QLineEdit *field(const char *name) const { return m_window->findChild<QLineEdit *>(QLatin1String(name)); }
     QString label1() const { return m_window->findChild<QLabel *>(QStringLiteral("Label1"))->text(); }
     void clickAdd()
@@ -70,10 +70,10 @@ private:
     ProgramValues m_values;
     SourceFields m_main;
     std::unique_ptr<MessageCatcher> m_catcher;
-    QPointer<AddWords> m_window;
+    QPointer<AddWordsDialog> m_window;
 };
 
-void AddWordsTest::init()
+void AddWordsDialogTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
@@ -82,17 +82,17 @@ void AddWordsTest::init()
     m_values.env.userDictPath = QFile::encodeName(m_dictPath).toStdString();
     m_main = SourceFields{};
     m_catcher = std::make_unique<MessageCatcher>();
-    m_window = new AddWords(m_values, [this] { return m_main; });
+    m_window = new AddWordsDialog(m_values, [this] { return m_main; });
 }
 
-void AddWordsTest::cleanup()
+void AddWordsDialogTest::cleanup()
 {
     delete m_window.data();
     m_catcher.reset();
     m_dir.reset();
 }
 
-void AddWordsTest::takesOverTheMainWindowWord_data()
+void AddWordsDialogTest::takesOverTheMainWindowWord_data()
 {
     QTest::addColumn<bool>("russian");
     QTest::addColumn<bool>("english");
@@ -111,7 +111,7 @@ void AddWordsTest::takesOverTheMainWindowWord_data()
     QTest::newRow("first switch wins") << true << true << true << u"Собака"_s << QString() << QString() << u"Text2"_s;
 }
 
-void AddWordsTest::takesOverTheMainWindowWord()
+void AddWordsDialogTest::takesOverTheMainWindowWord()
 {
     QFETCH(bool, russian);
     QFETCH(bool, english);
@@ -132,7 +132,7 @@ void AddWordsTest::takesOverTheMainWindowWord()
     QCOMPARE(label1(), u"Write words, and press Add-Button"_s);
 }
 
-void AddWordsTest::everyShowingRefillsTheFields()
+void AddWordsDialogTest::everyShowingRefillsTheFields()
 {
     m_main = SourceFields{false, true, false, QString(), u" Big  Dog "_s};
     window()->show();
@@ -150,7 +150,7 @@ void AddWordsTest::everyShowingRefillsTheFields()
     QCOMPARE(field("Text3")->text(), u"Katt"_s);
 }
 
-void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
+void AddWordsDialogTest::addStoresLowerCasedTrimmedWords_data()
 {
     QTest::addColumn<QString>("russian");
     QTest::addColumn<QString>("english");
@@ -174,7 +174,7 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords_data()
                                                       << QByteArray("\"\xB8\xEB\xEA\xE0\",\"\xE5sna\",\"caf\xE9\"");
 }
 
-void AddWordsTest::addStoresLowerCasedTrimmedWords()
+void AddWordsDialogTest::addStoresLowerCasedTrimmedWords()
 {
     QFETCH(QString, russian);
     QFETCH(QString, english);
@@ -190,7 +190,7 @@ void AddWordsTest::addStoresLowerCasedTrimmedWords()
     QVERIFY(!window()->isVisible());
 }
 
-void AddWordsTest::recordNumberFollowsTheFile()
+void AddWordsDialogTest::recordNumberFollowsTheFile()
 {
     QByteArray twelve = " 12 \r\n";
     for (int i = 1; i <= 12; ++i)
@@ -212,7 +212,7 @@ void AddWordsTest::recordNumberFollowsTheFile()
     QVERIFY(stored.endsWith("\"\xEA\xEE\xF2\",\"katt\",\"cat\"\r\n\"\xEA\xEE\xF2\",\"katt\",\"cat\"\r\n"));
 }
 
-void AddWordsTest::emptyFieldKeepsWindowOpen_data()
+void AddWordsDialogTest::emptyFieldKeepsWindowOpen_data()
 {
     QTest::addColumn<int>("emptyField");
     QTest::newRow("russian empty") << 0;
@@ -220,7 +220,7 @@ void AddWordsTest::emptyFieldKeepsWindowOpen_data()
     QTest::newRow("swedish empty") << 2;
 }
 
-void AddWordsTest::emptyFieldKeepsWindowOpen()
+void AddWordsDialogTest::emptyFieldKeepsWindowOpen()
 {
     QFETCH(int, emptyField);
     window()->show();
@@ -242,7 +242,7 @@ void AddWordsTest::emptyFieldKeepsWindowOpen()
     QCOMPARE(label1(), u"Write words, and press Add-Button"_s);
 }
 
-void AddWordsTest::unstorableWordIsRefused_data()
+void AddWordsDialogTest::unstorableWordIsRefused_data()
 {
     QTest::addColumn<QString>("russian");
     QTest::addColumn<QString>("english");
@@ -263,7 +263,7 @@ void AddWordsTest::unstorableWordIsRefused_data()
         << u"кот"_s << u"dog"_s << u"hund\u009B"_s << u"ERROR: words cannot hold a control character"_s;
 }
 
-void AddWordsTest::unstorableWordIsRefused()
+void AddWordsDialogTest::unstorableWordIsRefused()
 {
     QFETCH(QString, russian);
     QFETCH(QString, english);
@@ -282,7 +282,7 @@ void AddWordsTest::unstorableWordIsRefused()
     QCOMPARE(readBytes(m_dictPath), before);
 }
 
-void AddWordsTest::fileErrorIsShownAndFileKept_data()
+void AddWordsDialogTest::fileErrorIsShownAndFileKept_data()
 {
     QTest::addColumn<QString>("setup");
     QTest::addColumn<QString>("reason");
@@ -291,7 +291,7 @@ void AddWordsTest::fileErrorIsShownAndFileKept_data()
     QTest::newRow("folder cannot be made") << u"file-as-folder"_s << u"Cannot create folder"_s;
 }
 
-void AddWordsTest::fileErrorIsShownAndFileKept()
+void AddWordsDialogTest::fileErrorIsShownAndFileKept()
 {
     QFETCH(QString, setup);
     QFETCH(QString, reason);
@@ -323,7 +323,7 @@ void AddWordsTest::fileErrorIsShownAndFileKept()
         QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("gone"))));
 }
 
-void AddWordsTest::cancelAndEscapeHideWithoutStoring()
+void AddWordsDialogTest::cancelAndEscapeHideWithoutStoring()
 {
     window()->show();
     fill(u"кот"_s, u"cat"_s, u"katt"_s);
@@ -341,15 +341,14 @@ void AddWordsTest::cancelAndEscapeHideWithoutStoring()
     QVERIFY(m_catcher->messages.isEmpty());
 }
 
-void AddWordsTest::titleBarCloseDestroys()
+void AddWordsDialogTest::titleBarCloseMarksItForDiscarding()
 {
     window()->show();
     QVERIFY(window()->close());
-    processDeferredDeletes();
-    QVERIFY(m_window.isNull());
+    QCOMPARE(window()->result(), kClosedByCloseBox); // for the main window to discard it
 }
 
-void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
+void AddWordsDialogTest::messageBoxHasOnlyOkNoIconAndTitle()
 {
     m_catcher.reset(); // the real box this time
     window()->show();
@@ -384,7 +383,7 @@ void AddWordsTest::messageBoxHasOnlyOkNoIconAndTitle()
     QVERIFY(!window()->isVisible());
 }
 
-void AddWordsTest::screenReaderTellsTheFieldsApart()
+void AddWordsDialogTest::screenReaderTellsTheFieldsApart()
 {
     window()->show();
     const std::pair<const char *, QString> names[] = {
@@ -393,7 +392,7 @@ void AddWordsTest::screenReaderTellsTheFieldsApart()
         QCOMPARE(QAccessible::queryAccessibleInterface(field(name))->text(QAccessible::Name), accessibleName);
 }
 
-void AddWordsTest::refusedInputSaysWhy_data()
+void AddWordsDialogTest::refusedInputSaysWhy_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("paste");
@@ -412,7 +411,7 @@ void AddWordsTest::refusedInputSaysWhy_data()
                                        << u"\u201CU+001B\u201D cannot be stored in the user dictionary."_s;
 }
 
-void AddWordsTest::refusedInputSaysWhy()
+void AddWordsDialogTest::refusedInputSaysWhy()
 {
     QFETCH(QString, field);
     QFETCH(QString, paste);
@@ -428,7 +427,7 @@ void AddWordsTest::refusedInputSaysWhy()
 }
 
 // A click on a tip only closes it: a tip over "Add" would swallow the click meant for the button.
-void AddWordsTest::refusalTipCoversNoControl()
+void AddWordsDialogTest::refusalTipCoversNoControl()
 {
     window()->show();
     QVERIFY(QTest::qWaitForWindowExposed(window()));
@@ -444,11 +443,13 @@ void AddWordsTest::refusalTipCoversNoControl()
             if (!qobject_cast<const QAbstractButton *>(control) && !qobject_cast<const QLineEdit *>(control))
                 continue;
             const QRect place(control->mapToGlobal(QPoint(0, 0)), control->size());
-            QVERIFY2(!place.intersects((*tip)->geometry()),
-                     qPrintable(QStringLiteral("the tip of %1 covers %2").arg(name, control->objectName())));
+            QVERIFY2(
+                !place.intersects((*tip)->geometry()),
+                qPrintable(
+                    QStringLiteral("the tip of %1 covers %2").arg(QLatin1StringView(name), control->objectName())));
         }
     }
 }
 
-QTEST_MAIN(AddWordsTest)
-#include "AddWordsTest.moc"
+QTEST_MAIN(AddWordsDialogTest)
+#include "AddWordsDialogTest.moc"

@@ -1,7 +1,7 @@
 #include "support/WindowTestSupport.h"
 
 #include "userdict/UserDictFile.h"
-#include "windows/OptionsF.h"
+#include "windows/OptionsDialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -16,7 +16,7 @@ using namespace trelvik;
 using namespace testsupport;
 using namespace Qt::StringLiterals;
 
-class OptionsFTest : public QObject {
+class OptionsDialogTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -35,9 +35,9 @@ private slots:
     void check1TakesClicksInItsWholeBox();
 
 private:
-    OptionsF *create()
+    OptionsDialog *create()
     {
-        m_window = new OptionsF(m_values, [this](QWidget *over) { m_openedOver << over; });
+        m_window = new OptionsDialog(m_values, [this](QWidget *over) { m_openedOver << over; });
         return m_window;
     }
     QCheckBox *check(const char *name) const { return m_window->findChild<QCheckBox *>(QLatin1String(name)); }
@@ -49,10 +49,10 @@ private:
     ProgramValues m_values;
     QList<QWidget *> m_openedOver;
     std::unique_ptr<MessageCatcher> m_catcher;
-    QPointer<OptionsF> m_window;
+    QPointer<OptionsDialog> m_window;
 };
 
-void OptionsFTest::init()
+void OptionsDialogTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
@@ -64,14 +64,14 @@ void OptionsFTest::init()
     m_catcher = std::make_unique<MessageCatcher>();
 }
 
-void OptionsFTest::cleanup()
+void OptionsDialogTest::cleanup()
 {
     delete m_window.data();
     m_catcher.reset();
     m_dir.reset();
 }
 
-void OptionsFTest::countIsReadAtCreation_data()
+void OptionsDialogTest::countIsReadAtCreation_data()
 {
     QTest::addColumn<QByteArray>("file"); // "<none>" leaves the file missing
     QTest::addColumn<QString>("shown");
@@ -88,7 +88,7 @@ void OptionsFTest::countIsReadAtCreation_data()
     QTest::newRow("negative count") << QByteArray(" -4 \r\n") << u"0 word(s)"_s << 0;
 }
 
-void OptionsFTest::countIsReadAtCreation()
+void OptionsDialogTest::countIsReadAtCreation()
 {
     QFETCH(QByteArray, file);
     QFETCH(QString, shown);
@@ -105,7 +105,7 @@ void OptionsFTest::countIsReadAtCreation()
     QVERIFY(QFile::exists(m_dictPath)); // reading creates a missing dictionary
 }
 
-void OptionsFTest::unreadableDictionaryIsReported()
+void OptionsDialogTest::unreadableDictionaryIsReported()
 {
     QVERIFY(writeBytes(m_dictPath, "many\r\n\"a\",\"b\",\"c\"\r\n"));
     create();
@@ -116,7 +116,7 @@ void OptionsFTest::unreadableDictionaryIsReported()
     QCOMPARE(m_values.userDictCount, 0);
 }
 
-void OptionsFTest::okStoresBothOptions_data()
+void OptionsDialogTest::okStoresBothOptions_data()
 {
     QTest::addColumn<bool>("useUserDict");
     QTest::addColumn<bool>("findSynonyms");
@@ -126,7 +126,7 @@ void OptionsFTest::okStoresBothOptions_data()
     QTest::newRow("both off") << false << false;
 }
 
-void OptionsFTest::okStoresBothOptions()
+void OptionsDialogTest::okStoresBothOptions()
 {
     QFETCH(bool, useUserDict);
     QFETCH(bool, findSynonyms);
@@ -145,7 +145,7 @@ void OptionsFTest::okStoresBothOptions()
     QVERIFY(!m_window->isVisible());
 }
 
-void OptionsFTest::cancelKeepsOptionsAndBoxes()
+void OptionsDialogTest::cancelKeepsOptionsAndBoxes()
 {
     create()->show();
     QTest::mouseClick(check("Check1"), Qt::LeftButton);
@@ -168,7 +168,7 @@ void OptionsFTest::cancelKeepsOptionsAndBoxes()
     QCOMPARE(m_values.findSynonyms, true);
 }
 
-void OptionsFTest::addWordsButtonOpensOverThisWindowAndCountStays()
+void OptionsDialogTest::addWordsButtonOpensOverThisWindowAndCountStays()
 {
     QVERIFY(writeBytes(m_dictPath, " 1 \r\n\"a\",\"b\",\"c\"\r\n"));
     create()->show();
@@ -192,20 +192,19 @@ void OptionsFTest::addWordsButtonOpensOverThisWindowAndCountStays()
     QCOMPARE(label2(), u"2 word(s)"_s);
 }
 
-void OptionsFTest::titleBarCloseDiscardsWithoutStoring()
+void OptionsDialogTest::titleBarCloseDiscardsWithoutStoring()
 {
     create()->show();
     check("Check1")->setChecked(false);
     QVERIFY(m_window->close());
-    processDeferredDeletes();
-    QVERIFY(m_window.isNull());
+    QCOMPARE(m_window->result(), kClosedByCloseBox); // for the main window to discard it
     QVERIFY(m_values.useUserDict);
 
     create();
     QVERIFY(check("Check1")->isChecked());
 }
 
-void OptionsFTest::clickOnLongCaptionTogglesCheck2()
+void OptionsDialogTest::clickOnLongCaptionTogglesCheck2()
 {
     create()->show();
     auto *caption = m_window->findChild<QLabel *>(u"Check2Caption"_s);
@@ -223,7 +222,7 @@ void OptionsFTest::clickOnLongCaptionTogglesCheck2()
     QVERIFY(check("Check2")->isChecked());
 }
 
-void OptionsFTest::check1TakesClicksInItsWholeBox()
+void OptionsDialogTest::check1TakesClicksInItsWholeBox()
 {
     create()->show();
     QCheckBox *box = check("Check1");
@@ -232,5 +231,5 @@ void OptionsFTest::check1TakesClicksInItsWholeBox()
     QVERIFY(!box->isChecked());
 }
 
-QTEST_MAIN(OptionsFTest)
-#include "OptionsFTest.moc"
+QTEST_MAIN(OptionsDialogTest)
+#include "OptionsDialogTest.moc"

@@ -2,6 +2,8 @@
 
 #include "windows/ProgramValues.h"
 
+#include "widgets/WindowLook.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -15,14 +17,11 @@ namespace trelvik {
 
 // The window "Dictionary / Options": the two translation options, the number of user records and a second
 // way into the add-words window.
-class OptionsF : public QDialog {
+class OptionsDialog : public KeptDialog {
     Q_OBJECT
 public:
     // Reads the user dictionary once, here: the count shown is the one of the window's creation.
-    OptionsF(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent = nullptr);
-
-    // Hides the window without storing the options; the title bar's close also ends here, then discards it.
-    void reject() override;
+    OptionsDialog(ProgramValues &values, std::function<void(QWidget *over)> openAddWords, QWidget *parent = nullptr);
 
 private:
     void createControls();
@@ -32,15 +31,15 @@ private:
     ProgramValues &m_values;
     std::function<void(QWidget *over)> m_openAddWords;
 
-    QGroupBox *m_frame1 = nullptr;
-    QPushButton *m_command3 = nullptr;
-    QCheckBox *m_check1 = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QCheckBox *m_check2 = nullptr;
-    QLabel *m_check2Caption = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command1 = nullptr;
+    QGroupBox *m_userDictFrame = nullptr;
+    QPushButton *m_addWordsButton = nullptr;
+    QCheckBox *m_useUserDictBox = nullptr;
+    QLabel *m_countLabel = nullptr;
+    QLabel *m_countCaption = nullptr;
+    QCheckBox *m_synonymsBox = nullptr;
+    QLabel *m_synonymsCaption = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 };
 
 } // namespace trelvik

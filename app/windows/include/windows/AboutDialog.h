@@ -11,11 +11,11 @@ namespace trelvik {
 QUrl TrelvikWebPage();
 
 // The About window "info": title, dictionary size and contact lines; a click on the web address opens it.
-// It deletes itself when closed, so every "About" shows a fresh one.
-class infoDic : public QDialog {
+// Every "About" shows a fresh one.
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit infoDic(QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -25,7 +25,7 @@ private:
     void createLabels();
     void openWebPage();
 
-    QLabel *m_label4 = nullptr;
+    QLabel *m_webAddress = nullptr;
 };
 
 } // namespace trelvik

@@ -1,13 +1,16 @@
 #pragma once
 
+#include "windows/ExamplePlayer.h"
+
+#include "widgets/WindowLook.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <functional>
+#include <memory>
 
-class QAudioOutput;
 class QComboBox;
-class QMediaPlayer;
 class QPlainTextEdit;
 class QPushButton;
 class QSlider;
@@ -19,7 +22,7 @@ namespace trelvik {
 QString ExampleRecordingPath(const QString &appFolder, int index);
 QString ExampleTextPath(const QString &appFolder, int index);
 
-// Replaces the test for a sound output (by default: the system lists at least one audio output device), so
+// Replaces the test for a sound output (by default: the player module finds at least one audio output device), so
 // tests can run the window as on machines with and without sound. Pass an empty function to restore it.
 void SetSoundOutputCheck(std::function<bool()> check);
 
@@ -28,16 +31,18 @@ bool LooksLikeWaveFile(const QString &path);
 
 // The window "Voice text examples": six spoken texts, each loaded into a small player strip, ready to be
 // played, with its written text beside it. The window never starts playback itself.
-class FormText1 : public QDialog {
+class VoiceExamplesDialog : public KeptDialog {
     Q_OBJECT
 public:
-    explicit FormText1(const QString &appFolder, QWidget *parent = nullptr);
+    explicit VoiceExamplesDialog(const QString &appFolder, QWidget *parent = nullptr);
+    ~VoiceExamplesDialog() override;
 
     // Stops the sound and hides the window; the recording stays open for the next showing.
     void reject() override;
 
-    // The player behind the strip, for tests and for anyone who needs its state.
-    QMediaPlayer *player() const noexcept { return m_player; }
+    // The player behind the strip, for tests and for anyone who needs its state; null when the player module
+    // could not be loaded.
+    const ExamplePlayer *player() const noexcept { return m_player.get(); }
     // The path of the text file of the example last chosen.
     QString textPath() const { return m_textPath; }
 
@@ -45,7 +50,7 @@ private:
     void createControls();
     void createPlayerStrip();
     void selectExample(int index);
-    void playVAW(const QString &fileName);
+    void openRecording(const QString &fileName);
     void closeRecording();
     void reportPlayerError(quint64 generation);
     void updatePlayerStrip();
@@ -53,18 +58,19 @@ private:
     QString m_appFolder;
     QString m_textPath;
 
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_audio = nullptr;
+    ExamplePlayerModule *m_players = nullptr;
+    std::unique_ptr<ExamplePlayer> m_player;
+    QString m_playerMissing; // why the player module could not be loaded
     // Counts the sources handed to the player, so a late error of an earlier one is not blamed on this one.
     quint64 m_sourceGeneration = 0;
     bool m_errorReported = false;
 
-    QPushButton *m_command1 = nullptr;
-    QPlainTextEdit *m_text1 = nullptr;
-    QComboBox *m_textCH = nullptr;
-    QWidget *m_mciWave = nullptr;
-    QToolButton *m_play = nullptr;
-    QToolButton *m_stop = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPlainTextEdit *m_exampleText = nullptr;
+    QComboBox *m_exampleList = nullptr;
+    QWidget *m_playerStrip = nullptr;
+    QToolButton *m_playButton = nullptr;
+    QToolButton *m_stopButton = nullptr;
     QSlider *m_position = nullptr;
 };
 
