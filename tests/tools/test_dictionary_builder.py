@@ -288,6 +288,17 @@ class Choosing(unittest.TestCase):
         self.assertEqual([t.words[0] for t in chosen], ["место"])
         self.assertEqual(len(assemble.choose(triples, ranks, {}, {}, None, None)), 2)
 
+    def test_everyday_anchor_without_main_translations_needs_words_that_agree(self):
+        ranks = {RU: {"студент": 100}, SV: {"student": 100}, EN: {"academic": 5000}}
+        labels = frozenset("abc")
+        t = assemble.Triple(("студент", "student", "academic"), (labels,) * 3, labels, frozenset())
+
+        def elsewhere(a_lang, a, b_lang, b):   # "academic" goes better with other words
+            return "academic" not in (a, b)
+        for best, written in ((None, 1), (elsewhere, 0)):
+            with self.subTest(best=best):
+                self.assertEqual(len(assemble.choose([t], ranks, {}, {}, best, best)), written)
+
     def test_name_that_reads_like_a_common_word_is_left_out(self):
         ranks = {RU: {"того": 30}, SV: {}, EN: {}}
         triples = [_triple(("того", "togo", "togo"))]

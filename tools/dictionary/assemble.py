@@ -545,7 +545,13 @@ def _variants(a, b):
     return len(a2) == len(b2) >= 6 and sum(x != y for x, y in zip(a2, b2)) == 1
 
 
-def everyday_anchors(triples, ranks):
+def words_going_with_the_others(t, partner):
+    """How many of a triple's words go with both other words by `partner`
+    (Evidence.best_partner or Evidence.near_best_partner)."""
+    return sum(all(partner(a, t.words[a], b, t.words[b]) for b in LANGS if b != a) for a in LANGS)
+
+
+def everyday_anchors(triples, ranks, best_partner=None, near_best=None):
     """The main readings of the everyday words, as a set of word triples.
 
     For each of the EVERYDAY_RANK most common words of each language, the
@@ -559,7 +565,21 @@ def everyday_anchors(triples, ranks):
     or angenäm first. A full letter's room goes to these first. An entry
     judged wrong in review keeps its place here, so that withheld.tsv lists
     it and the review's rates stay those of the rules.
+
+    An anchor that no edition gives as its main translations must have its
+    words agree: one of them goes best with the other two, and two nearly
+    best. Without that, editions that list a word far down in a long sense
+    made the anchor a side sense ("час / timme / period", "отвечать / svara /
+    return", "слово / ord / term"): in review, none of those whose words
+    do not agree was judged right, and 25 of the 42 whose words agree. The
+    word then has no anchor in its place, not the next candidate.
     """
+    best_partner = best_partner or (lambda *args: True)
+    near_best = near_best or (lambda *args: True)
+
+    def words_agree(t):
+        return (words_going_with_the_others(t, best_partner) >= 1
+                and words_going_with_the_others(t, near_best) >= 2)
     best = defaultdict(list)
     for t in triples:
         if len(t.together) < ANCHOR_TOGETHER:
@@ -574,7 +594,7 @@ def everyday_anchors(triples, ranks):
     for ts in best.values():
         ts.sort(key=lambda x: x[0], reverse=True)
         out.update(t.words for n, (_, t) in enumerate(ts[:ANCHORS])
-                   if n == 0 or len(t.together) >= SECOND_ANCHOR_TOGETHER)
+                   if (n == 0 or len(t.together) >= SECOND_ANCHOR_TOGETHER) and (t.main or words_agree(t)))
     return out
 
 
@@ -586,7 +606,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     reach a full letter, and again with the letter's room kept for the
     most common of them, so that "arrive" is not crowded out of the English
     "a" volume by "abscissa", chosen earlier for its common Russian word."""
-    anchors = everyday_anchors(triples, ranks)
+    anchors = everyday_anchors(triples, ranks, best_partner, near_best)
     args = (proper, best_partner, near_best, judged_wrong, co_listed, names)
     chosen = _choose(triples, ranks, report, *args, anchors=anchors)
     reserved = {}
@@ -635,12 +655,10 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         return co_listed is not None and not co_listed(lang, new, filed)
 
     def best_words(t):
-        return sum(all(evidence_best(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
-                   for a in LANGS)
+        return words_going_with_the_others(t, evidence_best)
 
     def agreeing_words(t):
-        return sum(all(evidence_near(a, t.words[a], b, t.words[b]) for b in LANGS if b != a)
-                   for a in LANGS)
+        return words_going_with_the_others(t, evidence_near)
 
     def everyday_main_pair(t):
         # Two editions giving a pair of everyday words as their main
