@@ -2,11 +2,11 @@
 // 1 and a message that names the cause, and the user's words stay where they can be found.
 
 #include "CliRunner.h"
+#include "support/ChildProcess.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <grp.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,7 +29,7 @@ namespace {
 // Root may write anything, so checks of permissions run the program as an unprivileged user.
 void becomeUnprivileged()
 {
-    if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+    if (!testsupport::BecomeUnprivileged())
         ::_exit(126);
 }
 
