@@ -18,3 +18,19 @@ function(trelvik_add_library name)
     target_link_libraries(trelvik_${name} PUBLIC ${L_PUBLIC} PRIVATE ${L_PRIVATE} trelvik::warnings)
     set_target_properties(trelvik_${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
 endfunction()
+
+# trelvik_system_library(<variable> <archive names...> SHARED <shared names...>)
+# Finds a system library the core links: its static archive when TRELVIK_LINK_STATIC is on and one is
+# installed, else the shared library. Start-up is much of the programs' speed (a script calls trelvik-cli once a
+# word, a user opens the window to look up one word), and every shared library costs the dynamic loader a
+# search, a mapping and its relocations.
+function(trelvik_system_library variable)
+    cmake_parse_arguments(L "" "" "SHARED" ${ARGN})
+    if(TRELVIK_LINK_STATIC AND NOT TRELVIK_SANITIZE)
+        find_library(${variable} NAMES ${L_UNPARSED_ARGUMENTS})
+    endif()
+    if(NOT ${variable})
+        unset(${variable} CACHE)
+        find_library(${variable} NAMES ${L_SHARED} REQUIRED)
+    endif()
+endfunction()
