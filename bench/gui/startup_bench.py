@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Times the program from exec to its first paint against a bare Qt window of the same size.
+"""Times the program from exec to its first paint against a bare Qt window of the same size, and against the
+same window showing one line of text (BARE_WINDOW --one-line): the fonts any window with text loads.
 
-Each round starts both programs once, in alternating order, so that a machine busy with other work slows both
+Each round starts the programs once, in alternating order, so that a machine busy with other work slows both
 alike; the figures are medians over the rounds. A probe preloaded into each (first_paint_probe.so) reports the
 moment of its first paint and the shared objects it has mapped then, and ends it. Needs an X display (the CMake
 target startup_bench runs this under xvfb-run).
@@ -21,7 +22,7 @@ import time
 def first_paint(program, env):
     """Milliseconds from exec to first paint, and the shared objects loaded by then."""
     start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
-    run = subprocess.run([program], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+    run = subprocess.run(program.split(" "), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
                          timeout=60, check=False)
     for line in run.stderr.splitlines():
         if line.startswith("first-paint-ns="):
@@ -41,25 +42,28 @@ def main():
     with tempfile.TemporaryDirectory() as home:
         env = dict(os.environ, LD_PRELOAD=os.path.abspath(args.probe), HOME=home, XDG_CONFIG_HOME=f"{home}/.config",
                    XDG_DATA_HOME=f"{home}/.local/share")
-        first_paint(args.program, env)  # warms the page cache for both
-        first_paint(args.bare, env)
-        times = {args.program: [], args.bare: []}
+        one_line = args.bare + " --one-line"
+        programs = (args.program, args.bare, one_line)
+        for program in programs:
+            first_paint(program, env)  # warms the page cache
+        times = {program: [] for program in programs}
         libraries = {}
         for round_ in range(args.rounds):
-            order = (args.program, args.bare) if round_ % 2 == 0 else (args.bare, args.program)
+            order = programs if round_ % 2 == 0 else tuple(reversed(programs))
             for program in order:
                 ms, libraries[program] = first_paint(program, env)
                 times[program].append(ms)
 
-    ratios = [t / b for t, b in zip(times[args.program], times[args.bare])]
-    for program in (args.program, args.bare):
+    for program in programs:
         ms = sorted(times[program])
-        print(f"{os.path.basename(program):14} exec to first paint: median {statistics.median(ms):6.1f} ms "
+        print(f"{os.path.basename(program):24} exec to first paint: median {statistics.median(ms):6.1f} ms "
               f"(min {ms[0]:.1f}, max {ms[-1]:.1f}), {libraries[program]} shared objects")
     platform = os.environ.get("QT_QPA_PLATFORM") or "xcb"
     print(f"platform {platform}, {os.cpu_count()} cores, load average {os.getloadavg()[0]:.1f} at the end")
-    print(f"{len(ratios)} paired rounds: median ratio {statistics.median(ratios):.2f}, "
-          f"shared objects {libraries[args.program] - libraries[args.bare]:+d}")
+    for yardstick in (args.bare, one_line):
+        ratios = [t / b for t, b in zip(times[args.program], times[yardstick])]
+        print(f"{args.rounds} paired rounds against {os.path.basename(yardstick)}: median ratio "
+              f"{statistics.median(ratios):.2f}, shared objects {libraries[args.program] - libraries[yardstick]:+d}")
 
 
 if __name__ == "__main__":

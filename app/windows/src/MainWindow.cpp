@@ -29,6 +29,7 @@
 
 #include <cstdio>
 #include <sys/stat.h>
+#include <utility>
 
 // Pictures and icons come from a static library; name the resource once so the linker keeps it.
 static void initAssets()
@@ -145,10 +146,30 @@ QLineEdit *inputLine(QWidget *parent, const char *name, CodePage codePage)
     return line;
 }
 
+// A keyboard's picture, decoded when it is first shown: a user who sticks to one source language never needs
+// the other two, and decoding them would delay the window's first paint.
+class KeyboardPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    void setImage(const QString &path) { m_image = path; }
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        if (!m_image.isEmpty())
+            setPixmap(QPixmap(std::exchange(m_image, QString())));
+        QLabel::showEvent(event);
+    }
+
+private:
+    QString m_image;
+};
+
 QLabel *keyboardPicture(QWidget *parent, const char *name)
 {
-    auto *picture = NamedChild<QLabel>(parent, name, Twips(2040, 600, 6000, 2055));
-    picture->setPixmap(QPixmap(QStringLiteral(":/keyboards/%1.gif").arg(QLatin1StringView(name))));
+    auto *picture = NamedChild<KeyboardPicture>(parent, name, Twips(2040, 600, 6000, 2055));
+    picture->setImage(QStringLiteral(":/keyboards/%1.gif").arg(QLatin1StringView(name)));
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return picture;
 }
