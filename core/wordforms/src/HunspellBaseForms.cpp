@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
+#include <optional>
 #include <unordered_map>
 
 namespace trelvik {
@@ -46,19 +46,26 @@ std::string_view withoutByteOrderMark(std::string_view text) noexcept
 // first line is allowed); Hunspell reads a file without one as ISO8859-1. Words are handed to Hunspell as
 // UTF-8 only: Debian's dictionaries for all three languages are UTF-8, and a conversion to any other encoding
 // would be code that no installed dictionary ever runs.
+std::optional<std::string> setLineEncoding(std::string_view aff)
+{
+    constexpr std::string_view kSpace = " \t\r\v\f";
+    aff = withoutByteOrderMark(aff);
+    while (!aff.empty()) {
+        const std::size_t end = std::min(aff.find('\n'), aff.size());
+        const std::string_view line = aff.substr(0, end);
+        aff.remove_prefix(std::min(end + 1, aff.size()));
+        if (line.size() < 4 || line.substr(0, 3) != "SET" || (line[3] != ' ' && line[3] != '\t'))
+            continue;
+        std::string_view rest = line.substr(4);
+        rest.remove_prefix(std::min(rest.find_first_not_of(kSpace), rest.size()));
+        return std::string(rest.substr(0, rest.find_first_of(kSpace)));
+    }
+    return std::nullopt;
+}
+
 std::string affEncoding(std::string_view aff)
 {
-    std::istringstream lines{std::string(withoutByteOrderMark(aff))};
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.compare(0, 3, "SET") != 0 || line.size() < 4 || (line[3] != ' ' && line[3] != '\t'))
-            continue;
-        std::istringstream words(line.substr(4));
-        std::string encoding;
-        words >> encoding;
-        return encoding;
-    }
-    return "ISO8859-1";
+    return setLineEncoding(aff).value_or("ISO8859-1");
 }
 
 // Whether a .dic file starts as Hunspell needs it to: a line with the number of words (after a byte-order
@@ -100,13 +107,16 @@ std::string dictionaryProblem(std::string_view folder, std::string_view name, bo
         if (static_cast<std::uintmax_t>(info.st_size) > kMaxDictionaryFileBytes)
             return cannotUse(path + " is larger than " + std::to_string(kMaxDictionaryFileBytes >> 20) + " MiB");
     }
-    for (int i = 0; i < 2; ++i) {
-        std::string error;
-        // Of the .dic only the first line is checked; its words are Hunspell's to read.
-        const std::size_t wanted = i == 0 ? kMaxDictionaryFileBytes : 4096;
-        if (ReadWholeFile(stem + extensions[i], /*createIfMissing=*/false, texts[i], &error, wanted) != ReadStatus::Ok)
-            return cannotUse(error);
-    }
+    // The .aff is read up to its SET line, which is its first line in every dictionary Debian ships, and of the
+    // .dic only the first line is checked: the rest is Hunspell's to read, and the program checks at start-up.
+    const auto upToTheSetLine = [](std::string_view head) {
+        return setLineEncoding(head.substr(0, head.rfind('\n') + 1)).has_value();
+    };
+    std::string error;
+    if (ReadFileHead(stem + extensions[0], /*createIfMissing=*/false, texts[0], upToTheSetLine, &error)
+            != ReadStatus::Ok
+        || ReadWholeFile(stem + extensions[1], /*createIfMissing=*/false, texts[1], &error, 4096) != ReadStatus::Ok)
+        return cannotUse(error);
     if (!beginsWithWordCount(texts[1]))
         return cannotUse(stem + ".dic does not begin with its number of words");
     if (const std::string encoding = affEncoding(texts[0]); !isUtf8Name(encoding))
