@@ -20,13 +20,31 @@ class Speller:
         # known to any dictionary of its language passes.
         self.dictionaries = dictionaries
 
-    def _rejected(self, dictionary, tokens):
-        result = subprocess.run(["hunspell", "-d", dictionary, "-i", "UTF-8", "-l"],
+    @staticmethod
+    def _run(dictionary, option, tokens):
+        result = subprocess.run(["hunspell", "-d", dictionary, "-i", "UTF-8", option],
                                 input="\n".join(tokens) + "\n", capture_output=True,
                                 text=True, encoding="utf-8")
         if result.returncode != 0:
             raise sources.SourceError("hunspell -d %s failed: %s" % (dictionary, result.stderr.strip()))
-        return set(result.stdout.split())
+        return result.stdout
+
+    def _rejected(self, dictionary, tokens):
+        return set(self._run(dictionary, "-l", tokens).split())
+
+    def stems(self, lang, words):
+        """{word: the stems Hunspell gives it}, over every dictionary of its
+        language, for the single words among `words`; a word Hunspell does
+        not know gets none. A word whose stems do not include itself is only
+        a form of other words (a plural, a feminine, a definite form)."""
+        tokens = sorted(w for w in set(words) if w and " " not in w)
+        found = {w: set() for w in tokens}
+        for dictionary in self.dictionaries[lang]:
+            for line in self._run(dictionary, "-s", tokens).splitlines():
+                parts = line.split(" ")
+                if len(parts) == 2 and parts[0] in found:
+                    found[parts[0]].add(parts[1])
+        return found
 
     def known(self, lang, words):
         """The subset of `words` (spellings) whose every word Hunspell knows."""

@@ -10,7 +10,8 @@ each candidate rule how many of its entries it would leave out: those judged
 right, partly right and wrong in judgments.tsv, and all of them. A rule is
 worth adopting when it leaves out clearly more partly right and wrong
 entries than right ones. The count is before the builder fills the room a
-rule frees.
+rule frees. The rules on word forms ask the pinned Hunspell dictionaries for
+the stems of each word.
 """
 
 import argparse
@@ -25,7 +26,10 @@ import assemble  # noqa: E402
 import build_dictionary  # noqa: E402
 import judgments  # noqa: E402
 import sources  # noqa: E402
+import validate  # noqa: E402
 from words import RU, SV, EN  # noqa: E402
+
+LANG_NAMES = {RU: "ru", SV: "sv", EN: "en"}
 
 
 def omits(evidence, head_lang, head, lang, word):
@@ -33,6 +37,39 @@ def omits(evidence, head_lang, head, lang, word):
     words in `lang`, but not `word`."""
     listed = evidence.article.get((head_lang, head, lang))
     return bool(listed) and word not in listed
+
+
+def form_rules(evidence, stems, candidates):
+    """Rules on words that are only a form of another word (Hunspell stems
+    them to other words, never to themselves), and on descriptions."""
+    def form(lang, word):
+        found = stems[lang].get(word)
+        return bool(found) and word not in found
+
+    def no_article(lang, word):
+        return not any((lang, word, other) in evidence.article for other in (RU, SV, EN) if other != lang)
+
+    def base_pairs(t):
+        return any(tuple(b if lang == RU else w for lang, w in enumerate(t.words)) in candidates
+                   for b in stems[RU].get(t.words[RU], ()))
+
+    def ru_form(t):
+        return form(RU, t.words[RU]) and no_article(RU, t.words[RU])
+
+    def words(w):
+        return len(w.replace("-", " ").split())
+    out = [("%s word only a form" % LANG_NAMES[lang], lambda t, lang=lang: form(lang, t.words[lang]))
+           for lang in (RU, SV, EN)]
+    return out + [
+        ("any word only a form", lambda t: any(form(lang, t.words[lang]) for lang in (RU, SV, EN))),
+        ("sv word only a form, without an sv article", lambda t: form(SV, t.words[SV]) and no_article(SV, t.words[SV])),
+        ("ru word only a form, without an ru article", ru_form),
+        ("ru word only a form, its base paired with the same sv and en", lambda t: form(RU, t.words[RU]) and base_pairs(t)),
+        ("ru several words, sv and en one", lambda t: words(t.words[RU]) > 1 and words(t.words[SV]) == 1
+         and words(t.words[EN]) == 1),
+        ("ru three or more words, sv and en one", lambda t: words(t.words[RU]) > 2 and words(t.words[SV]) == 1
+         and words(t.words[EN]) == 1),
+    ]
 
 
 def rules(evidence):
@@ -93,7 +130,9 @@ def main(argv=None):
     print("%d entries, %d of them judged: %s" % (
         len(entries), sum(verdicts.values()), ", ".join("%s %d" % (v, verdicts[v]) for v in judgments.VERDICTS)))
     print("%-78s %5s %6s %5s %6s" % ("rule: leave out an entry when", "right", "partly", "wrong", "all"))
-    for name, leaves_out in rules(evidence):
+    speller = validate.load_speller(args.cache, pins, args.offline, lambda msg: None)
+    stems = {lang: speller.stems(lang, {t.words[lang] for t in triples.values()}) for lang in (RU, SV, EN)}
+    for name, leaves_out in rules(evidence) + form_rules(evidence, stems, set(triples)):
         out = [t for t in entries if leaves_out(t)]
         c = Counter(judged[t.words][0] for t in out if t.words in judged)
         print("%-78s %5d %6d %5d %6d" % (name, c["correct"], c["partly"], c["wrong"], len(out)))
