@@ -20,9 +20,10 @@ import time
 
 
 def first_paint(program, env):
-    """Milliseconds from exec to first paint, and the shared objects loaded by then."""
+    """Milliseconds from exec to first paint of `program` (a command line as a tuple), and the shared objects
+    loaded by then."""
     start = time.clock_gettime_ns(time.CLOCK_MONOTONIC)
-    run = subprocess.run(program.split(" "), env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
+    run = subprocess.run(program, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True,
                          timeout=60, check=False)
     for line in run.stderr.splitlines():
         if line.startswith("first-paint-ns="):
@@ -42,29 +43,31 @@ def main():
     with tempfile.TemporaryDirectory() as home:
         env = dict(os.environ, LD_PRELOAD=os.path.abspath(args.probe), HOME=home, XDG_CONFIG_HOME=f"{home}/.config",
                    XDG_DATA_HOME=f"{home}/.local/share")
-        one_line = args.bare + " --one-line"
-        programs = (args.program, args.bare, one_line)
-        for program in programs:
-            first_paint(program, env)  # warms the page cache
-        times = {program: [] for program in programs}
+        tested, bare, one_line = (args.program,), (args.bare,), (args.bare, "--one-line")
+        commands = (tested, bare, one_line)
+        for command in commands:
+            first_paint(command, env)  # warms the page cache
+        times = {command: [] for command in commands}
         libraries = {}
         for round_ in range(args.rounds):
-            order = programs if round_ % 2 == 0 else tuple(reversed(programs))
-            for program in order:
-                ms, libraries[program] = first_paint(program, env)
-                times[program].append(ms)
+            order = commands if round_ % 2 == 0 else tuple(reversed(commands))
+            for command in order:
+                ms, libraries[command] = first_paint(command, env)
+                times[command].append(ms)
 
-    for program in programs:
-        ms = sorted(times[program])
-        print(f"{os.path.basename(program):24} exec to first paint: median {statistics.median(ms):6.1f} ms "
-              f"(min {ms[0]:.1f}, max {ms[-1]:.1f}), {libraries[program]} shared objects")
+    def name(command):
+        return " ".join((os.path.basename(command[0]),) + command[1:])
+
+    for command in commands:
+        ms = sorted(times[command])
+        print(f"{name(command):24} exec to first paint: median {statistics.median(ms):6.1f} ms "
+              f"(min {ms[0]:.1f}, max {ms[-1]:.1f}), {libraries[command]} shared objects")
     platform = os.environ.get("QT_QPA_PLATFORM") or "xcb"
     print(f"platform {platform}, {os.cpu_count()} cores, load average {os.getloadavg()[0]:.1f} at the end")
-    for yardstick in (args.bare, one_line):
-        ratios = [t / b for t, b in zip(times[args.program], times[yardstick])]
-        print(f"{args.rounds} paired rounds against {os.path.basename(yardstick)}: median ratio "
-              f"{statistics.median(ratios):.2f}, shared objects {libraries[args.program] - libraries[yardstick]:+d}")
-
+    for yardstick in (bare, one_line):
+        ratios = [t / b for t, b in zip(times[tested], times[yardstick])]
+        print(f"{args.rounds} paired rounds against {name(yardstick)}: median ratio "
+              f"{statistics.median(ratios):.2f}, shared objects {libraries[tested] - libraries[yardstick]:+d}")
 
 if __name__ == "__main__":
     main()

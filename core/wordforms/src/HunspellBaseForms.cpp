@@ -107,8 +107,8 @@ std::string dictionaryProblem(std::string_view folder, std::string_view name, bo
         if (static_cast<std::uintmax_t>(info.st_size) > kMaxDictionaryFileBytes)
             return cannotUse(path + " is larger than " + std::to_string(kMaxDictionaryFileBytes >> 20) + " MiB");
     }
-    // The .aff is read up to its SET line, which is its first line in every dictionary Debian ships, and of the
-    // .dic only the first line is checked: the rest is Hunspell's to read, and the program checks at start-up.
+    // This runs at every start of the window, so the .aff is read only up to its SET line (its first line in
+    // every dictionary Debian ships), and of the .dic only the first line: the rest is Hunspell's to read.
     const auto upToTheSetLine = [](std::string_view head) {
         return setLineEncoding(head.substr(0, head.rfind('\n') + 1)).has_value();
     };
