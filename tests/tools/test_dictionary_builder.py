@@ -444,5 +444,21 @@ class PackageReading(unittest.TestCase):
                          [0, 1, 64, ((47 * 64 + 24) * 64 + 17) * 64 + 30])
 
 
+class ScoredRuleMeasurement(unittest.TestCase):
+    def test_held_out_scores_rank_the_class_a_feature_tells(self):
+        sys.path.insert(0, os.path.join(REPO, "tools", "dictionary", "review"))
+        import measure_rules
+        # The first feature tells the class (one row in ten mislabelled), the
+        # second is noise; a standardised zero column must not break the fit.
+        rows = [[float(i % 2), float(i * 7 % 5), 0.0] for i in range(60)]
+        bad = {i: (i % 2 == 1) != (i % 10 == 0) for i in range(60)}
+        held, everyone, w = measure_rules.cross_validated(measure_rules.standardized(rows), list(range(60)),
+                                                          bad, folds=5, repeats=2)
+        self.assertGreater(min(held[i] for i in range(1, 60, 2)), max(held[i] for i in range(0, 60, 2)))
+        self.assertGreater(w[0], 0)
+        self.assertGreater(everyone[1], 0.5)
+        self.assertLess(everyone[2], 0.5)
+
+
 if __name__ == "__main__":
     unittest.main()
