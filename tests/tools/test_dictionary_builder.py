@@ -351,7 +351,8 @@ class MainSenses(unittest.TestCase):
                  EN: {"conjunction": 8000, "union": 700, "alliance": 3000, "association": 2000}}
         cases = [   # name, left-out entry, judged wrong, Swedish rank, another entry of союз, added
             ("strong evidence", entry(("союз", "förbund", "union")), False, 5000, None, True),
-            ("two editions give the pair first", entry(("союз", "förbund", "union"), "ab"), False, 5000, None, False),
+            ("two editions give the pair first", entry(("союз", "förbund", "union"), "ab"), False, 5000, None,
+             False),
             ("judged wrong", entry(("союз", "förbund", "union")), True, 5000, None, False),
             ("a rare word", entry(("союз", "förbund", "union")), False, 20000, None, False),
             ("not the main sense", entry(("союз", "förening", "association")), False, 5000, None, False),
