@@ -58,10 +58,10 @@ def _support(t, lang, best_partner, article):
 
 def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=None, judged_wrong=frozenset()):
     """Add an entry for each everyday word that has none (see the module
-    comment), within the room of every folder. article: Evidence.article. Appends to `chosen`, takes
-    the added ones out of report["left_out"] and puts each last among the
-    readings of its other words (report["by_word"]). Returns the added
-    triples."""
+    comment), within the room of every folder; article: Evidence.article.
+    Appends to `chosen`, takes the added ones out of report["left_out"] and
+    puts each last among the readings of its other words (report["by_word"]).
+    Returns the added triples."""
     left = [(t, why) for t, why in report["left_out"] if why not in FINAL_REASONS and t.words not in judged_wrong]
     by_word = {}
     for t, _ in left:
@@ -77,14 +77,15 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
     for lang, word in missing_words(chosen, ranks, base_forms, proper or {}):
         if any(t.words[lang] == word for t in added):
             continue
+        # The strongest support, and the builder's own order among equals.
         best = None
-        for n, t in enumerate(by_word.get((lang, word), ())):
+        for t in by_word.get((lang, word), ()):
             support = _support(t, lang, best_partner, article)
             if support is not None and (best is None or support > best[0]):
-                best = (support, n, t)
+                best = (support, t)
         if best is None:
             continue
-        t = best[2]
+        t = best[1]
         slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
         if any(used.get(s, 0) >= catalogue.capacity(*s) for s in slots):
             continue
