@@ -339,15 +339,19 @@ class Choosing(unittest.TestCase):
 
 class EverydayWords(unittest.TestCase):
     def test_a_russian_everyday_word_without_an_entry_gets_one_only_on_strong_evidence(self):
-        def entry(words, ru_sv_main=1):
-            labels = frozenset("ab")
-            main = (frozenset("a"[:ru_sv_main]), frozenset("a"), frozenset("a"))
-            return assemble.Triple(words, (labels,) * 3, frozenset(), frozenset(), main)
+        def entry(words, ru_en_main=1, ru_sv_main=1, ru_sv="ab"):
+            main = (frozenset(ru_sv[:ru_sv_main]), frozenset("a"), frozenset("a"[:ru_en_main]))
+            return assemble.Triple(words, (frozenset(ru_sv), frozenset("ab"), frozenset("ab")), frozenset(),
+                                   frozenset(), main)
         fillers = [_triple(("ж%03d" % i, "f%d" % i, "g%d" % i)) for i in range(catalogue.capacity("ru", "ж"))]
         article = {(RU, "мимо", EN): {"past"}, (RU, "жаль", EN): {"pity"}}
         cases = [   # name, missing entry, entries already chosen, judged wrong, brought back
             ("strong evidence", entry(("мимо", "förbi", "past")), [], False, True),
-            ("no edition gives one pair first", entry(("мимо", "förbi", "past"), 0), [], False, False),
+            ("no edition gives the English pair first", entry(("мимо", "förbi", "past"), 0), [], False, False),
+            ("the Swedish pair not first but twice witnessed", entry(("мимо", "förbi", "past"), 1, 0), [], False,
+             True),
+            ("the Swedish pair neither first nor twice witnessed",
+             entry(("мимо", "förbi", "past"), 1, 0, "a"), [], False, False),
             ("the Russian article omits the English word", entry(("мимо", "förbi", "by")), [], False, False),
             ("judged wrong in review", entry(("мимо", "förbi", "past")), [], True, False),
             ("its letter full", entry(("жаль", "synd", "pity")), fillers, False, False),
