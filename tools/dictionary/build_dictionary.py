@@ -19,6 +19,7 @@ sys.path.insert(0, HERE)
 
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
+import everyday  # noqa: E402
 import judgments  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
@@ -138,6 +139,17 @@ def load_evidence(cache, pins, offline, log):
                len(evidence.unknown[lang]), len(evidence.spellings[lang])))
     evidence.index()
     return evidence, ranks
+
+
+def base_forms(cache, pins, offline, ranks):
+    """{lang: the everyday words that Hunspell stems to themselves}: base
+    forms, where the word-forms option reaches the inflected ones."""
+    speller = validate.load_speller(cache, pins, offline, lambda msg: None)
+    out = {}
+    for lang in (RU, SV, EN):
+        words = [w for w, r in ranks[lang].items() if r <= assemble.EVERYDAY_RANK]
+        out[lang] = {w for w, stems in speller.stems(lang, words).items() if w in stems}
+    return out
 
 
 def write_next(path, chosen, left_out):
@@ -268,7 +280,8 @@ def main(argv=None):
         log("%d problem(s) in %s" % (len(problems), args.data))
         return 1 if problems else 0
 
-    evidence, ranks = load_evidence(args.cache, sources.load_pins(args.pins), args.offline, log)
+    pins = sources.load_pins(args.pins)
+    evidence, ranks = load_evidence(args.cache, pins, args.offline, log)
     for key, table in evidence.pairs.items():
         confirm = evidence.confirm[key]
         log("pairs %s-%s: %d from origin sources, %d of them confirmed; "
@@ -279,12 +292,16 @@ def main(argv=None):
     log("sound candidate triples: %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
     report = {}
+    judged_wrong = judgments.wrong(args.judgments)
     chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
-                             evidence.near_best_partner, judgments.wrong(args.judgments),
-                             evidence.co_listed, evidence.names)
+                             evidence.near_best_partner, judged_wrong, evidence.co_listed, evidence.names)
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
             "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
+    added = everyday.bring_back(chosen, report, ranks, base_forms(args.cache, pins, args.offline, ranks),
+                                evidence.best_partner, evidence.article, evidence.proper_names(), judged_wrong)
+    log("everyday words without an entry given one: %d (%s)" % (
+        len(added), ", ".join("/".join(t.words) for t in added[:12])))
     write_next(args.next, chosen, report["left_out"])
     write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
 
