@@ -14,6 +14,7 @@ sys.path.insert(0, os.path.join(REPO, "tools", "dictionary"))
 
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
+import everyday  # noqa: E402
 import main_sense  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
@@ -335,6 +336,44 @@ class Choosing(unittest.TestCase):
         self.assertIs(vols["mRP3"][0], items[1000])
         with self.assertRaises(ValueError):
             assemble.spread("ru", {"г": items})
+
+
+class EverydayWords(unittest.TestCase):
+    def test_a_russian_everyday_word_without_an_entry_gets_one_only_on_strong_evidence(self):
+        def entry(words, ru_en_main=1, ru_sv_main=1, ru_sv="ab"):
+            main = (frozenset(ru_sv[:ru_sv_main]), frozenset("a"), frozenset("a"[:ru_en_main]))
+            return assemble.Triple(words, (frozenset(ru_sv), frozenset("ab"), frozenset("ab")), frozenset(),
+                                   frozenset(), main)
+        fillers = [_triple(("ж%03d" % i, "f%d" % i, "g%d" % i)) for i in range(catalogue.capacity("ru", "ж"))]
+        article = {(RU, "мимо", EN): {"past"}, (RU, "жаль", EN): {"pity"}}
+        cases = [   # name, missing entry, entries already chosen, judged wrong, brought back
+            ("strong evidence", entry(("мимо", "förbi", "past")), [], False, True),
+            ("no edition gives the English pair first", entry(("мимо", "förbi", "past"), 0), [], False, False),
+            ("the Swedish pair not first but twice witnessed", entry(("мимо", "förbi", "past"), 1, 0), [], False,
+             True),
+            ("the Swedish pair neither first nor twice witnessed",
+             entry(("мимо", "förbi", "past"), 1, 0, "a"), [], False, False),
+            ("the Russian article omits the English word", entry(("мимо", "förbi", "by")), [], False, False),
+            ("judged wrong in review", entry(("мимо", "förbi", "past")), [], True, False),
+            ("its letter full", entry(("жаль", "synd", "pity")), fillers, False, False),
+        ]
+        for name, t, others, wrong, back in cases:
+            with self.subTest(name):
+                filed = _triple(("прошлое", "förflutet", "past"))
+                chosen = [filed] + others
+                by_word = {}
+                for u in [t] + chosen:
+                    for c, w in enumerate(u.words):
+                        by_word.setdefault((c, w), []).append(u)
+                report = {"left_out": [(t, "weak alternative")], "by_word": by_word}
+                ranks = {RU: {t.words[RU]: 1500}, SV: {"förbi": 1500}, EN: {"past": 400}}
+                base = {RU: {t.words[RU]}, SV: {"förbi"}, EN: {"past"}}
+                added = everyday.bring_back(chosen, report, ranks, base, lambda *a: True, article,
+                                            judged_wrong={t.words} if wrong else frozenset())
+                self.assertEqual(added, [t] if back else [])
+                self.assertEqual(report["left_out"] == [], back)
+                # The everyday word's entry never takes the first place of a word with entries of its own.
+                self.assertIs(assemble.file_set("en", chosen, by_word, ranks)["p"][0], filed)
 
 
 class MainSenses(unittest.TestCase):
