@@ -29,10 +29,9 @@ verb), and last among the readings of its other words.
 """
 
 import catalogue
+import everyday
 from assemble import LANGS, PAIR_KEYS, EVERYDAY_RANK, SYNONYM_RANK, word_rank, words_going_with_the_others
 
-# Reasons to leave a candidate out that its evidence cannot outweigh.
-FINAL_REASONS = {"judged wrong in review", "no volume for a first letter", "name reads like a common word"}
 # Editions that must give the word and its main-sense translation as their
 # main translations.
 MAIN_PAIR_EDITIONS = 3
@@ -82,32 +81,24 @@ def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, ju
     main sense has it, last otherwise. Returns the added triples."""
     left = {}
     for t, why in report["left_out"]:
-        if why not in FINAL_REASONS and t.words not in judged_wrong:
+        if why not in everyday.FINAL_REASONS and t.words not in judged_wrong:
             for c in LANGS:
                 left.setdefault((c, t.words[c]), []).append(t)
-    used = {}
-    for t in chosen:
-        for folder in catalogue.SETS:
-            if t.unfiled != folder:
-                slot = (folder, t.words[catalogue.column(folder)][:1])
-                used[slot] = used.get(slot, 0) + 1
+    room = catalogue.Room(chosen)
     added = []
     for lang, word, other, sense in missing(chosen, evidence, ranks, base_forms, proper or {}):
         if any(t.words[lang] == word and t.words[other] in sense for t in added):
             continue
         # The most editions giving the three words in one sense, then the
         # builder's own order.
-        found = [t for t in left.get((lang, word), ()) if t.words[other] in sense 
+        found = [t for t in left.get((lang, word), ()) if t.words[other] in sense
                  and good(t, lang, other, ranks, evidence.best_partner, evidence.near_best_partner)]
         found = [t for t in found if not any(t is u for u in added)]
         if not found:
             continue
         t = max(found, key=lambda u: (len(u.together), len(u.main)))
-        slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
-        if any(used.get(s, 0) >= catalogue.capacity(*s) for s in slots):
+        if not room.take(t.words):
             continue
-        for s in slots:
-            used[s] = used.get(s, 0) + 1
         t.unfiled = None
         added.append(t)
         for c in LANGS:
@@ -120,7 +111,5 @@ def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, ju
                 readings.insert(sum(1 for u in readings if len(u.together) > len(t.together)), t)
             else:
                 readings.append(t)
-    chosen.extend(added)
-    ids = {id(t) for t in added}
-    report["left_out"] = [(t, why) for t, why in report["left_out"] if id(t) not in ids]
+    everyday.take_in(chosen, report, added)
     return added
