@@ -20,8 +20,8 @@ in the first sense is mostly a homograph that the edition lists first by its
 part of speech: "see" / диоцез). Judged in review (review/judgments.tsv):
 with two editions and without the condition on the words going best, 34
 of 47 such entries were right and 13 partly right; with that condition,
-20 of 23; with three editions, 14 of the 15 it adds (without the limit
-on frequency, 37 of 45), none wrong.
+20 of 23; with three editions, 14 of 15 (without the limit on frequency,
+37 of 45), none wrong.
 
 The entry comes first among the word's readings, behind those that more
 editions give in one sense (the edition lists "go", the game, before the
