@@ -15,6 +15,7 @@ sys.path.insert(0, os.path.join(REPO, "tools", "dictionary"))
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
 import everyday  # noqa: E402
+import main_sense  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
 import volume  # noqa: E402
@@ -373,6 +374,46 @@ class EverydayWords(unittest.TestCase):
                 self.assertEqual(report["left_out"] == [], back)
                 # The everyday word's entry never takes the first place of a word with entries of its own.
                 self.assertIs(assemble.file_set("en", chosen, by_word, ranks)["p"][0], filed)
+
+
+class MainSenses(unittest.TestCase):
+    def test_an_everyday_word_gets_its_editions_main_sense_first_on_strong_evidence(self):
+        ev = assemble.Evidence()
+        assemble.add_pivot(ev, "rus", {EN: [sources.Sense("союз", "n", ["union", "alliance"], ["a"]),
+                                            sources.Sense("союз", "n", ["conjunction"], ["b"])]}, RU)
+        ev.best_partner = ev.near_best_partner = lambda *args: True
+
+        def entry(words, ru_en_main="abc"):
+            return assemble.Triple(words, (frozenset("ab"),) * 3, frozenset("abc"), frozenset(),
+                                   (frozenset("a"), frozenset("a"), frozenset(ru_en_main)))
+        ranks = {RU: {"союз": 900}, SV: {"konjunktion": 9000, "förbund": 5000, "förening": 3000},
+                 EN: {"conjunction": 8000, "union": 700, "alliance": 3000, "association": 2000}}
+        cases = [   # name, left-out entry, judged wrong, Swedish rank, another entry of союз, added
+            ("strong evidence", entry(("союз", "förbund", "union")), False, 5000, None, True),
+            ("two editions give the pair first", entry(("союз", "förbund", "union"), "ab"), False, 5000, None,
+             False),
+            ("judged wrong", entry(("союз", "förbund", "union")), True, 5000, None, False),
+            ("a rare word", entry(("союз", "förbund", "union")), False, 20000, None, False),
+            ("not the main sense", entry(("союз", "förening", "association")), False, 5000, None, False),
+            ("main sense filed already", entry(("союз", "förbund", "union")), False, 5000,
+             entry(("союз", "förbund", "alliance")), False),
+        ]
+        for name, t, wrong, sv_rank, other, added in cases:
+            with self.subTest(name):
+                side = assemble.Triple(("союз", "konjunktion", "conjunction"), (frozenset("ab"),) * 3,
+                                       frozenset("ab"), frozenset("a"), (frozenset("a"),) * 3)
+                chosen = [side] + ([other] if other else [])
+                by_word = {}
+                for u in chosen + [t]:
+                    for c, w in enumerate(u.words):
+                        by_word.setdefault((c, w), []).append(u)
+                report = {"left_out": [(t, "weak alternative")], "by_word": by_word}
+                ranks[SV][t.words[SV]] = sv_rank
+                got = main_sense.add_main_senses(chosen, report, ranks, {RU: {"союз"}, SV: set(), EN: set()}, ev,
+                                                 judged_wrong={t.words} if wrong else frozenset())
+                self.assertEqual(got, [t] if added else [])
+                first = assemble.file_set("ru", chosen, by_word, ranks)["с"][0]
+                self.assertIs(first, t if added else chosen[0])
 
 
 class VolumeFiles(unittest.TestCase):

@@ -69,6 +69,10 @@ class Evidence:
         # (headword lang, headword, lang) -> every word the article of an
         # edition in the headword's own language lists in `lang`
         self.article = defaultdict(set)
+        # (headword lang, headword, lang) -> the translations of each sense
+        # of the headword's articles in an edition in its own language, in
+        # the edition's order: the main sense first (see main_sense())
+        self.listing = defaultdict(list)
 
     def clean_all(self, raws, lang):
         out = []
@@ -192,6 +196,16 @@ class Evidence:
             a_lang, a, b_lang, b = b_lang, b, a_lang, a
         return self.pairs[(a_lang, b_lang)].get((a, b), set())
 
+    def main_sense(self, head_lang, head, lang):
+        """The words (known to the spelling check) of the first sense that
+        the articles of `head` in its own language's edition translate into
+        `lang`: the word's main sense, by the edition's order."""
+        for words in self.listing.get((head_lang, head, lang), ()):
+            words = [w for w in words if self.valid(lang, w)]
+            if words:
+                return words
+        return []
+
     @property
     def vocabulary(self):
         self.index()
@@ -216,6 +230,9 @@ def add_pivot(evidence, label, per_lang_senses, head_lang=None):
             words = evidence.clean_all(sense.translations, lang)
             if not words:
                 continue
+            head = head_lang is not None and spelled(sense.headword, head_lang)
+            if head:
+                evidence.listing[(head_lang, stored(head, head_lang), lang)].append(words)
             for key in _sense_keys(sense):
                 bucket = groups[key][lang]
                 for w in words:

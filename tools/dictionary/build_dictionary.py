@@ -21,6 +21,7 @@ import assemble  # noqa: E402
 import catalogue  # noqa: E402
 import everyday  # noqa: E402
 import judgments  # noqa: E402
+import main_sense  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
 import volume  # noqa: E402
@@ -298,10 +299,20 @@ def main(argv=None):
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
             "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
-    added = everyday.bring_back(chosen, report, ranks, base_forms(args.cache, pins, args.offline, ranks),
+    base = base_forms(args.cache, pins, args.offline, ranks)
+    added = everyday.bring_back(chosen, report, ranks, base,
                                 evidence.best_partner, evidence.article, evidence.proper_names(), judged_wrong)
     log("everyday words without an entry given one: %d (%s)" % (
         len(added), ", ".join("/".join(t.words) for t in added[:12])))
+
+    def lacking():
+        found = main_sense.missing(chosen, evidence, ranks, base, evidence.proper_names())
+        return ", ".join("%s %d" % (LANG_NAMES[lang], len({w for c, w, _, _ in found if c == lang}))
+                         for lang in (RU, SV, EN))
+    before = lacking()
+    added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, evidence.proper_names(), judged_wrong)
+    log("everyday words whose entries lack their edition's main sense: %s; given it: %d (%s); still lacking it: %s"
+        % (before, len(added), ", ".join("/".join(t.words) for t in added), lacking()))
     write_next(args.next, chosen, report["left_out"])
     write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
 

@@ -61,3 +61,26 @@ def all_volume_names(folder):
 
 def capacity(folder, letter):
     return len(volumes_for_letter(folder, letter)) * RECORDS_PER_VOLUME
+
+
+class Room:
+    """The records each letter of each folder holds, for entries added to a
+    chosen set: chosen is a list of assemble.Triple."""
+
+    def __init__(self, chosen):
+        self.used = {}
+        for t in chosen:
+            for folder in SETS:
+                if t.unfiled != folder:
+                    slot = (folder, t.words[column(folder)][:1])
+                    self.used[slot] = self.used.get(slot, 0) + 1
+
+    def take(self, words):
+        """Count an entry filed in all three folders, when each has room for
+        it; returns whether they had."""
+        slots = [(f, words[column(f)][:1]) for f in SETS]
+        if any(self.used.get(s, 0) >= capacity(*s) for s in slots):
+            return False
+        for s in slots:
+            self.used[s] = self.used.get(s, 0) + 1
+        return True

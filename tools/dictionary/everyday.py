@@ -76,12 +76,7 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
     for t, _ in left:
         for c in LANGS:
             by_word.setdefault((c, t.words[c]), []).append(t)
-    used = {}
-    for t in chosen:
-        for folder in catalogue.SETS:
-            if t.unfiled != folder:
-                slot = (folder, t.words[catalogue.column(folder)][:1])
-                used[slot] = used.get(slot, 0) + 1
+    room = catalogue.Room(chosen)
     added = []
     for lang, word in missing_words(chosen, ranks, base_forms, proper or {}):
         if any(t.words[lang] == word for t in added):
@@ -95,11 +90,8 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
         if best is None:
             continue
         t = best[1]
-        slots = [(f, t.words[catalogue.column(f)][:1]) for f in catalogue.SETS]
-        if any(used.get(s, 0) >= catalogue.capacity(*s) for s in slots):
+        if not room.take(t.words):
             continue
-        for s in slots:
-            used[s] = used.get(s, 0) + 1
         t.unfiled = None
         added.append(t)
         for c in LANGS:
@@ -107,7 +99,13 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
                 readings = report["by_word"][(c, t.words[c])]
                 readings.remove(t)
                 readings.append(t)
+    take_in(chosen, report, added)
+    return added
+
+
+def take_in(chosen, report, added):
+    """Append the added triples to the chosen ones and take them out of
+    report["left_out"]."""
     chosen.extend(added)
     ids = {id(t) for t in added}
     report["left_out"] = [(t, why) for t, why in report["left_out"] if id(t) not in ids]
-    return added
