@@ -77,8 +77,8 @@ def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, ju
     """Add the missing main senses (see the module comment) within the room
     of every folder. Appends to `chosen`, takes the added entries out of
     report["left_out"] and puts each first among the readings of the word
-    (report["by_word"]), and of its other words where their own edition's
-    main sense has it, last otherwise. Returns the added triples."""
+    (report["by_word"]) and last among those of its other words. Returns the
+    added triples."""
     left = {}
     for t, why in report["left_out"]:
         if why not in everyday.FINAL_REASONS and t.words not in judged_wrong:
