@@ -388,21 +388,24 @@ class MainSenses(unittest.TestCase):
                                    (frozenset("a"), frozenset("a"), frozenset(ru_en_main)))
         ranks = {RU: {"союз": 900}, SV: {"konjunktion": 9000, "förbund": 5000, "förening": 3000},
                  EN: {"conjunction": 8000, "union": 700, "alliance": 3000, "association": 2000}}
-        cases = [   # name, left-out entry, judged wrong, Swedish rank, another entry of союз, added
-            ("strong evidence", entry(("союз", "förbund", "union")), False, 5000, None, True),
-            ("two editions give the pair first", entry(("союз", "förbund", "union"), "ab"), False, 5000, None,
+        union = ("союз", "förbund", "union")
+        cases = [   # name, left-out entry, judged wrong, Swedish rank, another entry of союз, added, no entry yet
+            ("strong evidence", entry(union), False, 5000, None, True, False),
+            ("two editions give the pair first", entry(union, "ab"), False, 5000, None, False, False),
+            ("judged wrong", entry(union), True, 5000, None, False, False),
+            ("a rare word", entry(union), False, 20000, None, False, False),
+            ("not the main sense", entry(("союз", "förening", "association")), False, 5000, None, False, False),
+            ("main sense filed already", entry(union), False, 5000, entry(("союз", "förbund", "alliance")), False,
              False),
-            ("judged wrong", entry(("союз", "förbund", "union")), True, 5000, None, False),
-            ("a rare word", entry(("союз", "förbund", "union")), False, 20000, None, False),
-            ("not the main sense", entry(("союз", "förening", "association")), False, 5000, None, False),
-            ("main sense filed already", entry(("союз", "förbund", "union")), False, 5000,
-             entry(("союз", "förbund", "alliance")), False),
+            ("a word without an entry", entry(union), False, 5000, None, True, True),
+            ("a word without an entry, side sense", entry(("союз", "förening", "association")), False, 5000, None,
+             False, True),
         ]
-        for name, t, wrong, sv_rank, other, added in cases:
+        for name, t, wrong, sv_rank, other, added, alone in cases:
             with self.subTest(name):
                 side = assemble.Triple(("союз", "konjunktion", "conjunction"), (frozenset("ab"),) * 3,
                                        frozenset("ab"), frozenset("a"), (frozenset("a"),) * 3)
-                chosen = [side] + ([other] if other else [])
+                chosen = ([] if alone else [side]) + ([other] if other else [])
                 by_word = {}
                 for u in chosen + [t]:
                     for c, w in enumerate(u.words):
@@ -412,8 +415,9 @@ class MainSenses(unittest.TestCase):
                 got = main_sense.add_main_senses(chosen, report, ranks, {RU: {"союз"}, SV: set(), EN: set()}, ev,
                                                  judged_wrong={t.words} if wrong else frozenset())
                 self.assertEqual(got, [t] if added else [])
-                first = assemble.file_set("ru", chosen, by_word, ranks)["с"][0]
-                self.assertIs(first, t if added else chosen[0])
+                if chosen:
+                    first = assemble.file_set("ru", chosen, by_word, ranks)["с"][0]
+                    self.assertIs(first, t if added else chosen[0])
 
 
 class VolumeFiles(unittest.TestCase):

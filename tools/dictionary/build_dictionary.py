@@ -305,14 +305,16 @@ def main(argv=None):
     log("everyday words without an entry given one: %d (%s)" % (
         len(added), ", ".join("/".join(t.words) for t in added[:12])))
 
-    def lacking():
-        found = main_sense.missing(chosen, evidence, ranks, base, evidence.proper_names())
+    def lacking(find=main_sense.missing):
+        found = find(chosen, evidence, ranks, base, evidence.proper_names())
         return ", ".join("%s %d" % (LANG_NAMES[lang], len({w for c, w, _, _ in found if c == lang}))
                          for lang in (RU, SV, EN))
-    before = lacking()
+    before, before_entry = lacking(), lacking(main_sense.without_entry)
     added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, evidence.proper_names(), judged_wrong)
     log("everyday words whose entries lack their edition's main sense: %s; given it: %d (%s); still lacking it: %s"
         % (before, len(added), ", ".join("/".join(t.words) for t in added), lacking()))
+    log("everyday words without an entry, before and after: %s; %s" % (before_entry,
+                                                                      lacking(main_sense.without_entry)))
     write_next(args.next, chosen, report["left_out"])
     write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
 
