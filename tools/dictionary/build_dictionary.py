@@ -116,9 +116,10 @@ def add_names(evidence, names, ranks):
                 ranks[lang][word] = min(ranks[lang].get(word, assemble.EVERYDAY_RANK), assemble.EVERYDAY_RANK)
 
 
-def load_evidence(cache, pins, offline, log):
-    """The sense evidence of every pinned source, spell-checked and indexed,
-    and {lang: {word: frequency rank}}."""
+def load_evidence(cache, pins, offline, log, speller=None):
+    """The sense evidence of every pinned source, spell-checked (by `speller`,
+    or the pinned Hunspell dictionaries) and indexed, and {lang: {word:
+    frequency rank}}."""
     dicts, confirm_only = load_dictionaries(cache, pins, offline, log)
     freq_name = sources.NPM_FREQUENCY_PACKAGE
     lists = sources.read_frequency_lists(sources.fetch_npm(cache, freq_name, pins["npm"][freq_name], offline))
@@ -130,7 +131,7 @@ def load_evidence(cache, pins, offline, log):
     log("read %d country and language names (%s %s, %s)" % (
         len(names), sources.NPM_NAMES_PACKAGE, names_pin["version"], names_pin["licence"]))
     add_names(evidence, names, ranks)
-    speller = validate.load_speller(cache, pins, offline, log)
+    speller = speller or validate.load_speller(cache, pins, offline, log)
     evidence.check_spelling({lang: speller.known(lang, {f for fs in evidence.spellings[lang].values()
                                                        for f in fs}) for lang in (RU, SV, EN)})
     for lang in (RU, SV, EN):
@@ -142,10 +143,9 @@ def load_evidence(cache, pins, offline, log):
     return evidence, ranks
 
 
-def base_forms(cache, pins, offline, ranks):
+def base_forms(speller, ranks):
     """{lang: the everyday words that Hunspell stems to themselves}: base
     forms, where the word-forms option reaches the inflected ones."""
-    speller = validate.load_speller(cache, pins, offline, lambda msg: None)
     out = {}
     for lang in (RU, SV, EN):
         words = [w for w, r in ranks[lang].items() if r <= assemble.EVERYDAY_RANK]
@@ -282,7 +282,10 @@ def main(argv=None):
         return 1 if problems else 0
 
     pins = sources.load_pins(args.pins)
-    evidence, ranks = load_evidence(args.cache, pins, args.offline, log)
+    # One speller checks the sources' spelling and tells the base forms of everyday words.
+    speller = validate.load_speller(args.cache, pins, args.offline, log)
+    evidence, ranks = load_evidence(args.cache, pins, args.offline, log, speller)
+    proper = evidence.proper_names()
     for key, table in evidence.pairs.items():
         confirm = evidence.confirm[key]
         log("pairs %s-%s: %d from origin sources, %d of them confirmed; "
@@ -294,23 +297,23 @@ def main(argv=None):
     pool = [triples[k] for k in sorted(triples)]
     report = {}
     judged_wrong = judgments.wrong(args.judgments)
-    chosen = assemble.choose(pool, ranks, report, evidence.proper_names(), evidence.best_partner,
+    chosen = assemble.choose(pool, ranks, report, proper, evidence.best_partner,
                              evidence.near_best_partner, judged_wrong, evidence.co_listed, evidence.names)
     log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
         "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
             "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
-    base = base_forms(args.cache, pins, args.offline, ranks)
-    added = everyday.bring_back(chosen, report, ranks, base,
-                                evidence.best_partner, evidence.article, evidence.proper_names(), judged_wrong)
+    base = base_forms(speller, ranks)
+    added = everyday.bring_back(chosen, report, ranks, base, evidence.best_partner, evidence.article, proper,
+                                judged_wrong)
     log("everyday words without an entry given one: %d (%s)" % (
         len(added), ", ".join("/".join(t.words) for t in added[:12])))
 
     def lacking(find=main_sense.missing):
-        found = find(chosen, evidence, ranks, base, evidence.proper_names())
+        found = find(chosen, evidence, ranks, base, proper)
         return ", ".join("%s %d" % (LANG_NAMES[lang], len({w for c, w, _, _ in found if c == lang}))
                          for lang in (RU, SV, EN))
     before, before_entry = lacking(), lacking(main_sense.without_entry)
-    added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, evidence.proper_names(), judged_wrong)
+    added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, proper, judged_wrong)
     log("everyday words whose entries lack their edition's main sense: %s; given it: %d (%s); still lacking it: %s"
         % (before, len(added), ", ".join("/".join(t.words) for t in added), lacking()))
     log("everyday words without an entry, before and after: %s; %s" % (before_entry,
