@@ -71,11 +71,7 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
     Appends to `chosen`, takes the added ones out of report["left_out"] and
     puts each last among the readings of its other words (report["by_word"]).
     Returns the added triples."""
-    left = [(t, why) for t, why in report["left_out"] if why not in FINAL_REASONS and t.words not in judged_wrong]
-    by_word = {}
-    for t, _ in left:
-        for c in LANGS:
-            by_word.setdefault((c, t.words[c]), []).append(t)
+    by_word = left_out_by_word(report, judged_wrong)
     room = catalogue.Room(chosen)
     added = []
     for lang, word in missing_words(chosen, ranks, base_forms, proper or {}):
@@ -101,6 +97,18 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
                 readings.append(t)
     take_in(chosen, report, added)
     return added
+
+
+def left_out_by_word(report, judged_wrong):
+    """{(lang, word): [left-out triples with that word]}, in the builder's
+    order, of those a later step may still add: never one judged wrong or
+    left out for a reason its evidence cannot outweigh."""
+    by_word = {}
+    for t, why in report["left_out"]:
+        if why not in FINAL_REASONS and t.words not in judged_wrong:
+            for c in LANGS:
+                by_word.setdefault((c, t.words[c]), []).append(t)
+    return by_word
 
 
 def take_in(chosen, report, added):

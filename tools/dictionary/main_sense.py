@@ -98,15 +98,11 @@ def good(t, lang, other, ranks, best_partner, near_best):
 
 def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, judged_wrong=frozenset()):
     """Add the missing main senses, those of everyday words without an entry
-    last (see the module comment), within the room of every folder. Appends to `chosen`, takes the added entries out of
-    report["left_out"] and puts each first among the readings of the word
-    (report["by_word"]) and last among those of its other words. Returns the
-    added triples."""
-    left = {}
-    for t, why in report["left_out"]:
-        if why not in everyday.FINAL_REASONS and t.words not in judged_wrong:
-            for c in LANGS:
-                left.setdefault((c, t.words[c]), []).append(t)
+    last (see the module comment), within the room of every folder. Appends
+    to `chosen`, takes the added entries out of report["left_out"] and puts
+    each first among the readings of the word (report["by_word"]) and last
+    among those of its other words. Returns the added triples."""
+    left = everyday.left_out_by_word(report, judged_wrong)
     room = catalogue.Room(chosen)
     added = []
     lacking = missing(chosen, evidence, ranks, base_forms, proper or {})
