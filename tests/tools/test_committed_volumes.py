@@ -226,7 +226,7 @@ WRONG = [
     ("ru", "гарпун", EN, "lance"), ("ru", "начало", EN, "offset"),
     ("ru", "бак", SV, "pansarvagn"), ("ru", "для", EN, "toward"), ("ru", "сквозь", EN, "throughout"),
     ("ru", "мороженое", EN, "ice"), ("en", "return", RU, "отвечать"), ("ru", "включать", EN, "omit"),
-    ("en", "or", RU, "не так ли"), ("en", "are", RU, "ар"), ("ru", "арабский", EN, "arab"),
+    ("en", "or", RU, "не так ли"), ("en", "are", RU, "ар"), ("sv", "arabiska", EN, "arab"),
 ]
 MIN_ENTRIES = 15500
 # Words that are no words of their language.

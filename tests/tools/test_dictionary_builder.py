@@ -12,9 +12,12 @@ import unittest
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(REPO, "tools", "dictionary"))
 
+import admit  # noqa: E402
 import assemble  # noqa: E402
+import build_dictionary  # noqa: E402
 import catalogue  # noqa: E402
 import everyday  # noqa: E402
+import judgments  # noqa: E402
 import main_sense  # noqa: E402
 import sources  # noqa: E402
 import validate  # noqa: E402
@@ -259,16 +262,16 @@ class Choosing(unittest.TestCase):
             filed = assemble.file_set(folder, chosen, report["by_word"], ranks)
             self.assertEqual(sum(len(v) for v in filed.values()), want)
 
-    def test_entries_no_edition_gives_as_main_or_judged_wrong_are_left_out(self):
+    def test_entries_no_edition_gives_as_main_or_withheld_are_left_out(self):
         triples = [_triple(("шляпа", "hatt", "cap"), "abc", main=False),
                    _triple(("мужчина", "man", "husband"), "abc"),
                    _triple(("муж", "make", "husband"), "abc")]
         report = {}
         chosen = assemble.choose(triples, self.NO_RANKS, report,
-                                 judged_wrong={("мужчина", "man", "husband")})
+                                 withheld={("мужчина", "man", "husband")})
         self.assertEqual([t.words[0] for t in chosen], ["муж"])
         self.assertEqual(sorted(why for _, why in report["left_out"]),
-                         ["judged wrong in review", "no edition's main translations"])
+                         ["no edition's main translations", "withheld in review"])
 
     def test_main_reading_first_and_a_few_readings_at_most(self):
         ranks = {RU: {"что": 2, "икра": 9000}, SV: {"vad": 5}, EN: {"what": 3, "calf": 8000}}
@@ -354,7 +357,7 @@ class EverydayWords(unittest.TestCase):
             ("the Swedish pair neither first nor twice witnessed",
              entry(("мимо", "förbi", "past"), 1, 0, "a"), [], False, False),
             ("the Russian article omits the English word", entry(("мимо", "förbi", "by")), [], False, False),
-            ("judged wrong in review", entry(("мимо", "förbi", "past")), [], True, False),
+            ("withheld in review", entry(("мимо", "förbi", "past")), [], True, False),
             ("its letter full", entry(("жаль", "synd", "pity")), fillers, False, False),
         ]
         for name, t, others, wrong, back in cases:
@@ -369,7 +372,7 @@ class EverydayWords(unittest.TestCase):
                 ranks = {RU: {t.words[RU]: 1500}, SV: {"förbi": 1500}, EN: {"past": 400}}
                 base = {RU: {t.words[RU]}, SV: {"förbi"}, EN: {"past"}}
                 added = everyday.bring_back(chosen, report, ranks, base, lambda *a: True, article,
-                                            judged_wrong={t.words} if wrong else frozenset())
+                                            withheld={t.words} if wrong else frozenset())
                 self.assertEqual(added, [t] if back else [])
                 self.assertEqual(report["left_out"] == [], back)
                 # The everyday word's entry never takes the first place of a word with entries of its own.
@@ -413,11 +416,53 @@ class MainSenses(unittest.TestCase):
                 report = {"left_out": [(t, "weak alternative")], "by_word": by_word}
                 ranks[SV][t.words[SV]] = sv_rank
                 got = main_sense.add_main_senses(chosen, report, ranks, {RU: {"союз"}, SV: set(), EN: set()}, ev,
-                                                 judged_wrong={t.words} if wrong else frozenset())
+                                                 withheld={t.words} if wrong else frozenset())
                 self.assertEqual(got, [t] if added else [])
                 if chosen:
                     first = assemble.file_set("ru", chosen, by_word, ranks)["с"][0]
                     self.assertIs(first, t if added else chosen[0])
+
+
+class ReviewVerdicts(unittest.TestCase):
+    def test_left_out_entries_judged_right_are_written_last_within_room(self):
+        right = ("надо", "måste", "must")
+        fillers = [_triple(("н%03d" % i, "f%d" % i, "g%d" % i)) for i in range(catalogue.capacity("ru", "н"))]
+        cases = [   # name, reason it was left out, judged right, entries already chosen, written
+            ("judged right", "no edition's main translations", True, [], True),
+            ("not judged", "no edition's main translations", False, [], False),
+            ("a second spelling", "spelling variant of a filed word", True, [], False),
+            ("its letter full", "weak alternative", True, fillers, False),
+        ]
+        for name, why, judged, others, written in cases:
+            with self.subTest(name):
+                t, filed = _triple(right), _triple(("долг", "måste", "must"))
+                chosen = [filed] + others
+                by_word = {}
+                for u in [t] + chosen:
+                    for c, w in enumerate(u.words):
+                        by_word.setdefault((c, w), []).append(u)
+                report = {"left_out": [(t, why)], "by_word": by_word}
+                added = admit.admit(chosen, report, {right} if judged else set())
+                self.assertEqual(added, [t] if written else [])
+                self.assertIs([u for u in by_word[(SV, "måste")] if u in chosen][0], filed)
+
+    def test_partly_right_entries_stay_only_as_a_common_words_best_reading(self):
+        mother, moder = ("мать", "mor", "mother"), ("мать", "moder", "mother")
+        uncle, hatch = ("дядя", "farbror", "uncle"), ("люк", "underhållslucka", "hatchway")
+        pool = [_triple(w) for w in (mother, moder, uncle, hatch, ("люк", "lucka", "hatch"))]
+        ranks = {RU: {"мать": 300, "дядя": 1000, "люк": 5000}, SV: {"mor": 900, "farbror": 900},
+                 EN: {"mother": 400, "uncle": 7000, "hatch": 6000}}
+        right = {mother, ("люк", "lucka", "hatch")}
+        aside = build_dictionary.settle_set_aside({moder, uncle, hatch}, right, ranks,
+                                                  lambda aside: [t for t in pool if t.words not in aside])
+        # мать and mother keep a right reading; farbror has none; moder and underhållslucka are not common.
+        self.assertEqual(aside, {moder, hatch})
+        with tempfile.TemporaryDirectory() as tmp:
+            paths = [os.path.join(tmp, name) for name in ("a.tsv", "b.tsv")]
+            for path, verdict in zip(paths, ("partly", "correct")):
+                with open(path, "w", encoding="utf-8") as fh:
+                    fh.write("\t".join(moder + (verdict, "")) + "\n")
+            self.assertEqual(judgments.verdicts(*paths), {moder: "partly"})
 
 
 class VolumeFiles(unittest.TestCase):

@@ -550,7 +550,7 @@ def priority(t, ranks):
             - STRENGTH_WEIGHT / 4.0 * math.log2(t.strength))
 
 
-def order_senses(triples, ranks, judged_wrong=frozenset(), unwritable=frozenset()):
+def order_senses(triples, ranks, withheld=frozenset(), unwritable=frozenset()):
     """Give every triple its place among the triples of each of its words.
 
     A word's triples are read in this order: those nearly as well attested as
@@ -576,7 +576,7 @@ def order_senses(triples, ranks, judged_wrong=frozenset(), unwritable=frozenset(
         place = 0
         for t in ts:
             places[id(t)] = max(places[id(t)], place)
-            place += t.words not in judged_wrong and t.words not in unwritable
+            place += t.words not in withheld and t.words not in unwritable
     for t in triples:
         t.alt = places[id(t)]
     return by_word
@@ -645,7 +645,7 @@ def everyday_anchors(triples, ranks, best_partner=None, near_best=None):
 
 
 def choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-           judged_wrong=frozenset(), co_listed=None, names=None):
+           withheld=frozenset(), co_listed=None, names=None):
     """Choose the entry set (see _choose). A letter with more entries than
     its volumes hold keeps those whose filing word is most common, each
     word's main reading first: the entries are chosen once to learn which
@@ -653,7 +653,7 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
     most common of them, so that "arrive" is not crowded out of the English
     "a" volume by "abscissa", chosen earlier for its common Russian word."""
     anchors = everyday_anchors(triples, ranks, best_partner, near_best)
-    args = (proper, best_partner, near_best, judged_wrong, co_listed, names)
+    args = (proper, best_partner, near_best, withheld, co_listed, names)
     chosen = _choose(triples, ranks, report, *args, anchors=anchors)
     reserved = {}
     for slot, ts in report["demand"].items():
@@ -680,12 +680,12 @@ def choose(triples, ranks, report, proper=None, best_partner=None, near_best=Non
 
 
 def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=None,
-            judged_wrong=frozenset(), co_listed=None, names=None, reserved=None, anchors=None):
+            withheld=frozenset(), co_listed=None, names=None, reserved=None, anchors=None):
     """Choose the entry set: the most common sound triples that every folder
     can file under the first letters of their words, with a few readings per
     word at most. proper: Evidence.proper_names(); best_partner and
     near_best: Evidence.best_partner and Evidence.near_best_partner;
-    judged_wrong: triples a reviewer found wrong, never written; co_listed:
+    withheld: triples a reviewer found wrong, never written; co_listed:
     Evidence.co_listed; names: Evidence.names.
     Returns the chosen triples, most important first; report gets the count
     of each reason to leave one out, and "left_out": [(triple, reason)] in
@@ -718,7 +718,7 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         return (t.words not in anchor and not t.main and not everyday_main_pair(t)
                 and not (best_words(t) >= 1 and all(word_rank(ranks, c, t.words[c]) <= EVERYDAY_RANK
                                                     for c in LANGS)))
-    by_word = order_senses(triples, ranks, judged_wrong, {t.words for t in triples if lacks_main(t)})
+    by_word = order_senses(triples, ranks, withheld, {t.words for t in triples if lacks_main(t)})
     room = {}
     for folder in catalogue.SETS:
         for letter, _ in catalogue.rows(folder):
@@ -842,10 +842,10 @@ def _choose(triples, ranks, report, proper=None, best_partner=None, near_best=No
         if full and (len(full) > 1 or two_folder + 1 > TWO_FOLDER_SHARE * (len(chosen) + 1)):
             leave_out(t, "letter full")
             continue
-        if t.words in judged_wrong:
+        if t.words in withheld:
             # Last, so that the review can tell what the rules alone would
             # have written (see review.py).
-            leave_out(t, "judged wrong in review")
+            leave_out(t, "withheld in review")
             continue
         if full:
             # Still found from the two other languages.

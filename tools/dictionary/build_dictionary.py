@@ -17,6 +17,7 @@ from collections import defaultdict
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
 
+import admit  # noqa: E402
 import assemble  # noqa: E402
 import catalogue  # noqa: E402
 import everyday  # noqa: E402
@@ -44,7 +45,7 @@ ORIGIN_LICENCES = {"CC-BY-SA-3.0", "CC-BY-3.0", "Unicode-3.0"}
 # written; the review judges a sample of them (review/next.tsv).
 NEXT_UP_TO = 16000
 # Reasons to leave a candidate out that say nothing about whether it is right.
-ROOM_REASONS = {"letter full", "no volume for a first letter", "judged wrong in review"}
+ROOM_REASONS = {"letter full", "no volume for a first letter", "withheld in review"}
 
 
 def load_dictionaries(cache, pins, offline, log):
@@ -153,6 +154,62 @@ def base_forms(speller, ranks):
     return out
 
 
+def select(pool, ranks, evidence, proper, base, withheld, right, report, log=None):
+    """The entry set: the rules' choice, then the everyday words' missing
+    entries and main senses, then the left-out entries judged right.
+    withheld: entries the review keeps out; right: entries it judged right.
+    With `log`, says what each step did."""
+    chosen = assemble.choose(pool, ranks, report, proper, evidence.best_partner,
+                             evidence.near_best_partner, withheld, evidence.co_listed, evidence.names)
+
+    def lacking(find=main_sense.missing):
+        found = find(chosen, evidence, ranks, base, proper)
+        return ", ".join("%s %d" % (LANG_NAMES[lang], len({w for c, w, _, _ in found if c == lang}))
+                         for lang in (RU, SV, EN))
+    if log:
+        log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
+            "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
+                "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
+    added = everyday.bring_back(chosen, report, ranks, base, evidence.best_partner, evidence.article, proper,
+                                withheld)
+    if log:
+        log("everyday words without an entry given one: %d (%s)" % (
+            len(added), ", ".join("/".join(t.words) for t in added[:12])))
+        before, before_entry = lacking(), lacking(main_sense.without_entry)
+    added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, proper, withheld)
+    if log:
+        log("everyday words whose entries lack their edition's main sense: %s; given it: %d (%s); "
+            "still lacking it: %s" % (before, len(added), ", ".join("/".join(t.words) for t in added), lacking()))
+        log("everyday words without an entry, before and after: %s; %s" % (
+            before_entry, lacking(main_sense.without_entry)))
+    added = admit.admit(chosen, report, right)
+    if log:
+        log("entries the rules left out, judged right in review and written: %d; everyday words without an "
+            "entry now: %s" % (len(added), lacking(main_sense.without_entry)))
+    return chosen
+
+
+def settle_set_aside(partly, right, ranks, choose_without):
+    """The entries judged partly right that are not written: those whose
+    words among the SYNONYM_RANK most common of their language all keep an
+    entry judged right. A near reading ("мать / moder / mother", "дедушка /
+    morfar / grandfather") misleads a learner where the word has a right one,
+    and is the best there is where it has none. choose_without(set_aside)
+    gives the entry set without them; it is chosen again until every such
+    word keeps one. The set only shrinks, so this ends."""
+    set_aside = set(partly)
+    while True:
+        chosen = choose_without(frozenset(set_aside))
+        found_right = {(c, t.words[c]) for t in chosen if t.words in right for c in assemble.LANGS
+                       if t.unfiled is None or catalogue.column(t.unfiled) != c}
+        needed = {e for e in set_aside
+                  if any(assemble.word_rank(ranks, c, e[c]) <= assemble.SYNONYM_RANK
+                         and (c, e[c]) not in found_right for c in assemble.LANGS)}
+        if not needed:
+            return set_aside
+        set_aside -= needed
+
+
 def write_next(path, chosen, left_out):
     """The candidates that would be written next, were the entry set to grow
     to NEXT_UP_TO entries, best first: what the review judges to show what
@@ -167,16 +224,18 @@ def write_next(path, chosen, left_out):
             fh.write("\t".join(t.words + (why,)) + "\n")
 
 
-def write_withheld(path, left_out):
-    """The entries the rules chose but the review had judged wrong: the
-    review draws its samples from the volumes and these together, so that
-    its rates stay those of the rules, not flattered by their own fixes."""
-    rows = [t.words for t, why in left_out if why == "judged wrong in review"]
+def write_withheld(path, left_out, verdicts):
+    """The entries the rules chose but the review keeps out, with their
+    verdicts: review.py draws its samples from the volumes and those of
+    these judged in its own samples, so that no sample is flattered by the
+    fixes its verdicts brought."""
+    rows = [t.words for t, why in left_out if why == "withheld in review"]
     with open(path, "w", encoding="utf-8") as fh:
-        fh.write("# Written by build_dictionary.py: entries judged wrong in review and\n"
-                 "# therefore not written. russian, swedish, english\n")
+        fh.write("# Written by build_dictionary.py: entries judged wrong in review, or partly right\n"
+                 "# where their words have other entries, and therefore not written.\n"
+                 "# russian, swedish, english, verdict\n")
         for words in sorted(rows):
-            fh.write("\t".join(words) + "\n")
+            fh.write("\t".join(words + (verdicts[words],)) + "\n")
 
 
 def write_volumes(data_dir, folder, volumes):
@@ -262,6 +321,10 @@ def main(argv=None):
     parser.add_argument("--data", default=os.path.join(REPO, "data"))
     parser.add_argument("--judgments", default=judgments.DEFAULT_PATH,
                         help="the review's verdicts; entries judged wrong are never written")
+    parser.add_argument("--reading", default=judgments.READING_PATH,
+                        help="verdicts of the reading of every entry")
+    parser.add_argument("--rereading", default=judgments.REREADING_PATH,
+                        help="verdicts of a second reading of the candidates judged right")
     parser.add_argument("--next", default=os.path.join(HERE, "review", "next.tsv"),
                         help="where to list the best candidates left out")
     parser.add_argument("--offline", action="store_true", help="use only the cache, download nothing")
@@ -295,31 +358,19 @@ def main(argv=None):
     triples = assemble.candidate_triples(evidence)
     log("sound candidate triples: %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
-    report = {}
-    judged_wrong = judgments.wrong(args.judgments)
-    chosen = assemble.choose(pool, ranks, report, proper, evidence.best_partner,
-                             evidence.near_best_partner, judged_wrong, evidence.co_listed, evidence.names)
-    log("chosen triples: %d, %d of them in two folders only (letter full in the third); "
-        "left out: %s" % (len(chosen), sum(1 for t in chosen if t.unfiled), ", ".join(
-            "%s %d" % (k, v) for k, v in sorted(report.items()) if k not in ("by_word", "left_out", "demand"))))
     base = base_forms(speller, ranks)
-    added = everyday.bring_back(chosen, report, ranks, base, evidence.best_partner, evidence.article, proper,
-                                judged_wrong)
-    log("everyday words without an entry given one: %d (%s)" % (
-        len(added), ", ".join("/".join(t.words) for t in added[:12])))
-
-    def lacking(find=main_sense.missing):
-        found = find(chosen, evidence, ranks, base, proper)
-        return ", ".join("%s %d" % (LANG_NAMES[lang], len({w for c, w, _, _ in found if c == lang}))
-                         for lang in (RU, SV, EN))
-    before, before_entry = lacking(), lacking(main_sense.without_entry)
-    added = main_sense.add_main_senses(chosen, report, ranks, base, evidence, proper, judged_wrong)
-    log("everyday words whose entries lack their edition's main sense: %s; given it: %d (%s); still lacking it: %s"
-        % (before, len(added), ", ".join("/".join(t.words) for t in added), lacking()))
-    log("everyday words without an entry, before and after: %s; %s" % (before_entry,
-                                                                      lacking(main_sense.without_entry)))
+    verdicts = judgments.verdicts(args.judgments, args.reading, args.rereading)
+    wrong = {k for k, v in verdicts.items() if v == "wrong"}
+    partly = {k for k, v in verdicts.items() if v == "partly"}
+    right = frozenset(k for k, v in verdicts.items() if v == "correct")
+    set_aside = settle_set_aside(partly, right, ranks, lambda aside: select(
+        pool, ranks, evidence, proper, base, frozenset(wrong) | aside, right, {}))
+    log("entries judged partly right: %d, set aside %d; the rest are a common word's best reading"
+        % (len(partly), len(set_aside)))
+    report = {}
+    chosen = select(pool, ranks, evidence, proper, base, frozenset(wrong | set_aside), right, report, log)
     write_next(args.next, chosen, report["left_out"])
-    write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"])
+    write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"], verdicts)
 
     written = {t.words: t for t in chosen}
     for folder in FOLDERS:

@@ -34,7 +34,7 @@ from assemble import LANGS, PAIR_KEYS, EVERYDAY_RANK, word_rank
 from words import EN
 
 # Reasons to leave a candidate out that its evidence cannot outweigh.
-FINAL_REASONS = {"judged wrong in review", "no volume for a first letter", "name reads like a common word"}
+FINAL_REASONS = {"withheld in review", "no volume for a first letter", "name reads like a common word"}
 
 
 def missing_words(chosen, ranks, base_forms, proper):
@@ -65,13 +65,13 @@ def _support(t, lang, best_partner, article):
     return min(main[english], main[other])
 
 
-def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=None, judged_wrong=frozenset()):
+def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=None, withheld=frozenset()):
     """Add an entry for each everyday word that has none (see the module
     comment), within the room of every folder; article: Evidence.article.
     Appends to `chosen`, takes the added ones out of report["left_out"] and
     puts each last among the readings of its other words (report["by_word"]).
     Returns the added triples."""
-    by_word = left_out_by_word(report, judged_wrong)
+    by_word = left_out_by_word(report, withheld)
     room = catalogue.Room(chosen)
     added = []
     for lang, word in missing_words(chosen, ranks, base_forms, proper or {}):
@@ -99,13 +99,13 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
     return added
 
 
-def left_out_by_word(report, judged_wrong):
+def left_out_by_word(report, withheld):
     """{(lang, word): [left-out triples with that word]}, in the builder's
     order, of those a later step may still add: never one judged wrong or
     left out for a reason its evidence cannot outweigh."""
     by_word = {}
     for t, why in report["left_out"]:
-        if why not in FINAL_REASONS and t.words not in judged_wrong:
+        if why not in FINAL_REASONS and t.words not in withheld:
             for c in LANGS:
                 by_word.setdefault((c, t.words[c]), []).append(t)
     return by_word

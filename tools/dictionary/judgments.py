@@ -1,14 +1,23 @@
-"""The review's verdicts on entries (review/judgments.tsv).
+"""The review's verdicts on entries.
 
 One line per judged entry: russian, swedish, english, verdict, note, tab
-separated. The builder never writes an entry judged wrong; review.py turns
-the verdicts into rates.
+separated. review/judgments.tsv holds the verdicts on the review's samples
+(and on entries judged on their own); review/reading.tsv those of a reading
+of every entry and of the candidates for words without one, and
+review/rereading.tsv a second reading of the candidates judged right. The
+builder never writes an entry judged wrong, sets aside one judged partly
+right where it can and writes a left-out one judged right (build_dictionary.py);
+where two readings differ, the worse verdict holds. review.py turns the
+samples' verdicts into rates.
 """
 
 import os
 
 VERDICTS = ("correct", "partly", "wrong")
-DEFAULT_PATH = os.path.join(os.path.dirname(os.path.abspath(__file__)), "review", "judgments.tsv")
+HERE = os.path.dirname(os.path.abspath(__file__))
+DEFAULT_PATH = os.path.join(HERE, "review", "judgments.tsv")
+READING_PATH = os.path.join(HERE, "review", "reading.tsv")
+REREADING_PATH = os.path.join(HERE, "review", "rereading.tsv")
 
 
 def read(path=DEFAULT_PATH):
@@ -25,5 +34,17 @@ def read(path=DEFAULT_PATH):
     return judged
 
 
+def verdicts(*paths):
+    """{entry: verdict} over several files; where they differ, the worse
+    verdict holds. A missing file holds no verdicts."""
+    out = {}
+    for path in paths:
+        if not os.path.exists(path):
+            continue
+        for key, (verdict, _) in read(path).items():
+            out[key] = max(verdict, out.get(key, verdict), key=VERDICTS.index)
+    return out
+
+
 def wrong(path=DEFAULT_PATH):
-    return frozenset(k for k, (verdict, _) in read(path).items() if verdict == "wrong")
+    return frozenset(k for k, v in verdicts(path).items() if v == "wrong")

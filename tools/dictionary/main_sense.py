@@ -96,13 +96,13 @@ def good(t, lang, other, ranks, best_partner, near_best):
             and words_going_with_the_others(t, near_best) >= 2)
 
 
-def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, judged_wrong=frozenset()):
+def add_main_senses(chosen, report, ranks, base_forms, evidence, proper=None, withheld=frozenset()):
     """Add the missing main senses, those of everyday words without an entry
     last (see the module comment), within the room of every folder. Appends
     to `chosen`, takes the added entries out of report["left_out"] and puts
     each first among the readings of the word (report["by_word"]) and last
     among those of its other words. Returns the added triples."""
-    left = everyday.left_out_by_word(report, judged_wrong)
+    left = everyday.left_out_by_word(report, withheld)
     room = catalogue.Room(chosen)
     added = []
     lacking = missing(chosen, evidence, ranks, base_forms, proper or {})

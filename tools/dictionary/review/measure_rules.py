@@ -307,7 +307,7 @@ def main(argv=None):
                                  evidence.best_partner, evidence.near_best_partner,
                                  frozenset(k for k, (v, _) in judged.items() if v == "wrong"),
                                  evidence.co_listed, evidence.names)
-        return chosen + [t for t, why in report["left_out"] if why == "judged wrong in review"]
+        return chosen + [t for t, why in report["left_out"] if why == "withheld in review"]
     entries = entry_set()
     verdicts = Counter(judged[t.words][0] for t in entries if t.words in judged)
     print("%d entries, %d of them judged: %s" % (
