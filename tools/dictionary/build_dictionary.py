@@ -189,6 +189,21 @@ def select(pool, ranks, evidence, proper, base, withheld, right, report, log=Non
     return chosen
 
 
+def choose_entries(pool, ranks, evidence, proper, base, verdicts, report, log=None):
+    """The entry set under the review's verdicts ({entry: verdict}): those
+    judged wrong never written, those judged partly right set aside (see
+    settle_set_aside), the left-out ones judged right written (select)."""
+    wrong = frozenset(k for k, v in verdicts.items() if v == "wrong")
+    partly = {k for k, v in verdicts.items() if v == "partly"}
+    right = frozenset(k for k, v in verdicts.items() if v == "correct")
+    set_aside = settle_set_aside(partly, right, ranks, lambda aside: select(
+        pool, ranks, evidence, proper, base, wrong | aside, right, {}))
+    if log:
+        log("entries judged partly right: %d, set aside %d; the rest are a common word's best reading"
+            % (len(partly), len(set_aside)))
+    return select(pool, ranks, evidence, proper, base, wrong | set_aside, right, report, log)
+
+
 def settle_set_aside(partly, right, ranks, choose_without):
     """The entries judged partly right that are not written: those whose
     words among the SYNONYM_RANK most common of their language all keep an
@@ -224,18 +239,16 @@ def write_next(path, chosen, left_out):
             fh.write("\t".join(t.words + (why,)) + "\n")
 
 
-def write_withheld(path, left_out, verdicts):
-    """The entries the rules chose but the review keeps out, with their
-    verdicts: review.py draws its samples from the volumes and those of
-    these judged in its own samples, so that no sample is flattered by the
-    fixes its verdicts brought."""
-    rows = [t.words for t, why in left_out if why == "withheld in review"]
+def write_withheld(path, kept_out):
+    """The entries the rules and the readings would have written that a
+    sample's verdict keeps out ({entry: verdict}): review.py draws its
+    samples from the volumes and these together, so that no sample is
+    flattered by the fixes its own verdicts brought."""
     with open(path, "w", encoding="utf-8") as fh:
-        fh.write("# Written by build_dictionary.py: entries judged wrong in review, or partly right\n"
-                 "# where their words have other entries, and therefore not written.\n"
-                 "# russian, swedish, english, verdict\n")
-        for words in sorted(rows):
-            fh.write("\t".join(words + (verdicts[words],)) + "\n")
+        fh.write("# Written by build_dictionary.py: entries the rules and the readings would have\n"
+                 "# written, kept out by a verdict of the review's samples. russian, swedish, english, verdict\n")
+        for words in sorted(kept_out):
+            fh.write("\t".join(words + (kept_out[words],)) + "\n")
 
 
 def write_volumes(data_dir, folder, volumes):
@@ -359,18 +372,19 @@ def main(argv=None):
     log("sound candidate triples: %d" % len(triples))
     pool = [triples[k] for k in sorted(triples)]
     base = base_forms(speller, ranks)
+    # What the readings alone would have written, so that the entries the
+    # samples' own verdicts keep out are drawn as if written (review.py).
+    # First, since choosing sets the candidates' places and folders.
+    unsampled = {t.words for t in choose_entries(pool, ranks, evidence, proper, base,
+                                                 judgments.verdicts(args.reading, args.rereading), {})}
+    sampled = judgments.verdicts(args.judgments)
     verdicts = judgments.verdicts(args.judgments, args.reading, args.rereading)
-    wrong = {k for k, v in verdicts.items() if v == "wrong"}
-    partly = {k for k, v in verdicts.items() if v == "partly"}
-    right = frozenset(k for k, v in verdicts.items() if v == "correct")
-    set_aside = settle_set_aside(partly, right, ranks, lambda aside: select(
-        pool, ranks, evidence, proper, base, frozenset(wrong) | aside, right, {}))
-    log("entries judged partly right: %d, set aside %d; the rest are a common word's best reading"
-        % (len(partly), len(set_aside)))
     report = {}
-    chosen = select(pool, ranks, evidence, proper, base, frozenset(wrong | set_aside), right, report, log)
+    chosen = choose_entries(pool, ranks, evidence, proper, base, verdicts, report, log)
+    kept_out = unsampled - {t.words for t in chosen}
     write_next(args.next, chosen, report["left_out"])
-    write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"), report["left_out"], verdicts)
+    write_withheld(os.path.join(os.path.dirname(args.next), "withheld.tsv"),
+                   {w: sampled[w] for w in kept_out if sampled.get(w, "correct") != "correct"})
 
     written = {t.words: t for t in chosen}
     for folder in FOLDERS:

@@ -44,7 +44,3 @@ def verdicts(*paths):
         for key, (verdict, _) in read(path).items():
             out[key] = max(verdict, out.get(key, verdict), key=VERDICTS.index)
     return out
-
-
-def wrong(path=DEFAULT_PATH):
-    return frozenset(k for k, v in verdicts(path).items() if v == "wrong")
