@@ -12,7 +12,6 @@ takes the first place of a word that has entries of its own.
 
 import catalogue
 import everyday
-from assemble import LANGS
 
 # A verdict on the words does not outweigh these: the volumes' room, a
 # second spelling of a filed word, or a word with all the readings it may have.
@@ -31,9 +30,6 @@ def admit(chosen, report, right):
             continue
         t.unfiled = None
         added.append(t)
-        for c in LANGS:
-            readings = report["by_word"][(c, t.words[c])]
-            readings.remove(t)
-            readings.append(t)
+        everyday.put_last(report, t)
     everyday.take_in(chosen, report, added)
     return added

@@ -90,13 +90,18 @@ def bring_back(chosen, report, ranks, base_forms, best_partner, article, proper=
             continue
         t.unfiled = None
         added.append(t)
-        for c in LANGS:
-            if c != lang:
-                readings = report["by_word"][(c, t.words[c])]
-                readings.remove(t)
-                readings.append(t)
+        put_last(report, t, [c for c in LANGS if c != lang])
     take_in(chosen, report, added)
     return added
+
+
+def put_last(report, t, langs=LANGS):
+    """Move a triple last among the readings of its words in `langs`
+    (report["by_word"]), so that it never takes a word's first place."""
+    for c in langs:
+        readings = report["by_word"][(c, t.words[c])]
+        readings.remove(t)
+        readings.append(t)
 
 
 def left_out_by_word(report, withheld):
