@@ -2,8 +2,8 @@
 
 The rules weigh what the sources say about an entry, and no rule found
 tells a side sense from the main one without leaving out two right entries
-for each bad one (data/SOURCES.md): "надо / måste / must" has no edition's
-main translations, "ага / aha / aha" is a secondary reading. The review
+for each bad one (data/SOURCES.md), and it leaves out "вручную / för hand /
+by hand" as a secondary reading whose words go better with others. The review
 reads such candidates for words the build would otherwise lack, and an
 entry judged right there is written after all, within the room of every
 folder. It goes last among the readings of its words, so that it never

@@ -337,7 +337,7 @@ def main(argv=None):
     parser.add_argument("--reading", default=judgments.READING_PATH,
                         help="verdicts of the reading of every entry")
     parser.add_argument("--rereading", default=judgments.REREADING_PATH,
-                        help="verdicts of a second reading of the candidates judged right")
+                        help="verdicts of a second reading of the entries judged right")
     parser.add_argument("--next", default=os.path.join(HERE, "review", "next.tsv"),
                         help="where to list the best candidates left out")
     parser.add_argument("--offline", action="store_true", help="use only the cache, download nothing")

@@ -4,7 +4,7 @@ One line per judged entry: russian, swedish, english, verdict, note, tab
 separated. review/judgments.tsv holds the verdicts on the review's samples
 (and on entries judged on their own); review/reading.tsv those of a reading
 of every entry and of the candidates for words without one, and
-review/rereading.tsv a second reading of the candidates judged right. The
+review/rereading.tsv a second reading of the entries judged right. The
 builder never writes an entry judged wrong, sets aside one judged partly
 right where it can and writes a left-out one judged right (build_dictionary.py);
 where two readings differ, the worse verdict holds. review.py turns the

@@ -126,9 +126,9 @@ def main(argv=None):
     parser.add_argument("--missing", action="store_true", help="print drawn entries not judged yet")
     args = parser.parse_args(argv)
 
-    judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
     built = sorted(set(entries(args.data)) | set(read_entries(args.withheld)))
     sample, common = draw(built, common_words(args.cache))
+    judged = judgments.read(args.judgments) if os.path.exists(args.judgments) else {}
     missing = [e for e in sample + common if e not in judged]
     if args.missing:
         for e in dict.fromkeys(missing):
